@@ -1,0 +1,29 @@
+// frmDifficulty: where the player picks Easy, Normal or Hard before a Ping game.
+#pragma once
+
+#include "shell/Module1.h"
+#include "shell/layer/form.h"
+
+namespace arcadeon {
+
+class Program;
+class FrmPing;
+
+class FrmDifficulty final : public Form {
+public:
+    explicit FrmDifficulty(Program& program);
+    static const FormLayout layout;
+
+private:
+    void cmdPlay_Click();
+
+    Control<CommandButton> cmdPlay{*this, "cmdPlay", [this] { cmdPlay_Click(); }};
+    Control<OptionButton> optHard{*this, "optHard"};
+    Control<OptionButton> optNormal{*this, "optNormal"};
+    Control<OptionButton> optEasy{*this, "optEasy"};
+
+    Module1Variables& Module1;
+    FrmPing& frmPing;
+};
+
+}  // namespace arcadeon

@@ -1,0 +1,80 @@
+#include "shell/frmMenu.h"
+
+#include "shell/program.h"
+
+namespace arcadeon {
+
+namespace {
+
+constexpr Color kRed = RGB(255, 0, 0);
+constexpr Font kGameNameFont{"Old English Text MT", 24.0f, 400, 0};
+constexpr Font kTitleFont{"ISOCPEUR", 36.0f, 400, 0};
+
+// Front to back. The pictures overlap the label above them by one pixel row
+// and, being in front, take the clicks there.
+constexpr ElementLayout kElements[] = {
+    {"imgFroggy", Kind::Image, {.Left = 2880, .Top = 8280, .Width = 4380, .Height = 2700, .Picture = "menu-froggy.bmp", .Stretch = true}},
+    {"imgPing", Kind::Image, {.Left = 3120, .Top = 5520, .Width = 3825, .Height = 1980, .Picture = "menu-ping.bmp", .Stretch = true}},
+    {"imgInvaders", Kind::Image, {.Left = 3120, .Top = 2280, .Width = 3735, .Height = 2460, .Picture = "menu-invaders.bmp", .Stretch = true}},
+    {"lblFrog", Kind::Label, {.Left = 0, .Top = 7560, .Width = 9855, .Height = 735, .Caption = "Froggy", .Alignment = 2, .BackStyle = 0, .ForeColor = kRed, .Font = kGameNameFont}},
+    {"lblPing", Kind::Label, {.Left = 0, .Top = 4800, .Width = 9855, .Height = 735, .Caption = "Ping", .Alignment = 2, .BackStyle = 0, .ForeColor = kRed, .Font = kGameNameFont}},
+    {"lblInvaders", Kind::Label, {.Left = 0, .Top = 1560, .Width = 9855, .Height = 615, .Caption = "Vavod Uvavovirovu Divadazo", .Alignment = 2, .BackStyle = 0, .ForeColor = kRed, .Font = kGameNameFont}},
+    {"lblTitle", Kind::Label, {.Left = 0, .Top = 360, .Width = 9855, .Height = 975, .Caption = "Arcadeon", .Alignment = 2, .BackStyle = 0, .ForeColor = SystemColor(14), .Font = kTitleFont}},
+};
+
+}  // namespace
+
+const FormLayout FrmMenu::layout{
+    .name = "frmMenu",
+    .Caption = "Menu",
+    .BackColor = SystemColor(18),
+    .ClientWidth = 9855,
+    .ClientHeight = 11295,
+    .elements = kElements,
+};
+
+FrmMenu::FrmMenu(Program& program)
+    : Form(program.app, layout), frmPause(program.frmPause), frmDifficulty(program.frmDifficulty),
+      frmPing(program.frmPing), frmFroggy(program.frmFroggy), frmInvaders(program.frmInvaders) {}
+
+// Each game opens in two steps: show its window (loading it first if need
+// be), then hide the menu. A box opened by the game's Load comes while the
+// menu is still on the screen.
+
+void FrmMenu::imgFroggy_Click() {
+    frmFroggy.Show();
+    Hide();
+}
+
+void FrmMenu::lblFrog_Click() {
+    frmFroggy.Show();
+    Hide();
+}
+
+void FrmMenu::imgInvaders_Click() {
+    frmInvaders.Show();
+    Hide();
+}
+
+void FrmMenu::lblInvaders_Click() {
+    frmInvaders.Show();
+    Hide();
+}
+
+// The Ping picture asks for the difficulty first.
+void FrmMenu::imgPing_Click() {
+    frmDifficulty.Show();
+    Hide();
+}
+
+// The Ping name plays at once, with whatever difficulty was chosen last.
+void FrmMenu::lblPing_Click() {
+    frmPing.Show();
+    Hide();
+}
+
+void FrmMenu::Form_KeyDown(Integer KeyCode, Integer /*Shift*/) {
+    if (KeyCode == 27) frmPause.Show();
+}
+
+}  // namespace arcadeon

@@ -1,0 +1,44 @@
+// frmMenu: the start-up window, the hub between the games.
+#pragma once
+
+#include "shell/layer/form.h"
+
+namespace arcadeon {
+
+class Program;
+class FrmPause;
+class FrmDifficulty;
+class FrmPing;
+class FrmFroggy;
+class FrmInvaders;
+
+class FrmMenu final : public Form {
+public:
+    explicit FrmMenu(Program& program);
+    static const FormLayout layout;
+
+private:
+    void Form_KeyDown(Integer KeyCode, Integer Shift) override;
+    void imgFroggy_Click();
+    void lblFrog_Click();
+    void imgInvaders_Click();
+    void lblInvaders_Click();
+    void imgPing_Click();
+    void lblPing_Click();
+
+    Control<Image> imgFroggy{*this, "imgFroggy", [this] { imgFroggy_Click(); }};
+    Control<Image> imgPing{*this, "imgPing", [this] { imgPing_Click(); }};
+    Control<Image> imgInvaders{*this, "imgInvaders", [this] { imgInvaders_Click(); }};
+    Control<Label> lblFrog{*this, "lblFrog", [this] { lblFrog_Click(); }};
+    Control<Label> lblPing{*this, "lblPing", [this] { lblPing_Click(); }};
+    Control<Label> lblInvaders{*this, "lblInvaders", [this] { lblInvaders_Click(); }};
+
+    // The windows this one opens.
+    FrmPause& frmPause;
+    FrmDifficulty& frmDifficulty;
+    FrmPing& frmPing;
+    FrmFroggy& frmFroggy;
+    FrmInvaders& frmInvaders;
+};
+
+}  // namespace arcadeon

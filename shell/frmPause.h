@@ -1,0 +1,34 @@
+// frmPause: the small modeless dialog Escape opens from the menu and the games.
+#pragma once
+
+#include "shell/layer/form.h"
+
+namespace arcadeon {
+
+class Program;
+class FrmMenu;
+class FrmPing;
+class FrmFroggy;
+class FrmInvaders;
+
+class FrmPause final : public Form {
+public:
+    explicit FrmPause(Program& program);
+    static const FormLayout layout;
+
+private:
+    void cmdResume_Click();
+    void cmdQuittoMenu_Click();
+    void cmdQuit_Click();
+
+    Control<CommandButton> cmdResume{*this, "cmdResume", [this] { cmdResume_Click(); }};
+    Control<CommandButton> cmdQuittoMenu{*this, "cmdQuittoMenu", [this] { cmdQuittoMenu_Click(); }};
+    Control<CommandButton> cmdQuit{*this, "cmdQuit", [this] { cmdQuit_Click(); }};
+
+    FrmMenu& frmMenu;
+    FrmPing& frmPing;
+    FrmFroggy& frmFroggy;
+    FrmInvaders& frmInvaders;
+};
+
+}  // namespace arcadeon

@@ -1,0 +1,286 @@
+#include "app.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+namespace arcadeon {
+
+namespace {
+
+// Counts a nesting level for as long as it lives, also when a handler throws.
+class Nesting {
+public:
+    explicit Nesting(int& level) : level_(level) { ++level_; }
+    ~Nesting() { --level_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+private:
+    int& level_;
+};
+
+bool isAccessKeyCode(int code) { return (code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'); }
+
+}  // namespace
+
+// ---- handlers and the queue --------------------------------------------------
+
+template <class F>
+void App::runHandler(F&& handler) {
+    try {
+        Nesting busy(busy_);
+        handler();
+    } catch (const EndProgram&) {
+        endProgram();
+    } catch (const RunTimeError& error) {
+        reportError(error);
+    }
+}
+
+template <class F>
+void App::dispatch(F&& handler) {
+    if (ended_) return;
+    runHandler(std::forward<F>(handler));
+    deliverWithheldTicks();
+    endIfNoWindowLoaded();
+}
+
+void App::start(Form& startup) {
+    dispatch([&] { startup.Show(); });
+}
+
+void App::MsgBox(std::string_view prompt, std::string_view title) {
+    Nesting modal(modal_);
+    if (frontEnd_ != nullptr) frontEnd_->messageBox(title, prompt);
+}
+
+void App::End() { throw EndProgram{}; }
+
+void App::endProgram() {
+    if (ended_) return;
+    ended_ = true;
+    for (Form* form : loadOrder_) {
+        form->visible_ = false;
+        form->loaded_ = false;
+    }
+    stack_.clear();
+    loadOrder_.clear();
+    if (frontEnd_ != nullptr) frontEnd_->programEnded();
+}
+
+void App::endIfNoWindowLoaded() {
+    if (!ended_ && busy_ == 0 && modal_ == 0 && loadOrder_.empty()) endProgram();
+}
+
+void App::reportError(const RunTimeError& error) {
+    MsgBox("Run-time error '" + std::to_string(error.number()) + "': " + error.what(), "Arcadeon");
+    endProgram();
+}
+
+// ---- windows -----------------------------------------------------------------
+
+void App::formLoading(Form& form) {
+    std::erase(loadOrder_, &form);
+    loadOrder_.push_back(&form);
+    if (frontEnd_ != nullptr) frontEnd_->formLoading(form);
+}
+
+void App::formShown(Form& form) {
+    bringToFront(form);
+    if (frontEnd_ != nullptr) frontEnd_->formShown(form);
+}
+
+void App::formHidden(Form& form) {
+    removeFromStack(form);
+    if (frontEnd_ != nullptr) frontEnd_->formHidden(form);
+}
+
+void App::formUnloaded(Form& form) {
+    removeFromStack(form);
+    std::erase(loadOrder_, &form);
+    if (frontEnd_ != nullptr) frontEnd_->formUnloaded(form);
+}
+
+void App::bringToFront(Form& form) {
+    Form* before = activeForm();
+    std::erase(stack_, &form);
+    stack_.push_back(&form);
+    if (frontEnd_ != nullptr && before != &form) frontEnd_->formActivated(&form);
+}
+
+void App::removeFromStack(Form& form) {
+    Form* before = activeForm();
+    std::erase(stack_, &form);
+    if (frontEnd_ != nullptr && before != activeForm()) frontEnd_->formActivated(activeForm());
+}
+
+// ---- input -------------------------------------------------------------------
+
+void App::click(Form& form, Twips x, Twips y) {
+    if (ended_ || inputBlocked() || !form.visible() || !form.clientContains(x, y)) return;
+    if (activeForm() != &form) bringToFront(form);
+    Element* target = form.hitTest(x, y);
+    if (target == nullptr) {
+        dispatch([&] { form.Form_Click(); });
+    } else if (target->takesFocus()) {
+        pressButton(form, *target);
+    } else if (target->event) {
+        dispatch(target->event);
+    }
+}
+
+void App::pressButton(Form& form, Element& element) {
+    form.setFocus(&element);  // an option button is selected by taking the focus
+    if (element.kind == Kind::CommandButton && element.event) dispatch(element.event);
+}
+
+void App::mouseMove(Form& form, Twips x, Twips y, int button, int shift) {
+    if (ended_ || inputBlocked() || !form.visible() || !form.clientContains(x, y)) return;
+    if (form.hitTest(x, y) != nullptr) return;  // over an element: not the window's own move
+    dispatch([&] { form.Form_MouseMove(button, shift, x, y); });
+}
+
+void App::keyDown(int code, int shift) {
+    Form* form = activeForm();
+    if (ended_ || inputBlocked() || form == nullptr) return;
+    if (form->focus() != nullptr) {
+        dialogKey(*form, code, shift);
+    } else {
+        dispatch([&] { form->Form_KeyDown(code, shift); });
+    }
+}
+
+void App::keyUp(int code, int shift) {
+    Form* form = activeForm();
+    if (ended_ || inputBlocked() || form == nullptr || form->focus() != nullptr) return;
+    dispatch([&] { form->Form_KeyUp(code, shift); });
+}
+
+// Keys in a window whose focus is on a button or option button.
+void App::dialogKey(Form& form, int code, int shift) {
+    std::vector<Button*> order = form.tabOrder();
+    if (order.empty()) return;
+    auto* focused = static_cast<Button*>(form.focus());
+    auto step = [](const std::vector<Button*>& ring, Button* from, int by) {
+        auto at = std::find(ring.begin(), ring.end(), from);
+        const auto size = static_cast<std::ptrdiff_t>(ring.size());
+        const std::ptrdiff_t index = at == ring.end() ? 0 : (at - ring.begin() + by + size) % size;
+        return ring[static_cast<std::size_t>(index)];
+    };
+
+    if (code == kKeyTab) {
+        form.setFocus(step(order, focused, (shift & kShift) != 0 ? -1 : 1));
+    } else if (code >= kKeyLeft && code <= kKeyDown) {
+        if (focused->kind != Kind::OptionButton) return;
+        std::vector<Button*> options;
+        std::copy_if(order.begin(), order.end(), std::back_inserter(options),
+                     [](const Button* b) { return b->kind == Kind::OptionButton; });
+        form.setFocus(step(options, focused, code == kKeyLeft || code == kKeyUp ? -1 : 1));
+    } else if (code == kKeyEnter || code == kKeySpace) {
+        if (focused->kind == Kind::CommandButton && focused->event) dispatch(focused->event);
+    } else if (isAccessKeyCode(code)) {
+        // With Alt, or alone: the focus is on a button whenever we get here.
+        for (Button* button : order) {
+            if (button->accessKey() == static_cast<char>(code)) {
+                pressButton(form, *button);
+                return;
+            }
+        }
+    }
+}
+
+void App::activate(Form& form) {
+    if (ended_ || inputBlocked() || !form.visible()) return;
+    bringToFront(form);
+}
+
+void App::close(Form& form) {
+    if (ended_ || inputBlocked() || !form.visible()) return;
+    form.Unload();
+    // A close that leaves nothing on the screen ends the program rather than
+    // leaving it running with no window a person could reach.
+    if (stack_.empty()) endProgram();
+    endIfNoWindowLoaded();
+}
+
+void App::resize(Form& form, Twips width, Twips height) {
+    if (ended_ || inputBlocked() || !form.visible()) return;
+    form.scaleWidth_ = width;
+    form.scaleHeight_ = height;
+}
+
+// ---- time --------------------------------------------------------------------
+
+void App::advanceTo(std::int64_t micros) {
+    while (!ended_ && clock_.nextBoundaryTime() <= micros) {
+        clock_.now_ = clock_.nextBoundaryTime();
+        ++clock_.boundary_;
+        processBoundary(clock_.boundary_);
+    }
+    if (!ended_) clock_.now_ = std::max(clock_.now_, micros);
+}
+
+void App::catchUpTo(std::int64_t micros) {
+    while (!ended_ && clock_.nextBoundaryTime() + Clock::kPeriodMicros <= micros) {
+        clock_.now_ = clock_.nextBoundaryTime();
+        ++clock_.boundary_;
+        withholdDueTicks(clock_.boundary_);
+    }
+    advanceTo(micros);
+    if (!inputBlocked()) deliverWithheldTicks();
+}
+
+// Every timer that is due at `boundary` ticks, windows in load order and
+// timers in element order; one enabled during this boundary waits for the next.
+void App::processBoundary(std::int64_t boundary) {
+    if (inputBlocked()) {
+        withholdDueTicks(boundary);
+        return;
+    }
+    std::vector<std::pair<Form*, std::uint64_t>> order;
+    for (Form* form : loadOrder_) order.emplace_back(form, form->loadSerial_);
+    for (auto [form, serial] : order) {
+        for (Timer* timer : form->timers_) {
+            if (ended_ || !form->loaded_ || form->loadSerial_ != serial) break;
+            TimerEnabled& enabled = timer->Enabled;
+            if (!enabled.on_ || enabled.period_ == 0 || enabled.nextDue_ > boundary) continue;
+            enabled.nextDue_ = boundary + enabled.period_;
+            enabled.pending_ = false;
+            if (timer->event) dispatch(timer->event);
+        }
+    }
+}
+
+// Ticks that fall due while a handler runs or a box is open are not stored
+// up: each timer remembers that it owes one and keeps its period.
+void App::withholdDueTicks(std::int64_t boundary) {
+    for (Form* form : loadOrder_) {
+        for (Timer* timer : form->timers_) {
+            TimerEnabled& enabled = timer->Enabled;
+            if (!enabled.on_ || enabled.period_ == 0 || enabled.nextDue_ > boundary) continue;
+            enabled.nextDue_ = boundary + enabled.period_;
+            enabled.pending_ = true;
+        }
+    }
+}
+
+void App::deliverWithheldTicks() {
+    while (!ended_ && !inputBlocked()) {
+        Timer* owed = nullptr;
+        for (Form* form : loadOrder_) {
+            for (Timer* timer : form->timers_) {
+                if (timer->Enabled.pending_ && timer->Enabled.on_) {
+                    owed = timer;
+                    break;
+                }
+            }
+            if (owed != nullptr) break;
+        }
+        if (owed == nullptr) return;
+        owed->Enabled.pending_ = false;
+        if (owed->event) runHandler(owed->event);
+    }
+}
+
+}  // namespace arcadeon

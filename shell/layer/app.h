@@ -1,0 +1,119 @@
+// The running program: its windows, the one event queue, the clock that
+// drives every timer, modal message boxes and the end of the program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "basic.h"
+#include "clock.h"
+#include "form.h"
+
+namespace arcadeon {
+
+// Shift-state bits of key events.
+enum ShiftMask : int { kShift = 1, kCtrl = 2, kAlt = 4 };
+
+// Key codes the layer itself understands.
+enum KeyCode : int {
+    kKeyTab = 9, kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32,
+    kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
+};
+
+// What a front end (the desktop program, the script runner) does for the layer.
+class FrontEnd {
+public:
+    virtual ~FrontEnd() = default;
+    // Shows a modal box with one OK button and returns once it is closed.
+    // Meanwhile the layer blocks input and withholds timer ticks.
+    virtual void messageBox(std::string_view title, std::string_view prompt) = 0;
+    // Life-cycle notifications, at the moment each happens.
+    virtual void formLoading(Form&) {}
+    virtual void formShown(Form&) {}
+    virtual void formHidden(Form&) {}
+    virtual void formUnloaded(Form&) {}
+    virtual void formActivated(Form*) {}
+    virtual void programEnded() {}
+};
+
+class App {
+public:
+    App() = default;
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    void setFrontEnd(FrontEnd* frontEnd) { frontEnd_ = frontEnd; }
+
+    // Loads and shows the start-up window.
+    void start(Form& startup);
+
+    // What handlers call.
+    void MsgBox(std::string_view prompt, std::string_view title);
+    [[noreturn]] void End();
+
+    // A person's input. Each is ignored while a message box is open.
+    void click(Form& form, Twips x, Twips y);
+    void mouseMove(Form& form, Twips x, Twips y, int button = 0, int shift = 0);
+    void keyDown(int code, int shift = 0);
+    void keyUp(int code, int shift = 0);
+    void activate(Form& form);   // a click on the title bar
+    void close(Form& form);      // the title-bar close button
+    void resize(Form& form, Twips width, Twips height);
+
+    // Lets time run to `micros`, delivering the ticks of every boundary.
+    void advanceTo(std::int64_t micros);
+    // The same for a front end that fell behind: boundaries already past
+    // deliver no ticks of their own, so each timer ticks at most once.
+    void catchUpTo(std::int64_t micros);
+
+    [[nodiscard]] const Clock& clock() const { return clock_; }
+    [[nodiscard]] bool ended() const { return ended_; }
+    [[nodiscard]] bool inputBlocked() const { return modal_ > 0 || busy_ > 0; }
+    [[nodiscard]] bool messageBoxOpen() const { return modal_ > 0; }
+    [[nodiscard]] Form* activeForm() const { return stack_.empty() ? nullptr : stack_.back(); }
+    // Visible windows from the back to the front.
+    [[nodiscard]] const std::vector<Form*>& stack() const { return stack_; }
+    // Loaded windows in the order in which they were last loaded.
+    [[nodiscard]] const std::vector<Form*>& loadOrder() const { return loadOrder_; }
+
+private:
+    friend class Form;
+    friend class TimerEnabled;
+    struct EndProgram {};
+
+    // Runs one handler from the queue, then any ticks withheld meanwhile.
+    template <class F>
+    void dispatch(F&& handler);
+    template <class F>
+    void runHandler(F&& handler);
+    void deliverWithheldTicks();
+    void processBoundary(std::int64_t boundary);
+    void withholdDueTicks(std::int64_t boundary);
+    void endProgram();
+    void endIfNoWindowLoaded();
+    void reportError(const RunTimeError& error);
+
+    // Window bookkeeping, called by Form.
+    void formLoading(Form& form);
+    void formShown(Form& form);
+    void formHidden(Form& form);
+    void formUnloaded(Form& form);
+    void bringToFront(Form& form);
+    void removeFromStack(Form& form);
+
+    void pressButton(Form& form, Element& element);
+    void dialogKey(Form& form, int code, int shift);
+
+    FrontEnd* frontEnd_ = nullptr;
+    Clock clock_;
+    std::vector<Form*> stack_;
+    std::vector<Form*> loadOrder_;
+    std::uint64_t loads_ = 0;
+    int busy_ = 0;
+    int modal_ = 0;
+    bool ended_ = false;
+};
+
+}  // namespace arcadeon

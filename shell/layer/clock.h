@@ -1,0 +1,32 @@
+// The layer's clock: 64 periods a second, counted in whole microseconds.
+#pragma once
+
+#include <cstdint>
+
+namespace arcadeon {
+
+class Clock {
+public:
+    static constexpr std::int64_t kPeriodMicros = 15625;  // 15.625 ms
+
+    // Microseconds since the program started.
+    [[nodiscard]] std::int64_t now() const { return now_; }
+    // Index of the last boundary reached (boundary k lies at k periods).
+    [[nodiscard]] std::int64_t boundary() const { return boundary_; }
+    [[nodiscard]] std::int64_t nextBoundaryTime() const { return (boundary_ + 1) * kPeriodMicros; }
+
+    // A timer's period in clock periods: its interval rounded up to whole
+    // periods, at least one; an interval of 0 never ticks.
+    static constexpr std::int64_t periodsFor(int intervalMillis) {
+        if (intervalMillis <= 0) return 0;
+        const std::int64_t micros = static_cast<std::int64_t>(intervalMillis) * 1000;
+        return (micros + kPeriodMicros - 1) / kPeriodMicros;
+    }
+
+private:
+    friend class App;
+    std::int64_t now_ = 0;
+    std::int64_t boundary_ = 0;
+};
+
+}  // namespace arcadeon

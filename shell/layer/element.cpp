@@ -1,0 +1,113 @@
+#include "element.h"
+
+#include <cctype>
+
+#include "clock.h"
+
+namespace arcadeon {
+
+char Button::accessKey() const {
+    for (std::size_t i = 0; i + 1 < Caption.size(); ++i) {
+        if (Caption[i] != '&') continue;
+        if (Caption[i + 1] == '&') {  // "&&" shows a literal ampersand
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(Caption[i + 1])));
+    }
+    return 0;
+}
+
+TimerEnabled& TimerEnabled::operator=(bool on) {
+    if (on && !on_) nextDue_ = clock_->boundary() + period_;
+    if (!on) pending_ = false;
+    on_ = on;
+    return *this;
+}
+
+namespace {
+
+void resetBox(Box& box, const Props& p) {
+    box.Left = p.Left;
+    box.Top = p.Top;
+    box.Width = p.Width;
+    box.Height = p.Height;
+    box.Visible = p.Visible;
+}
+
+void resetButton(Button& button, const Props& p) {
+    resetBox(button, p);
+    button.Caption = p.Caption;
+    button.TabIndex = p.TabIndex;
+    button.BackColor = p.BackColor;
+    button.ForeColor = p.ForeColor;
+    button.Font = p.Font;
+}
+
+}  // namespace
+
+void resetToLayout(Element& element, const Clock& clock) {
+    const Props& p = *element.layout;
+    switch (element.kind) {
+    case Kind::Image: {
+        auto& image = static_cast<Image&>(element);
+        resetBox(image, p);
+        image.Picture = p.Picture;
+        image.Stretch = p.Stretch;
+        break;
+    }
+    case Kind::Label: {
+        auto& label = static_cast<Label&>(element);
+        resetBox(label, p);
+        label.Caption = p.Caption;
+        label.Alignment = p.Alignment;
+        label.BackStyle = p.BackStyle;
+        label.BackColor = p.BackColor;
+        label.ForeColor = p.ForeColor;
+        label.Font = p.Font;
+        label.TabIndex = p.TabIndex;
+        break;
+    }
+    case Kind::Shape: {
+        auto& shape = static_cast<Shape&>(element);
+        resetBox(shape, p);
+        shape.ShapeKind = p.Shape;
+        shape.BorderColor = p.BorderColor;
+        shape.FillStyle = p.FillStyle;
+        shape.FillColor = p.FillColor;
+        break;
+    }
+    case Kind::Line: {
+        auto& line = static_cast<Line&>(element);
+        line.X1 = p.X1;
+        line.Y1 = p.Y1;
+        line.X2 = p.X2;
+        line.Y2 = p.Y2;
+        line.Visible = p.Visible;
+        line.BorderColor = p.BorderColor;
+        break;
+    }
+    case Kind::Timer: {
+        auto& timer = static_cast<Timer&>(element);
+        timer.Interval = p.Interval;
+        TimerEnabled& enabled = timer.Enabled;
+        enabled.clock_ = &clock;
+        enabled.period_ = Clock::periodsFor(p.Interval);
+        enabled.on_ = false;
+        enabled.pending_ = false;
+        enabled = p.Enabled;  // a timer enabled by its layout starts counting now
+        break;
+    }
+    case Kind::CommandButton:
+        resetButton(static_cast<CommandButton&>(element), p);
+        break;
+    case Kind::OptionButton: {
+        auto& option = static_cast<OptionButton&>(element);
+        resetButton(option, p);
+        option.Value = p.Value;
+        break;
+    }
+    }
+}
+
+}  // namespace arcadeon

@@ -1,0 +1,152 @@
+// A window: its layout, its elements in z-order, its module-level variables
+// and the events its module may handle.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "basic.h"
+#include "element.h"
+
+namespace arcadeon {
+
+class App;
+
+// A window as data: its properties and its element list, front first.
+struct FormLayout {
+    std::string_view name;
+    std::string_view Caption;
+    Color BackColor = kButtonFace;
+    Twips ClientWidth = 0, ClientHeight = 0;
+    std::span<const ElementLayout> elements = {};
+};
+
+class Form {
+public:
+    Form(App& app, const FormLayout& layout);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // What handlers call.
+    void Show();
+    void Hide();
+    void Unload();
+    Twips ScaleLeft() { ensureLoaded(); return 0; }
+    Twips ScaleTop() { ensureLoaded(); return 0; }
+    Twips ScaleWidth() { ensureLoaded(); return scaleWidth_; }
+    Twips ScaleHeight() { ensureLoaded(); return scaleHeight_; }
+
+    // Reading or writing anything of an unloaded window loads it, hidden.
+    void ensureLoaded() {
+        if (!loaded_) load();
+    }
+
+    // State as the layer and the front ends see it; none of these loads.
+    [[nodiscard]] std::string_view name() const { return layout_.name; }
+    [[nodiscard]] std::string_view caption() const { return layout_.Caption; }
+    [[nodiscard]] Color backColor() const { return layout_.BackColor; }
+    [[nodiscard]] const FormLayout& layout() const { return layout_; }
+    [[nodiscard]] bool loaded() const { return loaded_; }
+    [[nodiscard]] bool visible() const { return visible_; }
+    [[nodiscard]] Twips scaleWidth() const { return scaleWidth_; }
+    [[nodiscard]] Twips scaleHeight() const { return scaleHeight_; }
+    [[nodiscard]] bool clientContains(Twips x, Twips y) const {
+        return 0 <= x && x < scaleWidth_ && 0 <= y && y < scaleHeight_;
+    }
+    [[nodiscard]] const std::vector<Element*>& elements() const { return elements_; }
+    [[nodiscard]] Element* element(std::string_view name) const;
+    [[nodiscard]] Element* focus() const { return focus_; }
+    [[nodiscard]] const std::vector<std::pair<std::string_view, Integer*>>& variables() const {
+        return variables_;
+    }
+    [[nodiscard]] Integer* variable(std::string_view name) const;
+
+    // The element a pointer at (x, y) reaches: a button or option button,
+    // else the frontmost visible image or label; nullptr for the window itself.
+    [[nodiscard]] Element* hitTest(Twips x, Twips y) const;
+
+    // Visible buttons and option buttons in TabIndex order.
+    [[nodiscard]] std::vector<Button*> tabOrder() const;
+
+protected:
+    // Events a window's module may handle.
+    virtual void Form_Load() {}
+    virtual void Form_Click() {}
+    virtual void Form_KeyDown(Integer /*KeyCode*/, Integer /*Shift*/) {}
+    virtual void Form_KeyUp(Integer /*KeyCode*/, Integer /*Shift*/) {}
+    virtual void Form_MouseMove(Integer /*Button*/, Integer /*Shift*/, Twips /*X*/, Twips /*Y*/) {}
+
+    // Program-wide operations, as handlers write them.
+    void MsgBox(std::string_view prompt, std::string_view title);
+    [[noreturn]] void End();
+
+    // Names a module-level variable for the script runner and the tests.
+    void declare(std::string_view name, Integer& variable) { variables_.emplace_back(name, &variable); }
+
+    App& app;
+
+    // A typed handle on one element of this window, as handlers use it:
+    // `shpBlue->Left = shpBlue->Left + intSpeedX;`. Every access loads the
+    // window first if it is not loaded.
+    template <class T>
+    class Control {
+    public:
+        Control(Form& form, std::string_view name, std::function<void()> event = {})
+            : form_(form), element_(&form.bind<T>(name, std::move(event))) {}
+        T* operator->() {
+            form_.ensureLoaded();
+            return element_;
+        }
+        T& operator*() {
+            form_.ensureLoaded();
+            return *element_;
+        }
+
+    private:
+        Form& form_;
+        T* element_;
+    };
+
+private:
+    friend class App;
+    template <class T>
+    T& bind(std::string_view name, std::function<void()> event);
+    Element& bindElement(std::string_view name, Kind kind, std::function<void()> event);
+
+    void load();
+    void setFocus(Element* element);
+
+    const FormLayout& layout_;
+    std::vector<std::unique_ptr<Element>> storage_;
+    std::vector<Element*> elements_;
+    std::vector<Timer*> timers_;
+    std::vector<std::pair<std::string_view, Integer*>> variables_;
+
+    bool loaded_ = false;
+    bool visible_ = false;
+    std::uint64_t loadSerial_ = 0;
+    Twips scaleWidth_ = 0, scaleHeight_ = 0;
+    Element* focus_ = nullptr;
+    bool shownSinceLoad_ = false;
+};
+
+template <class T> constexpr Kind kindOf();
+template <> constexpr Kind kindOf<Image>() { return Kind::Image; }
+template <> constexpr Kind kindOf<Label>() { return Kind::Label; }
+template <> constexpr Kind kindOf<Shape>() { return Kind::Shape; }
+template <> constexpr Kind kindOf<Line>() { return Kind::Line; }
+template <> constexpr Kind kindOf<Timer>() { return Kind::Timer; }
+template <> constexpr Kind kindOf<CommandButton>() { return Kind::CommandButton; }
+template <> constexpr Kind kindOf<OptionButton>() { return Kind::OptionButton; }
+
+template <class T>
+T& Form::bind(std::string_view name, std::function<void()> event) {
+    return static_cast<T&>(bindElement(name, kindOf<T>(), std::move(event)));
+}
+
+}  // namespace arcadeon

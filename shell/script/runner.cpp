@@ -1,0 +1,354 @@
+#include "runner.h"
+
+#include <charconv>
+#include <cmath>
+#include <istream>
+#include <limits>
+#include <ostream>
+#include <stdexcept>
+
+#include "shell/layer/properties.h"
+
+namespace arcadeon {
+
+namespace {
+
+// A line that cannot be carried out as written.
+struct ScriptError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The script ended while a message box was open.
+struct ScriptOver {};
+
+std::string quoted(std::string_view word) { return "'" + std::string(word) + "'"; }
+
+std::vector<std::string> splitWords(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+        if (at == text.size()) break;
+        std::size_t end = at;
+        while (end < text.size() && text[end] != ' ' && text[end] != '\t') ++end;
+        words.emplace_back(text.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}
+
+// An optional sign, then digits with an optional fraction, or a fraction alone.
+struct Decimal {
+    bool negative = false;
+    std::string_view whole;     // digits before the point
+    std::string_view fraction;  // digits after it
+};
+
+std::optional<Decimal> parseDecimal(std::string_view word) {
+    Decimal number;
+    std::size_t at = 0;
+    if (at < word.size() && (word[at] == '+' || word[at] == '-')) number.negative = word[at++] == '-';
+    const std::size_t wholeStart = at;
+    while (at < word.size() && word[at] >= '0' && word[at] <= '9') ++at;
+    number.whole = word.substr(wholeStart, at - wholeStart);
+    if (at < word.size() && word[at] == '.') {
+        const std::size_t fractionStart = ++at;
+        while (at < word.size() && word[at] >= '0' && word[at] <= '9') ++at;
+        number.fraction = word.substr(fractionStart, at - fractionStart);
+        if (number.fraction.empty()) return std::nullopt;
+    }
+    if (at != word.size() || (number.whole.empty() && number.fraction.empty())) return std::nullopt;
+    return number;
+}
+
+// A whole number without sign or fraction, up to `limit`.
+std::optional<std::int64_t> parseWhole(std::string_view word, std::int64_t limit) {
+    auto number = parseDecimal(word);
+    if (!number || number->negative || !number->fraction.empty() || word.front() == '+') return std::nullopt;
+    std::int64_t value = 0;
+    for (char digit : number->whole) {
+        if (value > (limit - (digit - '0')) / 10) return std::nullopt;
+        value = value * 10 + (digit - '0');
+    }
+    return value;
+}
+
+// Boundaries a single `tick` may ask for: far beyond any run, well inside the clock's range.
+constexpr std::int64_t kMostTicks = std::int64_t{1} << 40;
+constexpr std::int64_t kMostWaitMillis = kMostTicks / 64 * 1000;
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err)
+    : script_(script), out_(out), err_(err) {
+    program_.app.setFrontEnd(this);
+}
+
+int ScriptRunner::run() {
+    try {
+        program_.start();
+        while (std::optional<Line> line = nextLine()) {
+            execute(*line);
+            if (program_.app.ended()) {
+                out_ << "end\n";
+                break;
+            }
+        }
+        out_.flush();
+        return 0;
+    } catch (const ScriptOver&) {
+        out_.flush();
+        return 0;
+    } catch (const ScriptError& error) {
+        out_.flush();
+        err_ << "error: line " << lineNumber_ << ": " << error.what() << "\n";
+        return 2;
+    }
+}
+
+std::optional<ScriptRunner::Line> ScriptRunner::nextLine() {
+    std::string text;
+    while (std::getline(script_, text)) {
+        ++lineNumber_;
+        if (const std::size_t hash = text.find('#'); hash != std::string::npos) text.erase(hash);
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        std::vector<std::string> words = splitWords(text);
+        if (!words.empty()) return Line{lineNumber_, std::move(words)};
+    }
+    return std::nullopt;
+}
+
+void ScriptRunner::messageBox(std::string_view title, std::string_view prompt) {
+    out_ << "msgbox \"" << title << "\" \"" << prompt << "\"\n";
+    // The handler waits here while the script goes on, until a line closes the box.
+    while (std::optional<Line> line = nextLine()) {
+        if (execute(*line) == Outcome::ClosedBox) return;
+    }
+    throw ScriptOver{};
+}
+
+void ScriptRunner::traceLine(std::string_view what, const Form& form) {
+    if (trace_) out_ << what << " " << form.name() << "\n";
+}
+
+void ScriptRunner::expectWords(const Line& line, std::size_t least, std::size_t most) {
+    const std::size_t count = line.words.size() - 1;
+    if (count < least || count > most) {
+        const std::string wanted = least == most ? std::to_string(least) : std::to_string(least) + " to " + std::to_string(most);
+        throw ScriptError(line.words[0] + " takes " + wanted + " arguments, not " + std::to_string(count));
+    }
+}
+
+ScriptRunner::Outcome ScriptRunner::execute(const Line& line) {
+    const std::vector<std::string>& w = line.words;
+    const std::string& command = w[0];
+    App& app = program_.app;
+    const bool blocked = app.messageBoxOpen();  // a person's input goes nowhere while a box is open
+
+    if (command == "click") {
+        expectWords(line, 2, 3);
+        Form& form = formNamed(w[1]);
+        Twips x = 0, y = 0;
+        if (w.size() == 4) {
+            x = coordinate(w[2]);
+            y = coordinate(w[3]);
+        } else {
+            Element* element = form.element(w[2]);
+            if (element == nullptr) throw ScriptError(std::string(form.name()) + " has no element " + quoted(w[2]));
+            if (element->kind == Kind::Timer) throw ScriptError("a timer cannot be clicked");
+            if (blocked || !form.loaded()) return Outcome::Done;
+            if (element->kind == Kind::Line) {
+                const auto& l = static_cast<const arcadeon::Line&>(*element);
+                x = (l.X1 + l.X2) / 2;
+                y = (l.Y1 + l.Y2) / 2;
+            } else {
+                const auto& box = static_cast<const Box&>(*element);
+                x = box.Left + box.Width / 2;
+                y = box.Top + box.Height / 2;
+            }
+        }
+        if (!blocked) app.click(form, x, y);
+    } else if (command == "move") {
+        expectWords(line, 3, 3);
+        Form& form = formNamed(w[1]);
+        const Twips x = coordinate(w[2]);
+        const Twips y = coordinate(w[3]);
+        if (!blocked) app.mouseMove(form, x, y);
+    } else if (command == "key" || command == "keydown" || command == "keyup") {
+        if (w.size() < 2) throw ScriptError(command + " needs a key code");
+        const int code = keyCode(w[1]);
+        const int shift = modifiers(w, 2);
+        if (blocked) return Outcome::Done;
+        if (command != "keyup") app.keyDown(code, shift);
+        if (command != "keydown") app.keyUp(code, shift);
+    } else if (command == "tick") {
+        expectWords(line, 0, 1);
+        const std::int64_t count = w.size() == 2 ? tickCount(w[1]) : 1;
+        const Clock& clock = app.clock();
+        app.advanceTo(clock.nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros);
+    } else if (command == "wait") {
+        expectWords(line, 1, 1);
+        const std::int64_t micros = waitMicros(w[1]);
+        app.advanceTo(app.clock().now() + micros);
+    } else if (command == "activate" || command == "close") {
+        expectWords(line, 1, 1);
+        Form& form = formNamed(w[1]);
+        if (blocked) return Outcome::Done;
+        if (command == "activate") {
+            app.activate(form);
+        } else {
+            app.close(form);
+        }
+    } else if (command == "resize") {
+        expectWords(line, 3, 3);
+        Form& form = formNamed(w[1]);
+        const Twips width = coordinate(w[2]);
+        const Twips height = coordinate(w[3]);
+        if (width < 0 || height < 0) throw ScriptError("a window cannot be smaller than 0 x 0");
+        if (!blocked) app.resize(form, width, height);
+    } else if (command == "ok") {
+        expectWords(line, 0, 0);
+        if (!blocked) throw ScriptError("no message box is open");
+        return Outcome::ClosedBox;
+    } else if (command == "print") {
+        if (w.size() < 2) throw ScriptError("print needs at least one path");
+        for (std::size_t i = 1; i < w.size(); ++i) printValue(w[i], true);
+        for (std::size_t i = 1; i < w.size(); ++i) out_ << w[i] << " = " << printValue(w[i], false) << "\n";
+    } else if (command == "trace") {
+        expectWords(line, 1, 1);
+        if (w[1] != "on" && w[1] != "off") throw ScriptError("trace takes on or off, not " + quoted(w[1]));
+        trace_ = w[1] == "on";
+    } else {
+        throw ScriptError("unknown command " + quoted(command));
+    }
+    return Outcome::Done;
+}
+
+Form& ScriptRunner::formNamed(std::string_view name) {
+    Form* form = program_.form(name);
+    if (form == nullptr) throw ScriptError("unknown window " + quoted(name));
+    return *form;
+}
+
+Twips ScriptRunner::coordinate(std::string_view word) {
+    if (!parseDecimal(word)) throw ScriptError("not a number: " + quoted(word));
+    std::string_view digits = word.front() == '+' ? word.substr(1) : word;
+    float value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Either too large for a single, or so small that it rounds to zero.
+        double wide = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), wide);
+        if (!(std::fabs(wide) < 1.0)) throw ScriptError("number out of range: " + quoted(word));
+        value = static_cast<float>(wide);
+    } else if (error != std::errc() || end != digits.data() + digits.size()) {
+        throw ScriptError("not a number: " + quoted(word));
+    }
+    return value;
+}
+
+int ScriptRunner::keyCode(std::string_view word) {
+    const std::optional<std::int64_t> code = parseWhole(word, 255);
+    if (!code) throw ScriptError("a key code is a whole number from 0 to 255, not " + quoted(word));
+    return static_cast<int>(*code);
+}
+
+int ScriptRunner::modifiers(const std::vector<std::string>& words, std::size_t from) {
+    int shift = 0;
+    for (std::size_t i = from; i < words.size(); ++i) {
+        if (words[i] == "shift") {
+            shift |= kShift;
+        } else if (words[i] == "ctrl") {
+            shift |= kCtrl;
+        } else if (words[i] == "alt") {
+            shift |= kAlt;
+        } else {
+            throw ScriptError("unknown modifier " + quoted(words[i]) + " (shift, ctrl or alt)");
+        }
+    }
+    return shift;
+}
+
+std::int64_t ScriptRunner::tickCount(std::string_view word) {
+    const std::optional<std::int64_t> count = parseWhole(word, kMostTicks);
+    if (!count || *count < 1) {
+        throw ScriptError("tick takes a whole number from 1 to " + std::to_string(kMostTicks) + ", not " + quoted(word));
+    }
+    return *count;
+}
+
+std::int64_t ScriptRunner::waitMicros(std::string_view word) {
+    const std::optional<Decimal> number = parseDecimal(word);
+    if (!number || number->negative || number->fraction.size() > 3) {
+        throw ScriptError("wait takes milliseconds from 0 with at most three decimals, not " + quoted(word));
+    }
+    std::int64_t millis = 0;
+    for (char digit : number->whole) {
+        millis = millis * 10 + (digit - '0');
+        if (millis > kMostWaitMillis) throw ScriptError("wait is too long: " + quoted(word));
+    }
+    std::int64_t micros = millis * 1000;
+    std::int64_t scale = 100;
+    for (char digit : number->fraction) {
+        micros += (digit - '0') * scale;
+        scale /= 10;
+    }
+    return micros;
+}
+
+// The value a print path names; with `check`, only finds out whether the path is valid.
+std::string ScriptRunner::printValue(std::string_view path, bool check) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t dot = path.find('.', start);
+        parts.push_back(path.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start));
+        if (dot == std::string_view::npos) break;
+        start = dot + 1;
+    }
+    const App& app = program_.app;
+    const std::string notLoaded = "<not loaded>";
+
+    if (parts.size() == 2 && parts[0] == "app") {
+        if (parts[1] == "ActiveForm") {
+            const Form* active = app.activeForm();
+            return active == nullptr ? "" : std::string(active->name());
+        }
+        if (parts[1] == "Clock") return formatMillis(app.clock().now());
+        throw ScriptError("unknown path " + quoted(path));
+    }
+    if (parts.size() == 2 && parts[0] == "Module1") {
+        if (parts[1] == "intDifficulty") return formatValue(static_cast<int>(program_.Module1.intDifficulty));
+        throw ScriptError("Module1 has no variable " + quoted(parts[1]));
+    }
+    if (parts.size() != 2 && parts.size() != 3) throw ScriptError("unknown path " + quoted(path));
+    Form& form = formNamed(parts[0]);
+
+    if (parts.size() == 2) {
+        const std::string_view name = parts[1];
+        if (const Integer* variable = form.variable(name)) return formatValue(static_cast<int>(*variable));
+        if (name == "Loaded") return formatValue(form.loaded());
+        static constexpr std::string_view kFormProperties[] = {
+            "Visible", "Caption", "BackColor", "ScaleLeft", "ScaleTop", "ScaleWidth", "ScaleHeight", "ActiveControl"};
+        bool known = false;
+        for (std::string_view property : kFormProperties) known = known || property == name;
+        if (!known) throw ScriptError(std::string(form.name()) + " has no property or variable " + quoted(name));
+        if (check) return {};
+        if (!form.loaded()) return notLoaded;
+        if (name == "Visible") return formatValue(form.visible());
+        if (name == "Caption") return std::string(form.caption());
+        if (name == "BackColor") return formatValue(ColorValue{form.backColor()});
+        if (name == "ScaleLeft" || name == "ScaleTop") return "0";
+        if (name == "ScaleWidth") return formatSingle(form.scaleWidth());
+        if (name == "ScaleHeight") return formatSingle(form.scaleHeight());
+        return form.focus() == nullptr ? "" : std::string(form.focus()->name);
+    }
+
+    const Element* element = form.element(parts[1]);
+    if (element == nullptr) throw ScriptError(std::string(form.name()) + " has no element " + quoted(parts[1]));
+    const std::optional<PropertyValue> value = readProperty(*element, parts[2]);
+    if (!value) throw ScriptError(std::string(element->name) + " has no property " + quoted(parts[2]));
+    if (check) return {};
+    return form.loaded() ? formatValue(*value) : notLoaded;
+}
+
+}  // namespace arcadeon
