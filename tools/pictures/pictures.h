@@ -2,6 +2,7 @@
 // `make-pictures DIR` writes every one of them into DIR (assets/).
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 namespace pictures {
@@ -10,5 +11,14 @@ namespace pictures {
 bool drawMenuPictures(const QString& dir);
 bool drawFroggyPictures(const QString& dir);
 bool drawInvadersPictures(const QString& dir);
+
+// Writes `image` as an uncompressed BMP with 24 or 32 bits per pixel (the
+// fourth byte of a 32-bit pixel is written as 0 and means nothing). Qt's own
+// writer only makes 24-bit files. False when the file cannot be written.
+bool writeBmp(const QImage& image, const QString& path, int bitsPerPixel);
+
+// Loads a font file from `dir`/fonts (the fonts the program ships) and
+// returns its family name, empty when it cannot be loaded.
+QString loadFont(const QString& dir, const QString& file);
 
 }  // namespace pictures

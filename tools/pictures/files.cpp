@@ -1,0 +1,79 @@
+// Writing pictures and reading the shipped fonts.
+#include <QFile>
+#include <QFontDatabase>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+#include "pictures.h"
+
+namespace pictures {
+
+namespace {
+
+void put16(std::vector<char>& out, std::uint16_t value) {
+    out.push_back(static_cast<char>(value & 0xFF));
+    out.push_back(static_cast<char>(value >> 8));
+}
+
+void put32(std::vector<char>& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+}  // namespace
+
+bool writeBmp(const QImage& image, const QString& path, int bitsPerPixel) {
+    if (bitsPerPixel != 24 && bitsPerPixel != 32) return false;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const auto width = static_cast<std::uint32_t>(rgb.width());
+    const auto height = static_cast<std::uint32_t>(rgb.height());
+    const std::uint32_t bytesPerPixel = static_cast<std::uint32_t>(bitsPerPixel) / 8;
+    const std::uint32_t stride = (width * bytesPerPixel + 3) & ~3u;  // rows padded to 4 bytes
+    const std::uint32_t pixelBytes = stride * height;
+    constexpr std::uint32_t kHeaders = 14 + 40;
+
+    std::vector<char> out;
+    out.reserve(kHeaders + pixelBytes);
+    // BITMAPFILEHEADER
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, kHeaders + pixelBytes);
+    put32(out, 0);
+    put32(out, kHeaders);
+    // BITMAPINFOHEADER: bottom-up rows, no compression, 96 dpi
+    put32(out, 40);
+    put32(out, width);
+    put32(out, height);
+    put16(out, 1);
+    put16(out, static_cast<std::uint16_t>(bitsPerPixel));
+    put32(out, 0);
+    put32(out, pixelBytes);
+    put32(out, 3780);
+    put32(out, 3780);
+    put32(out, 0);
+    put32(out, 0);
+    for (std::uint32_t row = height; row-- > 0;) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(static_cast<int>(row)));
+        std::uint32_t written = 0;
+        for (std::uint32_t x = 0; x < width; ++x) {
+            out.push_back(static_cast<char>(qBlue(line[x])));
+            out.push_back(static_cast<char>(qGreen(line[x])));
+            out.push_back(static_cast<char>(qRed(line[x])));
+            if (bytesPerPixel == 4) out.push_back(0);
+            written += bytesPerPixel;
+        }
+        for (; written < stride; ++written) out.push_back(0);
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
+}
+
+QString loadFont(const QString& dir, const QString& file) {
+    const int id = QFontDatabase::addApplicationFont(dir + "/fonts/" + file);
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    return families.isEmpty() ? QString() : families.front();
+}
+
+}  // namespace pictures
