@@ -16,7 +16,7 @@ build: deps
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/arcadeon-script tests/golden/menu-and-pause.script
+	$(BUILD)/arcadeon
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -1,0 +1,201 @@
+#include "shell/desktop/desktop.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+
+#include "shell/desktop/form_window.h"
+
+namespace arcadeon::desktop {
+
+namespace {
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+Desktop::Desktop(App& app) : app_(app) {
+    // The layer decides when the program ends, not the last window closing.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    wake_.setSingleShot(true);
+    wake_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&wake_, &QTimer::timeout, &wake_, [this] { wake(); });
+    app_.setFrontEnd(this);
+}
+
+Desktop::~Desktop() {
+    app_.setFrontEnd(nullptr);
+    wake_.stop();
+    for (auto& [form, window] : windows_) delete window;
+    for (const QPointer<FormWindow>& window : discarded_) delete window.data();
+}
+
+void Desktop::start(Form& startup) {
+    elapsed_.start();
+    app_.start(startup);
+    afterEvent();
+}
+
+FormWindow* Desktop::window(const Form& form) const {
+    const auto found = windows_.find(&form);
+    return found == windows_.end() ? nullptr : found->second;
+}
+
+std::int64_t Desktop::elapsedMicros() const { return elapsed_.isValid() ? elapsed_.nsecsElapsed() / 1000 : 0; }
+
+// ---- time --------------------------------------------------------------------
+
+// Woken at a clock boundary: the timers that are due tick (those late by
+// more than a period tick once), then the windows are drawn once.
+void Desktop::wake() {
+    if (app_.ended()) return;
+    app_.catchUpTo(elapsedMicros());
+    afterEvent();
+}
+
+void Desktop::afterEvent() {
+    syncSizes();
+    repaint();
+    schedule();
+}
+
+// Arms one precise single shot for the next boundary; with no timer running
+// there is nothing to wake for and the program sleeps until input comes.
+void Desktop::schedule() {
+    if (app_.ended() || !timersRunning()) {
+        wake_.stop();
+        return;
+    }
+    const std::int64_t wait = app_.clock().nextBoundaryTime() - elapsedMicros();
+    const std::int64_t millis = std::clamp<std::int64_t>((wait + 999) / 1000, 0, Clock::kPeriodMicros / 1000 + 1);
+    wake_.start(static_cast<int>(millis));
+}
+
+bool Desktop::timersRunning() const {
+    for (const Form* form : app_.loadOrder()) {
+        for (const Element* element : form->elements()) {
+            if (element->kind != Kind::Timer) continue;
+            const auto& timer = static_cast<const Timer&>(*element);
+            if (timer.Enabled && Clock::periodsFor(timer.Interval) > 0) return true;
+        }
+    }
+    return false;
+}
+
+// ---- drawing -----------------------------------------------------------------
+
+void Desktop::repaint() {
+    for (auto& [form, window] : windows_) {
+        if (window->isVisible()) window->update();
+    }
+}
+
+void Desktop::paint(FormWindow& window) {
+    const QSize extra = window.frameGeometry().size() - window.size();
+    if (extra.width() > 0 || extra.height() > 0) frame_ = extra;
+    QPainter painter(&window);
+    const PaintContext context{fonts_, pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form()};
+    paintForm(painter, window.form(), context);
+}
+
+// ---- input from the windows --------------------------------------------------
+
+// The window manager activated a window (a click on its title bar, say).
+void Desktop::windowActivated(FormWindow& window) {
+    Form& form = window.form();
+    if (!form.visible() || app_.activeForm() == &form || app_.inputBlocked()) return;
+    deliver([&] { app_.activate(form); });
+}
+
+void Desktop::windowResized() { syncSizes(); }
+
+// A visible window's scale follows its client area; a minimised one keeps
+// the size it had. While a box is open the change waits until it closes.
+void Desktop::syncSizes() {
+    if (app_.ended() || app_.inputBlocked()) return;
+    for (auto& [form, window] : windows_) {
+        if (!window->isVisible() || window->isMinimized()) continue;
+        const auto width = static_cast<Twips>(window->width() * 15);
+        const auto height = static_cast<Twips>(window->height() * 15);
+        if (width != form->scaleWidth() || height != form->scaleHeight()) app_.resize(window->form(), width, height);
+    }
+}
+
+// ---- the layer's requests ------------------------------------------------------
+
+void Desktop::messageBox(std::string_view title, std::string_view prompt) {
+    repaint();  // what the handler changed so far shows while the box is open
+    FormWindow* owner = app_.activeForm() != nullptr ? window(*app_.activeForm()) : nullptr;
+    QMessageBox box(owner != nullptr && owner->isVisible() ? owner : nullptr);
+    box.setWindowTitle(qtText(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(qtText(prompt));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.
+    if (!app_.ended()) app_.catchUpTo(elapsedMicros());
+}
+
+void Desktop::formLoading(Form& form) {
+    discard(window(form));
+    auto* created = new FormWindow(*this, form);
+    windows_[&form] = created;
+    const QSize client(static_cast<int>(form.scaleWidth() / 15), static_cast<int>(form.scaleHeight() / 15));
+    created->resize(client);
+    // Centred on the screen, frame included, each time the form is loaded.
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
+        const QRect area = screen->availableGeometry();
+        const QSize outer = client + frame_;
+        created->move(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
+                      std::max(area.top(), area.top() + (area.height() - outer.height()) / 2));
+    }
+}
+
+void Desktop::formShown(Form& form) {
+    if (FormWindow* shown = window(form); shown != nullptr) {
+        shown->show();
+        shown->raise();
+        shown->activateWindow();
+    }
+}
+
+void Desktop::formHidden(Form& form) {
+    if (FormWindow* hidden = window(form); hidden != nullptr) hidden->hide();  // it keeps its position
+}
+
+void Desktop::formUnloaded(Form& form) { discard(window(form)); }
+
+void Desktop::formActivated(Form* form) {
+    FormWindow* active = form != nullptr ? window(*form) : nullptr;
+    if (active == nullptr || !active->isVisible()) return;
+    active->raise();
+    active->activateWindow();
+}
+
+void Desktop::programEnded() {
+    wake_.stop();
+    while (!windows_.empty()) discard(windows_.begin()->second);
+    QCoreApplication::exit(0);
+}
+
+// Takes a window off the screen. It may be the one whose event is being
+// handled, so it is deleted once control is back in the event loop.
+void Desktop::discard(FormWindow* window) {
+    if (window == nullptr) return;
+    windows_.erase(&window->form());
+    window->hide();
+    window->deleteLater();
+    discarded_.emplace_back(window);
+    std::erase_if(discarded_, [](const QPointer<FormWindow>& gone) { return gone.isNull(); });
+}
+
+}  // namespace arcadeon::desktop

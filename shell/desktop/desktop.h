@@ -1,0 +1,84 @@
+// The desktop front end: one top-level window per loaded window of the
+// model, real input turned into the layer's events, real time driving the
+// layer's clock, and message boxes as real modal boxes.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QSize>
+#include <QTimer>
+#include <cstdint>
+#include <map>
+#include <string_view>
+#include <vector>
+
+#include "shell/desktop/fonts.h"
+#include "shell/desktop/painting.h"
+#include "shell/layer/app.h"
+
+namespace arcadeon::desktop {
+
+class FormWindow;
+
+class Desktop final : public FrontEnd {
+public:
+    explicit Desktop(App& app);
+    ~Desktop() override;
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    // Starts the clock at 0 and the program with its start-up window.
+    void start(Form& startup);
+
+    [[nodiscard]] App& app() { return app_; }
+    // The on-screen window of a loaded form; nullptr when it is not loaded.
+    [[nodiscard]] FormWindow* window(const Form& form) const;
+    // Microseconds of real time since start.
+    [[nodiscard]] std::int64_t elapsedMicros() const;
+    // Whether a wake-up is armed for the next clock boundary.
+    [[nodiscard]] bool awake() const { return wake_.isActive(); }
+
+    // Delivers one piece of a person's input: first the ticks that fell due
+    // before it, then the input, then one repaint.
+    template <class Input>
+    void deliver(Input&& input) {
+        if (app_.ended()) return;
+        app_.catchUpTo(elapsedMicros());
+        input();
+        afterEvent();
+    }
+
+    // From the windows.
+    void windowActivated(FormWindow& window);
+    void windowResized();
+    void paint(FormWindow& window);
+
+    // FrontEnd
+    void messageBox(std::string_view title, std::string_view prompt) override;
+    void formLoading(Form& form) override;
+    void formShown(Form& form) override;
+    void formHidden(Form& form) override;
+    void formUnloaded(Form& form) override;
+    void formActivated(Form* form) override;
+    void programEnded() override;
+
+private:
+    void wake();
+    void afterEvent();
+    void schedule();
+    void repaint();
+    void syncSizes();
+    [[nodiscard]] bool timersRunning() const;
+    void discard(FormWindow* window);
+
+    App& app_;
+    Fonts fonts_;
+    Pictures pictures_;
+    QElapsedTimer elapsed_;
+    QTimer wake_;
+    std::map<const Form*, FormWindow*> windows_;
+    std::vector<QPointer<FormWindow>> discarded_;  // unloaded, awaiting deletion
+    QSize frame_;  // what the window manager's frame adds to a client area
+};
+
+}  // namespace arcadeon::desktop

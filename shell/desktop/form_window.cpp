@@ -1,0 +1,127 @@
+#include "shell/desktop/form_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "shell/desktop/desktop.h"
+#include "shell/desktop/keys.h"
+
+namespace arcadeon::desktop {
+
+namespace {
+
+// A pointer position in twips of the client area.
+struct Point {
+    Twips x, y;
+};
+
+Point twips(const QMouseEvent& event) {
+    const QPointF at = event.position() * 15;
+    return {static_cast<Twips>(at.x()), static_cast<Twips>(at.y())};
+}
+
+}  // namespace
+
+FormWindow::FormWindow(Desktop& desktop, Form& form) : desktop_(desktop), form_(form) {
+    setWindowTitle(QString::fromUtf8(form.caption().data(), static_cast<qsizetype>(form.caption().size())));
+    setAttribute(Qt::WA_OpaquePaintEvent);  // the form paints its whole client area
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+bool FormWindow::current() const { return desktop_.window(form_) == this; }
+
+const Element* FormWindow::pressedButton() const {
+    if (pressButton_ == Qt::NoButton || !pressInside_ || pressTarget_ == nullptr) return nullptr;
+    return pressTarget_->kind == Kind::CommandButton ? pressTarget_ : nullptr;
+}
+
+bool FormWindow::event(QEvent* event) {
+    switch (event->type()) {
+    // Every key goes to the layer, Tab included: it moves the focus itself.
+    case QEvent::KeyPress:
+        key(*static_cast<QKeyEvent*>(event), true);
+        return true;
+    case QEvent::KeyRelease:
+        key(*static_cast<QKeyEvent*>(event), false);
+        return true;
+    case QEvent::WindowActivate:
+        if (current()) desktop_.windowActivated(*this);
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void FormWindow::key(QKeyEvent& event, bool down) {
+    event.accept();
+    if (!current()) return;
+    // A held key repeats its press; its release comes once, when it is let go.
+    if (!down && event.isAutoRepeat()) return;
+    const int code = virtualKey(event.key(), event.modifiers());
+    if (code < 0) return;
+    const int shift = shiftState(event.modifiers());
+    App& app = desktop_.app();
+    desktop_.deliver([&] {
+        if (down) {
+            app.keyDown(code, shift);
+        } else {
+            app.keyUp(code, shift);
+        }
+    });
+}
+
+void FormWindow::paintEvent(QPaintEvent* /*event*/) {
+    if (current()) desktop_.paint(*this);
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+    if (!current() || pressButton_ != Qt::NoButton) return;
+    const Point at = twips(*event);
+    pressButton_ = event->button();
+    pressTarget_ = form_.clientContains(at.x, at.y) ? form_.hitTest(at.x, at.y) : nullptr;
+    pressInside_ = true;
+    update();
+}
+
+// A click is a press and a release of the same button over the same element
+// (or over the window itself).
+void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (!current() || event->button() != pressButton_) return;
+    pressButton_ = Qt::NoButton;
+    update();
+    const Point at = twips(*event);
+    if (!form_.clientContains(at.x, at.y) || form_.hitTest(at.x, at.y) != pressTarget_) return;
+    // Command and option buttons answer the left button only.
+    if (pressTarget_ != nullptr && pressTarget_->takesFocus() && event->button() != Qt::LeftButton) return;
+    desktop_.deliver([&] { desktop_.app().click(form_, at.x, at.y); });
+}
+
+void FormWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (!current()) return;
+    const Point at = twips(*event);
+    if (pressButton_ != Qt::NoButton) {
+        const bool inside = form_.clientContains(at.x, at.y) && form_.hitTest(at.x, at.y) == pressTarget_;
+        if (inside != pressInside_) {
+            pressInside_ = inside;
+            update();
+        }
+    }
+    const int buttons = buttonState(event->buttons());
+    const int shift = shiftState(event->modifiers());
+    desktop_.deliver([&] { desktop_.app().mouseMove(form_, at.x, at.y, buttons, shift); });
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();  // the layer decides: the close button unloads the form
+    if (current()) desktop_.deliver([&] { desktop_.app().close(form_); });
+}
+
+void FormWindow::resizeEvent(QResizeEvent* /*event*/) {
+    if (current()) desktop_.windowResized();
+}
+
+}  // namespace arcadeon::desktop

@@ -1,0 +1,19 @@
+// Qt's keys and buttons as the window layer counts them: virtual-key codes,
+// shift-state bits and mouse-button bits.
+#pragma once
+
+#include <Qt>
+
+namespace arcadeon::desktop {
+
+// The virtual-key code of the physical key Qt reports (27 Escape, 37 to 40
+// the arrow keys, 65 to 90 the letters, ...); -1 for a key without one.
+int virtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
+
+// 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(Qt::KeyboardModifiers modifiers);
+
+// 1 left, 2 right, 4 middle.
+int buttonState(Qt::MouseButtons buttons);
+
+}  // namespace arcadeon::desktop

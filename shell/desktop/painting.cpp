@@ -1,0 +1,291 @@
+#include "shell/desktop/painting.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStringList>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+#include "shell/desktop/fonts.h"
+
+namespace arcadeon::desktop {
+
+// ---- pictures ------------------------------------------------------------------
+
+const QImage& Pictures::picture(std::string_view name) {
+    const std::string key(name);
+    auto found = pictures_.find(key);
+    if (found == pictures_.end()) {
+        // A name with no file behind it decodes to a null image and draws nothing.
+        QImage image;
+        if (!name.empty()) image.load(QStringLiteral(":/assets/") + QString::fromUtf8(key.c_str()));
+        found = pictures_.emplace(key, std::move(image)).first;
+    }
+    return found->second;
+}
+
+const QImage& Pictures::scaled(std::string_view name, QSize pixels) {
+    const QImage& original = picture(name);
+    if (original.isNull() || original.size() == pixels) return original;
+    const std::string key = std::string(name) + "@" + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height());
+    auto found = scaled_.find(key);
+    if (found == scaled_.end()) {
+        constexpr std::size_t kKept = 256;  // sizes change only when a window's scale does
+        if (scaled_.size() >= kKept) scaled_.clear();
+        found = scaled_.emplace(key, original.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)).first;
+    }
+    return found->second;
+}
+
+namespace {
+
+QColor qtColor(Color color) {
+    const Color rgb = resolveColor(color);
+    return {static_cast<int>(rgb & 0xFFu), static_cast<int>((rgb >> 8) & 0xFFu), static_cast<int>((rgb >> 16) & 0xFFu)};
+}
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Twips to the logical pixels of the painter, each edge rounded to the
+// nearest device pixel: 15 twips a pixel, times the device pixel ratio.
+class Grid {
+public:
+    explicit Grid(qreal devicePixelRatio) : ratio_(devicePixelRatio) {}
+
+    [[nodiscard]] qreal ratio() const { return ratio_; }
+
+    [[nodiscard]] qreal px(Twips twips) const {
+        constexpr double kFar = 1e6;  // far outside any screen; keeps the rasteriser in range
+        double device = static_cast<double>(twips) * ratio_ / 15.0;
+        if (!(device > -kFar)) device = -kFar;  // also catches NaN
+        device = std::min(device, kFar);
+        return std::round(device) / ratio_;
+    }
+
+    [[nodiscard]] QRectF rect(Twips left, Twips top, Twips width, Twips height) const {
+        return {QPointF(px(left), px(top)), QPointF(px(left + width), px(top + height))};
+    }
+
+    [[nodiscard]] QRectF rect(const Box& box) const { return rect(box.Left, box.Top, box.Width, box.Height); }
+
+private:
+    qreal ratio_;
+};
+
+void drawImage(QPainter& p, const Image& image, const Grid& grid, Pictures& pictures) {
+    const QImage& original = pictures.picture(image.Picture);
+    if (original.isNull()) return;
+    const QRectF target = image.Stretch
+        ? grid.rect(image)
+        : grid.rect(image.Left, image.Top, static_cast<Twips>(original.width()) * 15, static_cast<Twips>(original.height()) * 15);
+    if (target.isEmpty()) return;
+    const QSize pixels = (target.size() * grid.ratio()).toSize();
+    constexpr int kLargest = 4096;  // beyond that, let the painter scale what shows
+    if (pixels.width() > kLargest || pixels.height() > kLargest) {
+        p.drawImage(target, original);
+        return;
+    }
+    p.drawImage(target, pictures.scaled(image.Picture, pixels));
+}
+
+// The caption's lines: broken at blanks where the next word would pass
+// `width`; a word longer than the width keeps a line of its own.
+QStringList wrapAtBlanks(const QString& text, const QFontMetricsF& metrics, qreal width) {
+    QStringList lines;
+    QString normalised = text;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const QString& paragraph : normalised.split(QLatin1Char('\n'))) {
+        QString line;
+        qsizetype at = 0;
+        while (at < paragraph.size()) {
+            qsizetype wordStart = at;
+            while (wordStart < paragraph.size() && paragraph[wordStart] == QLatin1Char(' ')) ++wordStart;
+            qsizetype wordEnd = wordStart;
+            while (wordEnd < paragraph.size() && paragraph[wordEnd] != QLatin1Char(' ')) ++wordEnd;
+            const QString blanksAndWord = paragraph.mid(at, wordEnd - at);
+            if (!line.isEmpty() && metrics.horizontalAdvance(line + blanksAndWord) > width) {
+                lines.append(line);
+                line = paragraph.mid(wordStart, wordEnd - wordStart);
+            } else {
+                line += blanksAndWord;
+            }
+            at = wordEnd;
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+void drawLabel(QPainter& p, const Label& label, const Grid& grid, const Fonts& fonts) {
+    const QRectF area = grid.rect(label);
+    if (area.isEmpty()) return;
+    p.save();
+    p.setClipRect(area, Qt::IntersectClip);
+    if (label.BackStyle == 1) p.fillRect(area, qtColor(label.BackColor));
+    const QFont font = fonts.font(label.Font);
+    const QFontMetricsF metrics(font, p.device());
+    p.setFont(font);
+    p.setPen(qtColor(label.ForeColor));
+    qreal top = area.top();
+    for (const QString& line : wrapAtBlanks(qtText(label.Caption), metrics, area.width())) {
+        if (top >= area.bottom()) break;
+        const qreal width = metrics.horizontalAdvance(line);
+        qreal left = area.left();
+        if (label.Alignment == 1) left = area.right() - width;
+        if (label.Alignment == 2) left = area.left() + (area.width() - width) / 2;
+        p.drawText(QPointF(left, top + metrics.ascent()), line);
+        top += metrics.height();
+    }
+    p.restore();
+}
+
+// The interior pattern of a shape: 0 solid, 1 none, 2 to 7 hatched.
+Qt::BrushStyle fillPattern(int fillStyle) {
+    switch (fillStyle) {
+    case 0: return Qt::SolidPattern;
+    case 2: return Qt::HorPattern;
+    case 3: return Qt::VerPattern;
+    case 4: return Qt::BDiagPattern;
+    case 5: return Qt::FDiagPattern;
+    case 6: return Qt::CrossPattern;
+    case 7: return Qt::DiagCrossPattern;
+    default: return Qt::NoBrush;
+    }
+}
+
+void drawShape(QPainter& p, const Shape& shape, const Grid& grid) {
+    QRectF body = grid.rect(shape);
+    if (body.isEmpty()) return;
+    const int kind = shape.ShapeKind;
+    if (kind == 1 || kind == 3 || kind == 5) {  // square, circle, rounded square: the shorter side, centred
+        const Twips side = std::min(shape.Width, shape.Height);
+        body = grid.rect(shape.Left + (shape.Width - side) / 2, shape.Top + (shape.Height - side) / 2, side, side);
+        if (body.isEmpty()) return;
+    }
+    const QBrush fill(qtColor(shape.FillColor), fillPattern(shape.FillStyle));
+    const QColor border = qtColor(shape.BorderColor);
+    if (kind == 0 || kind == 1) {
+        if (fill.style() != Qt::NoBrush) p.fillRect(body, fill);
+        // a 1-pixel outline along the inside of the rectangle
+        const qreal one = std::min({1.0, body.width(), body.height()});
+        p.fillRect(QRectF(body.left(), body.top(), body.width(), one), border);
+        p.fillRect(QRectF(body.left(), body.bottom() - one, body.width(), one), border);
+        p.fillRect(QRectF(body.left(), body.top(), one, body.height()), border);
+        p.fillRect(QRectF(body.right() - one, body.top(), one, body.height()), border);
+        return;
+    }
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(border, 1);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    p.setBrush(fill);
+    const QRectF inside = body.adjusted(0.5, 0.5, -0.5, -0.5);
+    if (kind == 2 || kind == 3) {
+        p.drawEllipse(inside);
+    } else {
+        const qreal radius = std::min(inside.width(), inside.height()) / 4;
+        p.drawRoundedRect(inside, radius, radius);
+    }
+    p.restore();
+}
+
+// A 1-pixel line from its first point up to, not including, its last.
+void drawLine(QPainter& p, const Line& line, const Grid& grid) {
+    const QPointF half(0.5 / grid.ratio(), 0.5 / grid.ratio());
+    const QPointF from = QPointF(grid.px(line.X1), grid.px(line.Y1)) + half;
+    const QPointF to = QPointF(grid.px(line.X2), grid.px(line.Y2)) + half;
+    if (from == to) return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(qtColor(line.BorderColor), 1);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.drawLine(from, to);
+    p.restore();
+}
+
+// Command buttons and option buttons: the platform's own look, in the
+// element's colours and font, clipped to the element as a control would be.
+void drawButton(QPainter& p, const Button& button, const Grid& grid, const PaintContext& context, bool focused) {
+    const QRect area = grid.rect(button).toRect();
+    if (area.isEmpty()) return;
+    QStyle* style = context.widget != nullptr ? context.widget->style() : QApplication::style();
+    const QFont font = context.fonts.font(button.Font);
+    const QColor back = qtColor(button.BackColor);
+    const QColor fore = qtColor(button.ForeColor);
+
+    QStyleOptionButton option;
+    if (context.widget != nullptr) option.initFrom(context.widget);
+    option.rect = area;
+    option.text = qtText(button.Caption);  // an '&' marks the access key, which the style underlines
+    option.fontMetrics = QFontMetrics(font);
+    option.palette.setColor(QPalette::Button, back);
+    option.palette.setColor(QPalette::Window, back);
+    option.palette.setColor(QPalette::ButtonText, fore);
+    option.palette.setColor(QPalette::WindowText, fore);
+    option.state = QStyle::State_Enabled;
+    if (context.active) option.state |= QStyle::State_Active;
+    if (focused) option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+
+    p.save();
+    p.setClipRect(area, Qt::IntersectClip);
+    p.setFont(font);
+    if (button.kind == Kind::CommandButton) {
+        option.state |= context.pressed == &button ? QStyle::State_Sunken : QStyle::State_Raised;
+        if (focused) option.features |= QStyleOptionButton::DefaultButton;  // Enter clicks it
+        style->drawControl(QStyle::CE_PushButton, &option, &p, context.widget);
+    } else {
+        p.fillRect(area, back);
+        option.state |= static_cast<const OptionButton&>(button).Value ? QStyle::State_On : QStyle::State_Off;
+        style->drawControl(QStyle::CE_RadioButton, &option, &p, context.widget);
+    }
+    p.restore();
+}
+
+}  // namespace
+
+void paintForm(QPainter& painter, const Form& form, const PaintContext& context) {
+    const Grid grid(painter.device()->devicePixelRatioF());
+    const QSizeF device(painter.device()->width(), painter.device()->height());
+    painter.fillRect(QRectF(QPointF(0, 0), device), qtColor(form.backColor()));
+
+    const std::vector<Element*>& elements = form.elements();
+    for (auto at = elements.rbegin(); at != elements.rend(); ++at) {
+        const Element& element = **at;
+        switch (element.kind) {
+        case Kind::Image:
+            if (static_cast<const Image&>(element).Visible) drawImage(painter, static_cast<const Image&>(element), grid, context.pictures);
+            break;
+        case Kind::Label:
+            if (static_cast<const Label&>(element).Visible) drawLabel(painter, static_cast<const Label&>(element), grid, context.fonts);
+            break;
+        case Kind::Shape:
+            if (static_cast<const Shape&>(element).Visible) drawShape(painter, static_cast<const Shape&>(element), grid);
+            break;
+        case Kind::Line:
+            if (static_cast<const Line&>(element).Visible) drawLine(painter, static_cast<const Line&>(element), grid);
+            break;
+        case Kind::Timer:
+        case Kind::CommandButton:
+        case Kind::OptionButton:
+            break;
+        }
+    }
+    // Buttons are controls of their own, above everything else, in list order.
+    for (auto at = elements.rbegin(); at != elements.rend(); ++at) {
+        if (!(*at)->takesFocus()) continue;
+        const auto& button = static_cast<const Button&>(**at);
+        // The focus shows only in the active window.
+        if (button.Visible) drawButton(painter, button, grid, context, context.active && form.focus() == &button);
+    }
+}
+
+}  // namespace arcadeon::desktop
