@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
+#include <QThread>
 #include <algorithm>
 
 #include "shell/desktop/form_window.h"
@@ -184,7 +185,9 @@ void Desktop::formActivated(Form* form) {
 void Desktop::programEnded() {
     wake_.stop();
     while (!windows_.empty()) discard(windows_.begin()->second);
-    QCoreApplication::exit(0);
+    // Leaves the event loop; with none running yet (the program ended as it
+    // started) exit() would only make the next one return at once.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 // Takes a window off the screen. It may be the one whose event is being

@@ -199,9 +199,9 @@ void drawShape(QPainter& p, const Shape& shape, const Grid& grid) {
 
 // A 1-pixel line from its first point up to, not including, its last.
 void drawLine(QPainter& p, const Line& line, const Grid& grid) {
-    const QPointF half(0.5 / grid.ratio(), 0.5 / grid.ratio());
-    const QPointF from = QPointF(grid.px(line.X1), grid.px(line.Y1)) + half;
-    const QPointF to = QPointF(grid.px(line.X2), grid.px(line.Y2)) + half;
+    // Aliased, a point at whole coordinates paints the pixel right and below it.
+    const QPointF from(grid.px(line.X1), grid.px(line.Y1));
+    const QPointF to(grid.px(line.X2), grid.px(line.Y2));
     if (from == to) return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
