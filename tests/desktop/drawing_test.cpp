@@ -1,0 +1,248 @@
+// What the desktop program draws: the menu, and each element kind's drawing rules.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+
+#include "probe.h"
+#include "shell/desktop/fonts.h"
+#include "shell/desktop/painting.h"
+#include "shell/program.h"
+
+namespace arcadeon::desktop::testing {
+namespace {
+
+bool isWhite(QColor c) { return c.red() > 200 && c.green() > 200 && c.blue() > 200; }
+bool isRed(QColor c) { return c.red() > 150 && c.green() < 80 && c.blue() < 80; }
+
+QColor averageColour(const QImage& image, const QRect& area) {
+    qint64 red = 0, green = 0, blue = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red();
+            green += c.green();
+            blue += c.blue();
+        }
+    }
+    const qint64 n = static_cast<qint64>(area.width()) * area.height();
+    return {static_cast<int>(red / n), static_cast<int>(green / n), static_cast<int>(blue / n)};
+}
+
+// Where the text of one colour lies, outside the pictures.
+struct Ink {
+    int count = 0;
+    int left = 1 << 20, right = -1, top = 1 << 20, bottom = -1;
+};
+
+Ink inkIn(const QImage& image, int top, int bottom, bool (*matches)(QColor), const std::vector<QRect>& skip) {
+    Ink ink;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QPoint at(x, y);
+            if (std::any_of(skip.begin(), skip.end(), [&](const QRect& r) { return r.contains(at); })) continue;
+            if (!matches(image.pixelColor(at))) continue;
+            ++ink.count;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+        }
+    }
+    return ink;
+}
+
+TEST(MenuDrawing, ShowsBlackBackgroundWhiteTitleRedNamesAndEachPictureInItsRectangle) {
+    // The start-up menu: black client area, the title in white and the three
+    // game names in red, each centred in its band, and each picture filling its rectangle.
+    Program program;
+    Desktop desktop(program.app);
+    desktop.start(program.frmMenu);
+    const QImage image = shot(desktop, program.frmMenu);
+    ASSERT_EQ(image.size(), QSize(657, 753));
+
+    struct Picture {
+        const char* file;
+        QRect area;  // pixels: the element's twips over 15
+    };
+    const Picture pictures[] = {
+        {"menu-froggy.bmp", QRect(192, 552, 292, 180)},
+        {"menu-ping.bmp", QRect(208, 368, 255, 132)},
+        {"menu-invaders.bmp", QRect(208, 152, 249, 164)},
+    };
+    std::vector<QRect> pictureAreas;
+    for (const Picture& picture : pictures) pictureAreas.push_back(picture.area);
+
+    for (const QPoint at : {QPoint(2, 2), QPoint(654, 750), QPoint(60, 400), QPoint(600, 250), QPoint(328, 540)}) {
+        EXPECT_EQ(image.pixelColor(at), QColor(Qt::black)) << at.x() << "," << at.y();
+    }
+
+    struct Text {
+        const char* label;
+        bool (*matches)(QColor);
+        int top, bottom;  // the label's band in pixels
+    };
+    const Text texts[] = {
+        {"lblTitle", isWhite, 24, 89},
+        {"lblInvaders", isRed, 104, 145},
+        {"lblPing", isRed, 320, 369},
+        {"lblFrog", isRed, 504, 553},
+    };
+    for (const Text& text : texts) {
+        SCOPED_TRACE(text.label);
+        const Ink ink = inkIn(image, text.top, text.bottom, text.matches, pictureAreas);
+        EXPECT_GT(ink.count, 100);
+        EXPECT_NEAR((ink.left + ink.right) / 2.0, 328.5, 6.0);  // centred across the window
+    }
+    // Nothing white or red outside those bands and the pictures.
+    EXPECT_EQ(inkIn(image, 0, 24, isWhite, pictureAreas).count, 0);
+    EXPECT_EQ(inkIn(image, 89, 753, isWhite, pictureAreas).count, 0);
+    EXPECT_EQ(inkIn(image, 145, 320, isRed, pictureAreas).count, 0);
+    EXPECT_EQ(inkIn(image, 553, 753, isRed, pictureAreas).count, 0);
+
+    for (const Picture& picture : pictures) {
+        SCOPED_TRACE(picture.file);
+        const QImage asset(QStringLiteral(":/assets/") + picture.file);
+        ASSERT_FALSE(asset.isNull());
+        const QImage expected = asset.scaled(picture.area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QColor want = averageColour(expected, expected.rect());
+        const QColor got = averageColour(image, picture.area);
+        EXPECT_NEAR(got.red(), want.red(), 3);
+        EXPECT_NEAR(got.green(), want.green(), 3);
+        EXPECT_NEAR(got.blue(), want.blue(), 3);
+        int lit = 0;  // not the black background
+        for (int y = picture.area.top(); y <= picture.area.bottom(); ++y) {
+            for (int x = picture.area.left(); x <= picture.area.right(); ++x) lit += image.pixelColor(x, y) != QColor(Qt::black) ? 1 : 0;
+        }
+        EXPECT_GT(lit, picture.area.width() * picture.area.height() / 50);
+        // the picture stops at its rectangle: black just left and right of it
+        const int middle = picture.area.center().y();
+        EXPECT_EQ(image.pixelColor(picture.area.left() - 1, middle), QColor(Qt::black));
+        EXPECT_EQ(image.pixelColor(picture.area.right() + 1, middle), QColor(Qt::black));
+    }
+}
+
+// A 200 x 200 pixel window with one element of each drawing rule, front first.
+constexpr Font kHeavy{"Arial Black", 14.25f, 900, 0};
+constexpr Color kNavy = RGB(0, 0, 128);
+constexpr ElementLayout kDrawn[] = {
+    {"imgOver", Kind::Image, {.Left = 1350, .Top = 1350, .Width = 1500, .Height = 1500, .Picture = "menu-ping.bmp", .Stretch = true}},
+    {"cmdUnder", Kind::CommandButton, {.Left = 1500, .Top = 1500, .Width = 900, .Height = 450, .Caption = "&Go"}},
+    {"lblClear", Kind::Label, {.Left = 150, .Top = 150, .Width = 300, .Height = 300, .BackStyle = 0}},
+    {"shpBox", Kind::Shape, {.Left = 150, .Top = 150, .Width = 300, .Height = 300, .BorderColor = RGB(0, 255, 0), .FillStyle = 0, .FillColor = RGB(255, 0, 0)}},
+    {"shpBall", Kind::Shape, {.Left = 600, .Top = 150, .Width = 600, .Height = 300, .Shape = 3, .BorderColor = RGB(255, 255, 0), .FillStyle = 0, .FillColor = RGB(255, 255, 0)}},
+    {"linFloor", Kind::Line, {.X1 = 0, .Y1 = 900, .X2 = 1500, .Y2 = 900, .BorderColor = RGB(255, 255, 255)}},
+    {"lblOpaque", Kind::Label, {.Left = 1500, .Top = 150, .Width = 600, .Height = 300, .BackColor = RGB(0, 128, 0)}},
+    {"lblRight", Kind::Label, {.Left = 1500, .Top = 600, .Width = 1200, .Height = 450, .Caption = "WW", .Alignment = 1, .BackStyle = 0, .ForeColor = RGB(255, 255, 255), .Font = kHeavy}},
+    {"lblWrap", Kind::Label, {.Left = 150, .Top = 1500, .Width = 900, .Height = 1200, .Caption = "WWW WWW", .BackStyle = 0, .ForeColor = RGB(255, 255, 255), .Font = kHeavy}},
+    {"lblClip", Kind::Label, {.Left = 150, .Top = 1050, .Width = 600, .Height = 300, .Caption = "WWWWWWWW", .BackStyle = 0, .ForeColor = RGB(255, 255, 255), .Font = kHeavy}},
+    {"imgMissing", Kind::Image, {.Left = 2400, .Top = 150, .Width = 450, .Height = 300, .Picture = "not-there.bmp", .Stretch = true}},
+    {"shpAt22", Kind::Shape, {.Left = 22, .Top = 2700, .Width = 300, .Height = 90, .BorderColor = RGB(255, 0, 255)}},
+    {"shpAt23", Kind::Shape, {.Left = 23, .Top = 2850, .Width = 300, .Height = 90, .BorderColor = RGB(255, 0, 255)}},
+};
+const FormLayout kDrawnLayout{.name = "frmDrawn", .Caption = "Drawn", .BackColor = kNavy, .ClientWidth = 3000, .ClientHeight = 3000, .elements = kDrawn};
+
+class ElementDrawing : public ::testing::Test {
+protected:
+    App app;
+    ProbeForm form{app, kDrawnLayout};
+    Desktop desktop{app};
+    QImage image;
+
+    void SetUp() override {
+        desktop.start(form);
+        image = shot(desktop, form);
+        ASSERT_EQ(image.size(), QSize(200, 200));
+    }
+};
+
+TEST_F(ElementDrawing, EachKindDrawsAtItsRoundedPixels) {
+    // Shapes, lines, opaque and transparent labels and pictures land on the
+    // pixels their twips round to; a picture with no file draws nothing.
+    struct Pixel {
+        const char* what;
+        QPoint at;
+        QColor colour;
+    };
+    const Pixel pixels[] = {
+        {"rectangle outline, top left", {10, 10}, QColor(0, 255, 0)},
+        {"rectangle outline, bottom right", {29, 29}, QColor(0, 255, 0)},
+        {"rectangle fill, through a transparent label", {11, 11}, QColor(255, 0, 0)},
+        {"rectangle fill, inside the far corner", {28, 28}, QColor(255, 0, 0)},
+        {"outside the rectangle", {30, 30}, QColor(0, 0, 128)},
+        {"circle centre", {60, 20}, QColor(255, 255, 0)},
+        {"circle: the shorter side, centred", {45, 20}, QColor(0, 0, 128)},
+        {"circle: clear of the rectangle's corner", {51, 11}, QColor(0, 0, 128)},
+        {"line, first pixel", {0, 60}, QColor(255, 255, 255)},
+        {"line, last pixel", {99, 60}, QColor(255, 255, 255)},
+        {"line stops before its end point", {100, 60}, QColor(0, 0, 128)},
+        {"line is one pixel high", {50, 61}, QColor(0, 0, 128)},
+        {"opaque label background", {101, 28}, QColor(0, 128, 0)},
+        {"a missing picture leaves the background", {175, 20}, QColor(0, 0, 128)},
+        {"22 twips rounds down to pixel 1", {1, 182}, QColor(255, 0, 255)},
+        {"23 twips rounds up to pixel 2", {1, 192}, QColor(0, 0, 128)},
+        {"23 twips rounds up to pixel 2, edge", {2, 192}, QColor(255, 0, 255)},
+    };
+    for (const Pixel& pixel : pixels) {
+        EXPECT_EQ(image.pixelColor(pixel.at), pixel.colour) << pixel.what;
+    }
+}
+
+TEST_F(ElementDrawing, LabelTextAlignsWrapsAtBlanksAndIsClipped) {
+    // Right-aligned text ends at the right edge; a line that does not fit
+    // breaks at the blank; text never leaves the label's rectangle.
+    const Ink right = inkIn(image, 40, 70, isWhite, {QRect(0, 0, 100, 200)});
+    EXPECT_GT(right.count, 0);
+    EXPECT_GE(right.right, 175);
+    EXPECT_LT(right.right, 180);
+    EXPECT_GT(right.left, 120);
+
+    const QFontMetricsF metrics(Fonts().font(kHeavy));
+    const int lineHeight = static_cast<int>(metrics.height());
+    const std::vector<QRect> elsewhere{QRect(70, 0, 200, 200)};
+    const Ink first = inkIn(image, 100, 100 + lineHeight, isWhite, elsewhere);
+    const Ink second = inkIn(image, 100 + lineHeight, 100 + 2 * lineHeight, isWhite, elsewhere);
+    EXPECT_GT(first.count, 0);
+    EXPECT_GT(second.count, 0);  // "WWW" went to the second line
+    EXPECT_LE(std::max(first.right, second.right), 69);
+
+    const Ink clipped = inkIn(image, 70, 90, isWhite, {});
+    EXPECT_GT(clipped.count, 0);
+    EXPECT_EQ(clipped.right, 49);  // cut at the label's right edge
+}
+
+TEST_F(ElementDrawing, ButtonsLieAboveImagesWhateverTheirPlaceInTheList) {
+    // The picture is in front of the button in the list, yet the button,
+    // a control of its own, is drawn over it in its button face.
+    const QColor face = image.pixelColor(103, 112);
+    EXPECT_GT(face.red(), 150);
+    EXPECT_GT(face.green(), 150);
+    EXPECT_GT(face.blue(), 150);
+    EXPECT_LT(image.pixelColor(185, 185).red(), 60);  // the (dark) picture around it
+}
+
+TEST(HighDensityDrawing, EdgesRoundToTheNearestDevicePixel) {
+    // At two device pixels a pixel, 22 twips is 2.93 device pixels: the edge
+    // lands on device pixel 3, not on pixel 2 as at one device pixel a pixel.
+    App app;
+    ProbeForm form{app, kDrawnLayout};
+    form.ensureLoaded();
+    Fonts fonts;
+    Pictures pictures;
+    QImage image(400, 400, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    {
+        QPainter painter(&image);
+        paintForm(painter, form, PaintContext{fonts, pictures});
+    }
+    EXPECT_EQ(image.pixelColor(3, 365), QColor(255, 0, 255));
+    EXPECT_EQ(image.pixelColor(2, 365), QColor(0, 0, 128));
+    EXPECT_EQ(image.pixelColor(3, 385), QColor(255, 0, 255));  // 23 twips: 3.07, also pixel 3
+    EXPECT_EQ(image.pixelColor(20, 20), QColor(0, 255, 0));    // the rectangle's outline, two device pixels wide
+    EXPECT_EQ(image.pixelColor(21, 21), QColor(0, 255, 0));
+    EXPECT_EQ(image.pixelColor(22, 22), QColor(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace arcadeon::desktop::testing

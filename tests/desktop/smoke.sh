@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# smoke.sh ARCADEON: the real program on a virtual screen (Xvfb with openbox),
+# driven with xdotool: the menu appears, a click on the name "Ping" opens the
+# Ping window and hides the menu, and closing the Ping window with the window
+# manager ends the program with status 0. Exit 77 (skipped) without Xvfb.
+set -uo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../tools/lib/xsession.sh"
+
+command -v xdotool >/dev/null || { echo "smoke: xdotool missing, skipped"; exit 77; }
+xsession_start
+status=$?
+[ $status -eq 77 ] && { echo "smoke: Xvfb or openbox missing, skipped"; exit 77; }
+[ $status -ne 0 ] && exit 1
+
+fail() { echo "smoke: $*" >&2; exit 1; }
+
+"$program" &
+pid=$!
+xsession_pids=("$pid" "${xsession_pids[@]}")
+
+menu=$(xsession_window Menu) || fail "the menu did not appear"
+sleep 0.3
+# the name "Ping" spans the width of the menu, 320 to 368 pixels down
+xdotool mousemove --window "$menu" 328 344 click 1
+ping=$(xsession_window Ping) || fail "a click on the name Ping did not open the Ping window"
+sleep 0.3
+if xdotool search --onlyvisible --name '^Menu$' >/dev/null 2>&1; then fail "the menu is still on the screen"; fi
+
+# Alt+F4 is openbox's close: with the menu hidden, no window is left and the
+# program ends. The window manager may take a moment to focus the window, so
+# the close is asked for again, as a person would, until the program is gone.
+for attempt in 1 2 3 4 5; do
+  [ "$attempt" -gt 1 ] && echo "smoke: close attempt $attempt" >&2
+  xdotool windowactivate --sync "$ping" key --clearmodifiers alt+F4 2>/dev/null
+  for _ in $(seq 20); do
+    kill -0 "$pid" 2>/dev/null || break 2
+    sleep 0.1
+  done
+done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end when its last window closed"
+wait "$pid"
+status=$?
+[ $status -eq 0 ] || fail "exit status $status"
+echo "smoke: menu, Ping and close passed"

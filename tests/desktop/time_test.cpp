@@ -1,0 +1,138 @@
+// Real time on the desktop: the precise wake-up that drives the clock, the
+// program asleep when no timer runs, and message boxes that withhold ticks.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+
+#include "probe.h"
+
+namespace arcadeon::desktop::testing {
+namespace {
+
+constexpr ElementLayout kTicking[] = {
+    {"tmrTick", Kind::Timer, {.Interval = 1, .Enabled = true}},
+};
+constexpr ElementLayout kStopped[] = {
+    {"tmrTick", Kind::Timer, {.Interval = 5, .Enabled = false}},
+};
+const FormLayout kTickingLayout{.name = "frmTicking", .Caption = "Ticking", .ClientWidth = 1500, .ClientHeight = 1500, .elements = kTicking};
+const FormLayout kStoppedLayout{.name = "frmStopped", .Caption = "Stopped", .ClientWidth = 1500, .ClientHeight = 1500, .elements = kStopped};
+
+Timer& timer(Form& form) { return static_cast<Timer&>(*form.element("tmrTick")); }
+
+TEST(RealTime, IdleProgramSleepsAndARunningTimerTicksInRealTime) {
+    // With no timer enabled nothing is armed; enabling one arms the wake-up
+    // and real time makes it tick; disabling it puts the program to sleep again.
+    App app;
+    ProbeForm form{app, kStoppedLayout};
+    Desktop desktop{app};
+    desktop.start(form);
+    EXPECT_FALSE(desktop.awake());
+
+    form.onClick = [&] { timer(form).Enabled = true; };
+    QTest::mouseClick(desktop.window(form), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+    EXPECT_TRUE(desktop.awake());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.ticks >= 3; }, 5000));
+
+    form.onClick = [&] { timer(form).Enabled = false; };
+    QTest::mouseClick(desktop.window(form), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+    EXPECT_FALSE(desktop.awake());
+    const int ticks = form.ticks;
+    QTest::qWait(50);
+    EXPECT_EQ(form.ticks, ticks);
+}
+
+TEST(RealTime, AfterAStallEachTimerTicksOnceThenKeepsItsPeriod) {
+    // A handler that holds the program for 200 ms (12.8 periods) costs the
+    // timer those ticks: it ticks once for the stall, not twelve times.
+    App app;
+    ProbeForm form{app, kTickingLayout};
+    Desktop desktop{app};
+    desktop.start(form);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.ticks >= 2; }, 5000));
+
+    std::int64_t stalledFrom = -1;
+    form.onKeyDown = [&] {
+        stalledFrom = app.clock().boundary();
+        QThread::msleep(200);
+    };
+    QTest::keyPress(desktop.window(form), Qt::Key_Space);
+    ASSERT_GE(stalledFrom, 0);
+    const auto firstAfter = [&] {
+        return std::find_if(form.tickBoundaries.begin(), form.tickBoundaries.end(),
+                            [&](std::int64_t boundary) { return boundary > stalledFrom; });
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.tickBoundaries.end() - firstAfter() >= 3; }, 5000));
+
+    const std::vector<std::int64_t> after(firstAfter(), form.tickBoundaries.end());
+    EXPECT_GE(after.front() - stalledFrom, 12) << "no tick inside the stall";
+    for (std::size_t i = 1; i < after.size(); ++i) EXPECT_GT(after[i], after[i - 1]) << "one tick per boundary at most";
+}
+
+TEST(MessageBox, WithholdsTicksUntilClosedThenTheOwedTickComesAtOnce) {
+    // A box opened by a handler is a real modal box with the title, the
+    // prompt, one OK button and no icon; while it is open no tick arrives and
+    // the windows take no input; once it is closed one owed tick arrives at once.
+    App app;
+    ProbeForm form{app, kTickingLayout};
+    Desktop desktop{app};
+    desktop.start(form);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.ticks >= 2; }, 5000));
+
+    int ticksAtOpen = -1, ticksAtClose = -1;
+    form.onKeyDown = [&] {
+        ticksAtOpen = form.ticks;
+        form.MsgBox("Press GO to resume your game.", "Pause");
+        ticksAtClose = form.ticks;
+    };
+
+    struct Seen {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        int buttons = 0;
+        bool applicationModal = false;
+        bool inputBlocked = false;
+    } seen;
+    std::function<void()> closeTheBox = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            QTimer::singleShot(5, closeTheBox);
+            return;
+        }
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.buttons = static_cast<int>(box->buttons().size());
+        seen.applicationModal = box->windowModality() == Qt::ApplicationModal;
+        seen.inputBlocked = app.inputBlocked();
+        // a person clicking the window behind the box reaches nothing
+        QTest::mouseClick(desktop.window(form), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+        // several periods pass before OK is pressed
+        QTimer::singleShot(150, box, [box] { box->button(QMessageBox::Ok)->click(); });
+    };
+    QTimer::singleShot(0, closeTheBox);
+
+    form.events.clear();
+    QTest::keyPress(desktop.window(form), Qt::Key_M);
+
+    EXPECT_EQ(seen.title, "Pause");
+    EXPECT_EQ(seen.text, "Press GO to resume your game.");
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(seen.buttons, 1);
+    EXPECT_TRUE(seen.applicationModal);
+    EXPECT_TRUE(seen.inputBlocked);
+    EXPECT_EQ(form.events, (std::vector<std::string>{"Form_KeyDown 77 0"}));  // not the click
+    EXPECT_GE(ticksAtOpen, 2);
+    EXPECT_EQ(ticksAtClose, ticksAtOpen) << "no tick while the box was open";
+    EXPECT_EQ(form.ticks, ticksAtClose + 1) << "the owed tick, delivered as the handler returned";
+    EXPECT_FALSE(app.inputBlocked());
+}
+
+}  // namespace
+}  // namespace arcadeon::desktop::testing
