@@ -1,7 +1,9 @@
 #include "shell/desktop/desktop.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
@@ -138,6 +140,7 @@ void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     box.setText(qtText(prompt));
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, whatever the style adds
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
