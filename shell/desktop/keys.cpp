@@ -1,5 +1,6 @@
 #include "shell/desktop/keys.h"
 
+#include <initializer_list>
 #include <utility>
 
 namespace arcadeon::desktop {
@@ -43,6 +44,16 @@ int keypadKey(int qtKey) {
     }
 }
 
+// The layer's bits for the Qt flags that are set.
+template <class Flags>
+int bitsOf(Flags flags, std::initializer_list<std::pair<typename Flags::enum_type, int>> bits) {
+    int result = 0;
+    for (const auto& [flag, bit] : bits) {
+        if ((flags & flag) != 0) result |= bit;
+    }
+    return result;
+}
+
 }  // namespace
 
 int virtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
@@ -59,19 +70,11 @@ int virtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
 }
 
 int shiftState(Qt::KeyboardModifiers modifiers) {
-    int shift = 0;
-    if ((modifiers & Qt::ShiftModifier) != 0) shift |= 1;
-    if ((modifiers & Qt::ControlModifier) != 0) shift |= 2;
-    if ((modifiers & Qt::AltModifier) != 0) shift |= 4;
-    return shift;
+    return bitsOf(modifiers, {{Qt::ShiftModifier, 1}, {Qt::ControlModifier, 2}, {Qt::AltModifier, 4}});
 }
 
 int buttonState(Qt::MouseButtons buttons) {
-    int state = 0;
-    if ((buttons & Qt::LeftButton) != 0) state |= 1;
-    if ((buttons & Qt::RightButton) != 0) state |= 2;
-    if ((buttons & Qt::MiddleButton) != 0) state |= 4;
-    return state;
+    return bitsOf(buttons, {{Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}});
 }
 
 }  // namespace arcadeon::desktop

@@ -48,14 +48,22 @@ TEST(RealTime, IdleProgramSleepsAndARunningTimerTicksInRealTime) {
     EXPECT_EQ(form.ticks, ticks);
 }
 
-TEST(RealTime, AfterAStallEachTimerTicksOnceThenKeepsItsPeriod) {
-    // A handler that holds the program for 200 ms (12.8 periods) costs the
-    // timer those ticks: it ticks once for the stall, not twelve times.
+// A window whose timer runs from the start, already ticking in real time.
+class Ticking : public ::testing::Test {
+protected:
     App app;
     ProbeForm form{app, kTickingLayout};
     Desktop desktop{app};
-    desktop.start(form);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form.ticks >= 2; }, 5000));
+
+    void SetUp() override {
+        desktop.start(form);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form.ticks >= 2; }, 5000));
+    }
+};
+
+TEST_F(Ticking, AfterAStallEachTimerTicksOnceThenKeepsItsPeriod) {
+    // A handler that holds the program for 200 ms (12.8 periods) costs the
+    // timer those ticks: it ticks once for the stall, not twelve times.
 
     std::int64_t stalledFrom = -1;
     form.onKeyDown = [&] {
@@ -75,15 +83,10 @@ TEST(RealTime, AfterAStallEachTimerTicksOnceThenKeepsItsPeriod) {
     for (std::size_t i = 1; i < after.size(); ++i) EXPECT_GT(after[i], after[i - 1]) << "one tick per boundary at most";
 }
 
-TEST(MessageBox, WithholdsTicksUntilClosedThenTheOwedTickComesAtOnce) {
+TEST_F(Ticking, MessageBoxWithholdsTicksUntilClosedThenTheOwedTickComesAtOnce) {
     // A box opened by a handler is a real modal box with the title, the
     // prompt, one OK button and no icon; while it is open no tick arrives and
     // the windows take no input; once it is closed one owed tick arrives at once.
-    App app;
-    ProbeForm form{app, kTickingLayout};
-    Desktop desktop{app};
-    desktop.start(form);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form.ticks >= 2; }, 5000));
 
     int ticksAtOpen = -1, ticksAtClose = -1;
     form.onKeyDown = [&] {
