@@ -182,6 +182,22 @@ TEST_F(ProbeInput, WindowManagerActivationMakesTheWindowActive) {
     EXPECT_TRUE(other.events.empty());
 }
 
+TEST_F(ProbeInput, RunTimeErrorIsReportedInABoxThenTheProgramEnds) {
+    // A counter overflow stops the handler; the layer reports it in a box
+    // and, once that is closed, the program ends and its windows go.
+    probe.onClick = [] {
+        Integer counter = 32767;
+        counter = counter + 1;
+    };
+    QString report;
+    pressOkOnNextBox([&](QMessageBox& box) { report = box.text(); });
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
+    EXPECT_TRUE(report.contains("Overflow")) << report.toStdString();
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(desktop.window(probe), nullptr);
+    EXPECT_FALSE(desktop.awake());
+}
+
 class ShellInput : public ::testing::Test {
 protected:
     Program program;

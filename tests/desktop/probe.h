@@ -2,8 +2,12 @@
 // desktop program shows.
 #pragma once
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QColor>
 #include <QImage>
+#include <QMessageBox>
+#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -68,6 +72,22 @@ private:
 inline QImage shot(Desktop& desktop, const Form& form) {
     FormWindow* window = desktop.window(form);
     return window == nullptr ? QImage() : window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Waits for the next message box, lets `look` see it, and presses its OK
+// once it has been open for `openMillis`, as a person would.
+inline void pressOkOnNextBox(std::function<void(QMessageBox&)> look = {}, int openMillis = 0) {
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, look = std::move(look), openMillis] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        poll->stop();
+        poll->deleteLater();
+        if (look) look(*box);
+        QTimer::singleShot(openMillis, box, [box] { box->button(QMessageBox::Ok)->click(); });
+    });
+    poll->start();
 }
 
 }  // namespace arcadeon::desktop::testing

@@ -2,12 +2,8 @@
 // program asleep when no timer runs, and message boxes that withhold ticks.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
 #include <QTest>
 #include <QThread>
-#include <QTimer>
 #include <algorithm>
 
 #include "probe.h"
@@ -102,24 +98,14 @@ TEST_F(Ticking, MessageBoxWithholdsTicksUntilClosedThenTheOwedTickComesAtOnce) {
         bool applicationModal = false;
         bool inputBlocked = false;
     } seen;
-    std::function<void()> closeTheBox = [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            QTimer::singleShot(5, closeTheBox);
-            return;
-        }
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = static_cast<int>(box->buttons().size());
-        seen.applicationModal = box->windowModality() == Qt::ApplicationModal;
-        seen.inputBlocked = app.inputBlocked();
-        // a person clicking the window behind the box reaches nothing
-        QTest::mouseClick(desktop.window(form), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
-        // several periods pass before OK is pressed
-        QTimer::singleShot(150, box, [box] { box->button(QMessageBox::Ok)->click(); });
-    };
-    QTimer::singleShot(0, closeTheBox);
+    pressOkOnNextBox(
+        [&](QMessageBox& box) {
+            seen = {box.windowTitle(), box.text(), box.icon(), static_cast<int>(box.buttons().size()),
+                    box.windowModality() == Qt::ApplicationModal, app.inputBlocked()};
+            // a person clicking the window behind the box reaches nothing
+            QTest::mouseClick(desktop.window(form), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+        },
+        150);  // several periods pass before OK is pressed
 
     form.events.clear();
     QTest::keyPress(desktop.window(form), Qt::Key_M);
