@@ -167,8 +167,7 @@ void Desktop::formLoading(Form& form) {
 void Desktop::formShown(Form& form) {
     if (FormWindow* shown = window(form); shown != nullptr) {
         shown->show();
-        shown->raise();
-        shown->activateWindow();
+        bringForward(*shown);
     }
 }
 
@@ -180,9 +179,14 @@ void Desktop::formUnloaded(Form& form) { discard(window(form)); }
 
 void Desktop::formActivated(Form* form) {
     FormWindow* active = form != nullptr ? window(*form) : nullptr;
-    if (active == nullptr || !active->isVisible()) return;
-    active->raise();
-    active->activateWindow();
+    if (active != nullptr && active->isVisible()) bringForward(*active);
+}
+
+// To the front and active; a minimised window comes back to its size first.
+void Desktop::bringForward(FormWindow& window) {
+    if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.raise();
+    window.activateWindow();
 }
 
 void Desktop::programEnded() {

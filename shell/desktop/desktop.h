@@ -70,6 +70,7 @@ private:
     void syncSizes();
     [[nodiscard]] bool timersRunning() const;
     void discard(FormWindow* window);
+    void bringForward(FormWindow& window);
 
     App& app_;
     Fonts fonts_;

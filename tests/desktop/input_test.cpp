@@ -159,6 +159,8 @@ TEST_F(ProbeInput, TitleBarCloseUnloadsTheWindowAndTheLayerDecides) {
 }
 
 TEST_F(ProbeInput, ResizingSetsTheScaleButMinimisedKeepsTheLastRestoredSize) {
+    // The scale follows the client area; a minimised window keeps the last
+    // restored size, and Show brings it back.
     window->resize(100, 80);
     EXPECT_EQ(probe.scaleWidth(), 1500);
     EXPECT_EQ(probe.scaleHeight(), 1200);
@@ -166,6 +168,8 @@ TEST_F(ProbeInput, ResizingSetsTheScaleButMinimisedKeepsTheLastRestoredSize) {
     window->resize(40, 30);
     EXPECT_EQ(probe.scaleWidth(), 1500);
     EXPECT_EQ(probe.scaleHeight(), 1200);
+    desktop.deliver([&] { probe.Show(); });
+    EXPECT_FALSE(window->isMinimized());
 }
 
 TEST_F(ProbeInput, WindowManagerActivationMakesTheWindowActive) {
