@@ -36,6 +36,18 @@ public:
     void programEnded() override { events.push_back("end"); }
 };
 
+// An element of a window by name, as a test places or reads it.
+template <class T>
+T& elementOf(Form& form, std::string_view name) {
+    form.ensureLoaded();
+    return *static_cast<T*>(form.element(name));
+}
+
+// Lets time run to the next boundary, `count` times.
+inline void tick(App& app, std::int64_t count = 1) {
+    app.advanceTo(app.clock().nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros);
+}
+
 struct ScriptResult {
     int status;
     std::string out;
