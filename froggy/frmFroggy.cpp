@@ -133,7 +133,7 @@ void FrmFroggy::FrogDies() {
     imgFroggy->Left = kStartLeft;
     // The count stays at 32767 from there on: losing that often is no reason
     // to end the program with an overflow error.
-    if (intLosses < 32767) intLosses = intLosses + 1;
+    intLosses = countUp(intLosses);
     lblLosses->Caption = "LOSSES =" + CStr(intLosses);
 }
 

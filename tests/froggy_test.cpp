@@ -7,23 +7,16 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "shell/layer/app.h"
 #include "shell/program.h"
+#include "support.h"
 
 namespace arcadeon {
 namespace {
 
-// Records every message box and closes it at once with OK.
-class RecordingFrontEnd final : public FrontEnd {
-public:
-    void messageBox(std::string_view title, std::string_view prompt) override {
-        boxes.emplace_back(std::string(title), std::string(prompt));
-    }
-    std::vector<std::pair<std::string, std::string>> boxes;
-};
+using testing::elementOf;
+using testing::RecordingFrontEnd;
 
 // The program started and Froggy opened from the menu, as a player does.
 class FroggyTest : public ::testing::Test {
@@ -34,10 +27,10 @@ protected:
         program.app.click(program.frmMenu, 1000, 7900);  // the "Froggy" name
     }
 
-    Image& image(std::string_view name) { return static_cast<Image&>(*froggy.element(name)); }
+    Image& image(std::string_view name) { return elementOf<Image>(froggy, name); }
     Image& frog() { return image("imgFroggy"); }
-    Label& label(std::string_view name) { return static_cast<Label&>(*froggy.element(name)); }
-    bool running() { return static_cast<Timer&>(*froggy.element("tmrCars")).Enabled; }
+    Label& label(std::string_view name) { return elementOf<Label>(froggy, name); }
+    bool running() { return elementOf<Timer>(froggy, "tmrCars").Enabled; }
     Integer& intLosses() { return *froggy.variable("intLosses"); }
 
     // A new game at the layout values, as after Quit to Menu and a new choice.
@@ -49,10 +42,7 @@ protected:
         frog().Left = left;
         frog().Top = top;
     }
-    void tick(int count = 1) {
-        const Clock& clock = program.app.clock();
-        program.app.advanceTo(clock.nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros);
-    }
+    void tick(int count = 1) { testing::tick(program.app, count); }
     void clickPause() { program.app.click(froggy, 9300, 240); }
 
     RecordingFrontEnd frontEnd;
@@ -277,9 +267,7 @@ TEST_F(FroggyTest, FrogAtTheTrophyWins) {
         program.app.keyDown(c.key);
         EXPECT_EQ(froggy.loaded(), !c.wins);
         if (c.wins) {
-            ASSERT_EQ(frontEnd.boxes.size(), 1u);
-            EXPECT_EQ(frontEnd.boxes[0].first, "Congratulations!");
-            EXPECT_EQ(frontEnd.boxes[0].second, "Congratulations, you win!");
+            EXPECT_EQ(frontEnd.boxes, std::vector<std::string>{"Congratulations!: Congratulations, you win!"});
             EXPECT_TRUE(program.frmMenu.visible());
             EXPECT_EQ(program.app.activeForm(), &program.frmMenu);
         } else {
