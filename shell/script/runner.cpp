@@ -119,6 +119,7 @@ std::optional<ScriptRunner::Line> ScriptRunner::nextLine() {
 }
 
 void ScriptRunner::messageBox(std::string_view title, std::string_view prompt) {
+    ++boxesOpened_;
     out_ << "msgbox \"" << title << "\" \"" << prompt << "\"\n";
     // The handler waits here while the script goes on, until a line closes the box.
     while (std::optional<Line> line = nextLine()) {
@@ -179,8 +180,11 @@ ScriptRunner::Outcome ScriptRunner::execute(const Line& line) {
         const int code = keyCode(w[1]);
         const int shift = modifiers(w, 2);
         if (blocked) return Outcome::Done;
+        const int boxesBefore = boxesOpened_;
         if (command != "keyup") app.keyDown(code, shift);
-        if (command != "keydown") app.keyUp(code, shift);
+        // A press that opened a box is released while the box is open, where
+        // the release is blocked.
+        if (command != "keydown" && boxesOpened_ == boxesBefore) app.keyUp(code, shift);
     } else if (command == "tick") {
         expectWords(line, 0, 1);
         const std::int64_t count = w.size() == 2 ? tickCount(w[1]) : 1;

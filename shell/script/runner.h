@@ -55,6 +55,7 @@ private:
     Program program_;
     int lineNumber_ = 0;
     bool trace_ = false;
+    int boxesOpened_ = 0;
 };
 
 }  // namespace arcadeon
