@@ -238,9 +238,13 @@ void App::processBoundary(std::int64_t boundary) {
         withholdDueTicks(boundary);
         return;
     }
-    std::vector<std::pair<Form*, std::uint64_t>> order;
-    for (Form* form : loadOrder_) order.emplace_back(form, form->loadSerial_);
-    for (auto [form, serial] : order) {
+    // Handlers may load and unload windows: go by the order as it stood when
+    // the boundary began, skipping a window unloaded (or loaded anew) meanwhile.
+    // Only one boundary is processed this way at a time, so one buffer serves.
+    boundaryOrder_.clear();
+    for (Form* form : loadOrder_) boundaryOrder_.emplace_back(form, form->loadSerial_);
+    for (std::size_t i = 0; i < boundaryOrder_.size(); ++i) {
+        auto [form, serial] = boundaryOrder_[i];
         for (Timer* timer : form->timers_) {
             if (ended_ || !form->loaded_ || form->loadSerial_ != serial) break;
             TimerEnabled& enabled = timer->Enabled;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "basic.h"
@@ -110,6 +111,7 @@ private:
     Clock clock_;
     std::vector<Form*> stack_;
     std::vector<Form*> loadOrder_;
+    std::vector<std::pair<Form*, std::uint64_t>> boundaryOrder_;
     std::uint64_t loads_ = 0;
     int busy_ = 0;
     int modal_ = 0;
