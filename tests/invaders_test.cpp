@@ -12,7 +12,7 @@
 namespace arcadeon {
 namespace {
 
-struct Box_ {
+struct ShownBox {
     std::string title, prompt;
 };
 
@@ -23,7 +23,7 @@ public:
         boxes.push_back({std::string(title), std::string(prompt)});
         if (onBox) onBox();
     }
-    std::vector<Box_> boxes;
+    std::vector<ShownBox> boxes;
     std::function<void()> onBox;
 };
 
@@ -72,6 +72,19 @@ public:
     }
     void destroyAllAliens() {
         for (int i = 1; i <= 12; ++i) destroy("imgAlien" + std::to_string(i));
+    }
+    // Puts bomb "1", "2" or "3" one move above the ship's top (Top 5610) and lets it fall.
+    void dropJustAboveTheShip(std::string_view bomb) {
+        image(std::string("imgBomb") + std::string(bomb)).Top = 5610;
+        timer(std::string("tmrBomb") + std::string(bomb)).Enabled = true;
+    }
+    // The game ended with one box titled `title`: the window is gone and the menu is back.
+    void expectEndedWith(std::string_view title) {
+        ASSERT_EQ(recorder.boxes.size(), 1u);
+        EXPECT_EQ(recorder.boxes[0].title, title);
+        EXPECT_FALSE(form().loaded());
+        EXPECT_TRUE(program.frmMenu.visible());
+        EXPECT_EQ(program.app.activeForm(), &program.frmMenu);
     }
 
     Program program;
@@ -360,13 +373,9 @@ TEST(InvadersShot, StrikingTheMothershipAfterTheLastAlienWinsTheGame) {
     bool hiddenDuringBox = false;
     game.recorder.onBox = [&] { hiddenDuringBox = !game.image("imgMothership").Visible; };
     game.tick();
-    ASSERT_EQ(game.recorder.boxes.size(), 1u);
-    EXPECT_EQ(game.recorder.boxes[0].title, "Complete!");
+    game.expectEndedWith("Complete!");
     EXPECT_EQ(game.recorder.boxes[0].prompt, "Congratulations! You have defeated the aliens...this time.");
     EXPECT_TRUE(hiddenDuringBox);
-    EXPECT_FALSE(game.form().loaded());
-    EXPECT_TRUE(game.program.frmMenu.visible());
-    EXPECT_EQ(game.program.app.activeForm(), &game.program.frmMenu);
 }
 
 TEST(InvadersShot, MothershipMovingInUnderARisenShotIsStruck) {
@@ -381,9 +390,7 @@ TEST(InvadersShot, MothershipMovingInUnderARisenShotIsStruck) {
     EXPECT_TRUE(game.image("imgMothership").Visible);
     game.image("imgMothership").Left = 6500;  // now its right edge is under the shot
     game.tick();
-    EXPECT_FALSE(game.form().loaded());
-    ASSERT_EQ(game.recorder.boxes.size(), 1u);
-    EXPECT_EQ(game.recorder.boxes[0].title, "Complete!");
+    game.expectEndedWith("Complete!");
 }
 
 TEST(InvadersShot, NewGameAfterQuitToMenuStartsAfresh) {
@@ -482,8 +489,7 @@ TEST(InvadersBombs, BombStrikesOnlyAShipUnderItsWholeWidth) {
         game.stopMothership();
         const std::string picture = std::string("imgBomb") + c.bomb;
         game.image("imgShip").Left = c.shipLeft;
-        game.image(picture).Top = 5610;  // the next move brings its bottom to the ship's top
-        game.timer(std::string("tmrBomb") + c.bomb).Enabled = true;
+        game.dropJustAboveTheShip(c.bomb);  // the next move brings its bottom to the ship's top
         game.tick();
         EXPECT_EQ(game.image("imgHeart3").Visible, !c.struck);
         EXPECT_EQ(game.image(picture).Top, c.struck ? 1680 : 5640);
@@ -526,17 +532,12 @@ TEST(InvadersBombs, LivesRuleHidesHeartsRightToLeftAndLosesWithNoneLeft) {
         game.image("imgHeart1").Visible = c.before[0];
         game.image("imgHeart2").Visible = c.before[1];
         game.image("imgHeart3").Visible = c.before[2];
-        game.image("imgBomb2").Top = 5610;
-        game.timer("tmrBomb2").Enabled = true;
+        game.dropJustAboveTheShip("2");
         game.tick();
         if (c.lost) {
-            ASSERT_EQ(game.recorder.boxes.size(), 1u);
-            EXPECT_EQ(game.recorder.boxes[0].title, "Game Over!");
+            game.expectEndedWith("Game Over!");
             EXPECT_EQ(game.recorder.boxes[0].prompt,
                       "You have died. The earth is doomed from the Vavod Uvavovirovu Divadazo!");
-            EXPECT_FALSE(game.form().loaded());
-            EXPECT_TRUE(game.program.frmMenu.visible());
-            EXPECT_EQ(game.program.app.activeForm(), &game.program.frmMenu);
         } else {
             EXPECT_TRUE(game.recorder.boxes.empty());
             EXPECT_EQ(game.image("imgHeart1").Visible, c.after[0]);
@@ -552,20 +553,16 @@ TEST(InvadersBombs, FourStrikesInARowCostThreeHeartsThenTheGame) {
     game.stopMothership();
     const bool heartsAfter[3][3] = {{true, true, false}, {true, false, false}, {false, false, false}};
     for (const auto& hearts : heartsAfter) {
-        game.image("imgBomb2").Top = 5610;
-        game.timer("tmrBomb2").Enabled = true;
+        game.dropJustAboveTheShip("2");
         game.tick();
         EXPECT_EQ(game.image("imgHeart1").Visible, hearts[0]);
         EXPECT_EQ(game.image("imgHeart2").Visible, hearts[1]);
         EXPECT_EQ(game.image("imgHeart3").Visible, hearts[2]);
     }
     EXPECT_TRUE(game.recorder.boxes.empty());
-    game.image("imgBomb2").Top = 5610;
-    game.timer("tmrBomb2").Enabled = true;
+    game.dropJustAboveTheShip("2");
     game.tick();
-    EXPECT_FALSE(game.form().loaded());
-    ASSERT_EQ(game.recorder.boxes.size(), 1u);
-    EXPECT_EQ(game.recorder.boxes[0].title, "Game Over!");
+    game.expectEndedWith("Game Over!");
 }
 
 TEST(InvadersBombs, StrikeDuringAFlightMovesTheShotWhichFliesOn) {
@@ -575,8 +572,7 @@ TEST(InvadersBombs, StrikeDuringAFlightMovesTheShotWhichFliesOn) {
     game.move(5500, kBackgroundY);  // ship Left 4622.5, still under column 2
     game.click(kFireX, kFireY);
     game.tick(3);
-    game.image("imgBomb2").Top = 5610;
-    game.timer("tmrBomb2").Enabled = true;
+    game.dropJustAboveTheShip("2");
     game.tick();  // the bomb ticks before the shot
     EXPECT_EQ(game.image("imgShip").Left, 5160);
     EXPECT_EQ(game.shot().Left, 6000);
@@ -591,8 +587,7 @@ TEST(InvadersBombs, StrikeOnAShotAtRestLeavesItAtTheLoadPosition) {
     Game game;
     game.stopMothership();
     game.move(5500, kBackgroundY);
-    game.image("imgBomb2").Top = 5610;
-    game.timer("tmrBomb2").Enabled = true;
+    game.dropJustAboveTheShip("2");
     game.tick();
     EXPECT_EQ(game.shot().Left, 6000);
     EXPECT_EQ(game.shot().Top, 6240);
