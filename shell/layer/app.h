@@ -36,6 +36,9 @@ public:
     virtual void formHidden(Form&) {}
     virtual void formUnloaded(Form&) {}
     virtual void formActivated(Form*) {}
+    // An event is about to be delivered to a window (element nullptr) or to
+    // one of its elements.
+    virtual void delivering(const Form& /*form*/, const Element* /*element*/) {}
     virtual void programEnded() {}
 };
 
@@ -86,9 +89,10 @@ private:
 
     // Runs one handler from the queue, then any ticks withheld meanwhile.
     template <class F>
-    void dispatch(F&& handler);
+    void dispatch(Form& form, const Element* element, F&& handler);
     template <class F>
     void runHandler(F&& handler);
+    void afterEvent();
     void deliverWithheldTicks();
     void processBoundary(std::int64_t boundary);
     void withholdDueTicks(std::int64_t boundary);
