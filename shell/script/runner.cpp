@@ -80,7 +80,16 @@ constexpr std::int64_t kMostWaitMillis = kMostTicks / 64 * 1000;
 }  // namespace
 
 ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err)
-    : script_(script), out_(out), err_(err) {
+    : ScriptRunner(
+          [&script]() -> std::optional<std::string> {
+              std::string text;
+              if (!std::getline(script, text)) return std::nullopt;
+              return text;
+          },
+          out, err) {}
+
+ScriptRunner::ScriptRunner(LineSource source, std::ostream& out, std::ostream& err)
+    : source_(std::move(source)), out_(out), err_(err) {
     program_.app.setFrontEnd(this);
 }
 
@@ -107,8 +116,8 @@ int ScriptRunner::run() {
 }
 
 std::optional<ScriptRunner::Line> ScriptRunner::nextLine() {
-    std::string text;
-    while (std::getline(script_, text)) {
+    while (std::optional<std::string> next = source_()) {
+        std::string& text = *next;
         ++lineNumber_;
         if (const std::size_t hash = text.find('#'); hash != std::string::npos) text.erase(hash);
         if (!text.empty() && text.back() == '\r') text.pop_back();
@@ -141,6 +150,12 @@ void ScriptRunner::expectWords(const Line& line, std::size_t least, std::size_t 
 }
 
 ScriptRunner::Outcome ScriptRunner::execute(const Line& line) {
+    const Outcome outcome = carryOut(line);
+    if (observer_ != nullptr) observer_->lineDone(program_);
+    return outcome;
+}
+
+ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     const std::vector<std::string>& w = line.words;
     const std::string& command = w[0];
     App& app = program_.app;
