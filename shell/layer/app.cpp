@@ -274,12 +274,14 @@ void App::withholdDueTicks(std::int64_t boundary) {
             if (!enabled.on_ || enabled.period_ == 0 || enabled.nextDue_ > boundary) continue;
             enabled.nextDue_ = boundary + enabled.period_;
             enabled.pending_ = true;
+            ++withheld_;
         }
     }
 }
 
 void App::deliverWithheldTicks() {
-    while (!ended_ && !inputBlocked()) {
+    // withheld_ counts ticks owed at most: a timer stopped or reloaded since owes none.
+    while (withheld_ > 0 && !ended_ && !inputBlocked()) {
         Timer* owed = nullptr;
         for (Form* form : loadOrder_) {
             for (Timer* timer : form->timers_) {
@@ -290,7 +292,11 @@ void App::deliverWithheldTicks() {
             }
             if (owed != nullptr) break;
         }
-        if (owed == nullptr) return;
+        if (owed == nullptr) {
+            withheld_ = 0;
+            return;
+        }
+        --withheld_;
         owed->Enabled.pending_ = false;
         if (!owed->event) continue;
         if (frontEnd_ != nullptr) frontEnd_->delivering(*owed->form, owed);

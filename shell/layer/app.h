@@ -117,6 +117,7 @@ private:
     std::vector<Form*> loadOrder_;
     std::vector<std::pair<Form*, std::uint64_t>> boundaryOrder_;
     std::uint64_t loads_ = 0;
+    std::int64_t withheld_ = 0;
     int busy_ = 0;
     int modal_ = 0;
     bool ended_ = false;
