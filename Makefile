@@ -2,9 +2,10 @@
 # make test  installs what is missing, builds and runs every test
 
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test pictures clean
+.PHONY: all deps build build-sanitize run test soak pictures clean
 
 all: build
 
@@ -12,14 +13,23 @@ deps:
 	@tools/install-deps
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
+
+build-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARCADEON_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/arcadeon
 
-test: build
+test: build build-sanitize
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Ten million lines of random input under the sanitizers (several minutes).
+soak: build-sanitize
+	$(SANITIZE_BUILD)/arcadeon-soak --seed 1 --seeds 10 --steps 1000000 --save soak-failure.script
 
 # Draws the pictures in assets/ again.
 pictures: deps
@@ -28,4 +38,4 @@ pictures: deps
 	$(BUILD)/tools/pictures/make-pictures assets
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

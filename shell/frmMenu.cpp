@@ -37,41 +37,22 @@ FrmMenu::FrmMenu(Program& program)
     : Form(program.app, layout), frmPause(program.frmPause), frmDifficulty(program.frmDifficulty),
       frmPing(program.frmPing), frmFroggy(program.frmFroggy), frmInvaders(program.frmInvaders) {}
 
-// Each game opens in two steps: show its window (loading it first if need
-// be), then hide the menu. A box opened by the game's Load comes while the
-// menu is still on the screen.
-
-void FrmMenu::imgFroggy_Click() {
-    frmFroggy.Show();
+// Each game opens in the same two steps: show its window (loading it first
+// if need be), then hide the menu. A box opened by the game's Load therefore
+// comes while the menu is still on the screen.
+void FrmMenu::Open(Form& game) {
+    game.Show();
     Hide();
 }
 
-void FrmMenu::lblFrog_Click() {
-    frmFroggy.Show();
-    Hide();
-}
-
-void FrmMenu::imgInvaders_Click() {
-    frmInvaders.Show();
-    Hide();
-}
-
-void FrmMenu::lblInvaders_Click() {
-    frmInvaders.Show();
-    Hide();
-}
-
-// The Ping picture asks for the difficulty first.
-void FrmMenu::imgPing_Click() {
-    frmDifficulty.Show();
-    Hide();
-}
-
-// The Ping name plays at once, with whatever difficulty was chosen last.
-void FrmMenu::lblPing_Click() {
-    frmPing.Show();
-    Hide();
-}
+void FrmMenu::imgFroggy_Click() { Open(frmFroggy); }
+void FrmMenu::lblFrog_Click() { Open(frmFroggy); }
+void FrmMenu::imgInvaders_Click() { Open(frmInvaders); }
+void FrmMenu::lblInvaders_Click() { Open(frmInvaders); }
+// The Ping picture asks for the difficulty first; the name plays at once
+// with whatever level was chosen last.
+void FrmMenu::imgPing_Click() { Open(frmDifficulty); }
+void FrmMenu::lblPing_Click() { Open(frmPing); }
 
 void FrmMenu::Form_KeyDown(Integer KeyCode, Integer /*Shift*/) {
     if (KeyCode == 27) frmPause.Show();

@@ -25,6 +25,7 @@ private:
     void lblInvaders_Click();
     void imgPing_Click();
     void lblPing_Click();
+    void Open(Form& game);
 
     Control<Image> imgFroggy{*this, "imgFroggy", [this] { imgFroggy_Click(); }};
     Control<Image> imgPing{*this, "imgPing", [this] { imgPing_Click(); }};

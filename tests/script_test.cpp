@@ -1,1 +1,129 @@
+// arcadeon-script: the words it accepts, the errors it gives and how it prints.
 #include <gtest/gtest.h>
+
+#include "shell/layer/properties.h"
+#include "support.h"
+
+namespace arcadeon {
+namespace {
+
+using testing::runScript;
+
+using namespace std::literals;
+
+struct BadLine {
+    std::string_view line;
+    const char* error;
+};
+
+TEST(ScriptTest, LinesThatCannotBeCarriedOutStopWithStatusTwo) {
+    // Each bad line names its line number and what is wrong, and nothing after it runs.
+    static constexpr BadLine kCases[] = {
+        {"jump", "unknown command 'jump'"},
+        {"click frmNowhere 1 2", "unknown window 'frmNowhere'"},
+        {"click frmMenu imgNothing", "frmMenu has no element 'imgNothing'"},
+        {"click frmPing tmrBlue", "a timer cannot be clicked"},
+        {"click frmMenu 1 2 3", "click takes 2 to 3 arguments, not 4"},
+        {"click frmMenu", "click takes 2 to 3 arguments, not 1"},
+        {"move frmMenu 1e3 5", "not a number: '1e3'"},
+        {"move frmMenu 0x10 5", "not a number: '0x10'"},
+        {"move frmMenu nan 5", "not a number: 'nan'"},
+        {"move frmMenu inf 5", "not a number: 'inf'"},
+        {"move frmMenu 5. 5", "not a number: '5.'"},
+        {"move frmMenu 400000000000000000000000000000000000000 5", "number out of range: '400000000000000000000000000000000000000'"},
+        {"key 256", "a key code is a whole number from 0 to 255, not '256'"},
+        {"key -1", "a key code is a whole number from 0 to 255, not '-1'"},
+        {"key 27.5", "a key code is a whole number from 0 to 255, not '27.5'"},
+        {"key", "key needs a key code"},
+        {"key 65 super", "unknown modifier 'super' (shift, ctrl or alt)"},
+        {"tick 0", "tick takes a whole number from 1 to 1099511627776, not '0'"},
+        {"tick 99999999999999999999999", "tick takes a whole number from 1 to 1099511627776, not '99999999999999999999999'"},
+        {"tick 2 3", "tick takes 0 to 1 arguments, not 2"},
+        {"wait -1", "wait takes milliseconds from 0 with at most three decimals, not '-1'"},
+        {"wait 1.0625", "wait takes milliseconds from 0 with at most three decimals, not '1.0625'"},
+        {"wait 999999999999999999999", "wait is too long: '999999999999999999999'"},
+        {"resize frmMenu -1 5", "a window cannot be smaller than 0 x 0"},
+        {"ok", "no message box is open"},
+        {"trace maybe", "trace takes on or off, not 'maybe'"},
+        {"print", "print needs at least one path"},
+        {"print frmMenu", "unknown path 'frmMenu'"},
+        {"print frmMenu.Width", "frmMenu has no property or variable 'Width'"},
+        {"print frmPing.shpBlue.Caption", "shpBlue has no property 'Caption'"},
+        {"print frmPing.Line1.Left", "Line1 has no property 'Left'"},
+        {"print Module1.intLevel", "Module1 has no variable 'intLevel'"},
+        {"print app.Time", "unknown path 'app.Time'"},
+        {"print a.b.c.d", "unknown path 'a.b.c.d'"},
+        {"click \x01\xff\x00 5"sv, "unknown window"},
+    };
+    for (const BadLine& c : kCases) {
+        const auto result = runScript("print app.Clock\n\n# a comment\n" + std::string(c.line) + "\nprint app.Clock\n");
+        EXPECT_EQ(result.status, 2) << c.line;
+        EXPECT_EQ(result.out, "app.Clock = 0\n") << c.line;
+        EXPECT_EQ(result.err.rfind(std::string("error: line 4: ") + c.error, 0), 0u) << c.line << " gave " << result.err;
+    }
+}
+
+TEST(ScriptTest, AllPathsOfAPrintLineAreCheckedFirst) {
+    // A print line with one bad path prints nothing of its good ones.
+    const auto result = runScript("print app.Clock frmMenu.Nothing\n");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+}
+
+TEST(ScriptTest, LinesWhileABoxIsOpenAreCheckedThenBlocked) {
+    // A blocked line is still checked; a script ending with the box open ends
+    // with status 0 and no end line.
+    const char* resume = "key 27\nclick frmPause cmdResume\n";
+    auto blocked = runScript(std::string(resume) + "click frmPause cmdQuit\nkey 13\nprint app.ActiveForm\n");
+    EXPECT_EQ(blocked.status, 0);
+    EXPECT_EQ(blocked.out, "msgbox \"Pause\" \"Press GO to resume your game.\"\napp.ActiveForm = frmPause\n");
+    auto checked = runScript(std::string(resume) + "click frmPause cmdNothing\n");
+    EXPECT_EQ(checked.status, 2);
+    EXPECT_EQ(checked.err, "error: line 3: frmPause has no element 'cmdNothing'\n");
+}
+
+TEST(ScriptTest, CarriageReturnsTabsAndSignsAreAccepted) {
+    // Lines may end in CR LF, words may be separated by tabs, numbers may carry a sign.
+    const auto result = runScript("wait\t+.5\r\nwait 0.125  \r\nprint\tapp.Clock\r\n");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "app.Clock = 0.625\n");
+}
+
+TEST(ScriptTest, TickCountsBoundariesFromNow) {
+    // At a boundary the next is one period away; between two, it is the next one.
+    const auto result = runScript("tick\nprint app.Clock\nwait 1\ntick 2\nprint app.Clock\n");
+    EXPECT_EQ(result.out, "app.Clock = 15.625\napp.Clock = 46.875\n");
+}
+
+TEST(ScriptTest, AnEnormousTickCountIsAccepted) {
+    // A long tick runs in time proportional to its count, with no window ticking.
+    const auto result = runScript("tick 1000000\nprint app.Clock\n");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "app.Clock = 15625000\n");
+}
+
+struct SingleCase {
+    float value;
+    const char* text;
+};
+
+TEST(FormatTest, SinglesPrintShortestWithoutExponent) {
+    // The shortest decimal that reads back as the same single, in plain notation.
+    static constexpr SingleCase kCases[] = {
+        {240.0f, "240"},  {3037.5f, "3037.5"}, {-20.0f, "-20"}, {-0.0f, "0"},     {0.1f, "0.1"},
+        {1e-7f, "0.0000001"}, {3e38f, "300000000000000000000000000000000000000"}, {7327.5f, "7327.5"},
+        {16777217.0f, "16777216"}, {1.0f / 3.0f, "0.33333334"},
+    };
+    for (const SingleCase& c : kCases) EXPECT_EQ(formatSingle(c.value), c.text);
+}
+
+TEST(FormatTest, ClockPrintsMillisecondsWithoutTrailingZeros) {
+    // Up to three decimals, none trailing.
+    EXPECT_EQ(formatMillis(0), "0");
+    EXPECT_EQ(formatMillis(15625), "15.625");
+    EXPECT_EQ(formatMillis(300), "0.3");
+    EXPECT_EQ(formatMillis(2000000), "2000");
+}
+
+}  // namespace
+}  // namespace arcadeon

@@ -39,15 +39,24 @@ void App::runHandler(F&& handler) {
 }
 
 template <class F>
-void App::dispatch(F&& handler) {
+void App::dispatch(Form& form, const Element* element, F&& handler) {
     if (ended_) return;
+    if (frontEnd_ != nullptr) frontEnd_->delivering(form, element);
     runHandler(std::forward<F>(handler));
+    afterEvent();
+}
+
+// Once a handler has returned: the ticks withheld meanwhile, and the end of
+// the program when no window is left loaded.
+void App::afterEvent() {
     deliverWithheldTicks();
     endIfNoWindowLoaded();
 }
 
 void App::start(Form& startup) {
-    dispatch([&] { startup.Show(); });
+    if (ended_) return;
+    runHandler([&] { startup.Show(); });
+    afterEvent();
 }
 
 void App::MsgBox(std::string_view prompt, std::string_view title) {
@@ -122,23 +131,23 @@ void App::click(Form& form, Twips x, Twips y) {
     if (activeForm() != &form) bringToFront(form);
     Element* target = form.hitTest(x, y);
     if (target == nullptr) {
-        dispatch([&] { form.Form_Click(); });
+        dispatch(form, nullptr, [&] { form.Form_Click(); });
     } else if (target->takesFocus()) {
         pressButton(form, *target);
     } else if (target->event) {
-        dispatch(target->event);
+        dispatch(form, target, target->event);
     }
 }
 
 void App::pressButton(Form& form, Element& element) {
     form.setFocus(&element);  // an option button is selected by taking the focus
-    if (element.kind == Kind::CommandButton && element.event) dispatch(element.event);
+    if (element.kind == Kind::CommandButton && element.event) dispatch(form, &element, element.event);
 }
 
 void App::mouseMove(Form& form, Twips x, Twips y, int button, int shift) {
     if (ended_ || inputBlocked() || !form.visible() || !form.clientContains(x, y)) return;
     if (form.hitTest(x, y) != nullptr) return;  // over an element: not the window's own move
-    dispatch([&] { form.Form_MouseMove(button, shift, x, y); });
+    dispatch(form, nullptr, [&] { form.Form_MouseMove(button, shift, x, y); });
 }
 
 void App::keyDown(int code, int shift) {
@@ -147,14 +156,14 @@ void App::keyDown(int code, int shift) {
     if (form->focus() != nullptr) {
         dialogKey(*form, code, shift);
     } else {
-        dispatch([&] { form->Form_KeyDown(code, shift); });
+        dispatch(*form, nullptr, [&] { form->Form_KeyDown(code, shift); });
     }
 }
 
 void App::keyUp(int code, int shift) {
     Form* form = activeForm();
     if (ended_ || inputBlocked() || form == nullptr || form->focus() != nullptr) return;
-    dispatch([&] { form->Form_KeyUp(code, shift); });
+    dispatch(*form, nullptr, [&] { form->Form_KeyUp(code, shift); });
 }
 
 // Keys in a window whose focus is on a button or option button.
@@ -178,7 +187,7 @@ void App::dialogKey(Form& form, int code, int shift) {
                      [](const Button* b) { return b->kind == Kind::OptionButton; });
         form.setFocus(step(options, focused, code == kKeyLeft || code == kKeyUp ? -1 : 1));
     } else if (code == kKeyEnter || code == kKeySpace) {
-        if (focused->kind == Kind::CommandButton && focused->event) dispatch(focused->event);
+        if (focused->kind == Kind::CommandButton && focused->event) dispatch(form, focused, focused->event);
     } else if (isAccessKeyCode(code)) {
         // With Alt, or alone: the focus is on a button whenever we get here.
         for (Button* button : order) {
@@ -238,16 +247,20 @@ void App::processBoundary(std::int64_t boundary) {
         withholdDueTicks(boundary);
         return;
     }
-    std::vector<std::pair<Form*, std::uint64_t>> order;
-    for (Form* form : loadOrder_) order.emplace_back(form, form->loadSerial_);
-    for (auto [form, serial] : order) {
+    // Handlers may load and unload windows: go by the order as it stood when
+    // the boundary began, skipping a window unloaded (or loaded anew) meanwhile.
+    // Only one boundary is processed this way at a time, so one buffer serves.
+    boundaryOrder_.clear();
+    for (Form* form : loadOrder_) boundaryOrder_.emplace_back(form, form->loadSerial_);
+    for (std::size_t i = 0; i < boundaryOrder_.size(); ++i) {
+        auto [form, serial] = boundaryOrder_[i];
         for (Timer* timer : form->timers_) {
             if (ended_ || !form->loaded_ || form->loadSerial_ != serial) break;
             TimerEnabled& enabled = timer->Enabled;
             if (!enabled.on_ || enabled.period_ == 0 || enabled.nextDue_ > boundary) continue;
             enabled.nextDue_ = boundary + enabled.period_;
             enabled.pending_ = false;
-            if (timer->event) dispatch(timer->event);
+            if (timer->event) dispatch(*form, timer, timer->event);
         }
     }
 }
@@ -261,12 +274,14 @@ void App::withholdDueTicks(std::int64_t boundary) {
             if (!enabled.on_ || enabled.period_ == 0 || enabled.nextDue_ > boundary) continue;
             enabled.nextDue_ = boundary + enabled.period_;
             enabled.pending_ = true;
+            ++withheld_;
         }
     }
 }
 
 void App::deliverWithheldTicks() {
-    while (!ended_ && !inputBlocked()) {
+    // withheld_ counts ticks owed at most: a timer stopped or reloaded since owes none.
+    while (withheld_ > 0 && !ended_ && !inputBlocked()) {
         Timer* owed = nullptr;
         for (Form* form : loadOrder_) {
             for (Timer* timer : form->timers_) {
@@ -277,9 +292,15 @@ void App::deliverWithheldTicks() {
             }
             if (owed != nullptr) break;
         }
-        if (owed == nullptr) return;
+        if (owed == nullptr) {
+            withheld_ = 0;
+            return;
+        }
+        --withheld_;
         owed->Enabled.pending_ = false;
-        if (owed->event) runHandler(owed->event);
+        if (!owed->event) continue;
+        if (frontEnd_ != nullptr) frontEnd_->delivering(*owed->form, owed);
+        runHandler(owed->event);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "basic.h"
@@ -35,6 +36,9 @@ public:
     virtual void formHidden(Form&) {}
     virtual void formUnloaded(Form&) {}
     virtual void formActivated(Form*) {}
+    // An event is about to be delivered to a window (element nullptr) or to
+    // one of its elements.
+    virtual void delivering(const Form& /*form*/, const Element* /*element*/) {}
     virtual void programEnded() {}
 };
 
@@ -85,9 +89,10 @@ private:
 
     // Runs one handler from the queue, then any ticks withheld meanwhile.
     template <class F>
-    void dispatch(F&& handler);
+    void dispatch(Form& form, const Element* element, F&& handler);
     template <class F>
     void runHandler(F&& handler);
+    void afterEvent();
     void deliverWithheldTicks();
     void processBoundary(std::int64_t boundary);
     void withholdDueTicks(std::int64_t boundary);
@@ -110,7 +115,9 @@ private:
     Clock clock_;
     std::vector<Form*> stack_;
     std::vector<Form*> loadOrder_;
+    std::vector<std::pair<Form*, std::uint64_t>> boundaryOrder_;
     std::uint64_t loads_ = 0;
+    std::int64_t withheld_ = 0;
     int busy_ = 0;
     int modal_ = 0;
     bool ended_ = false;

@@ -43,6 +43,10 @@ private:
     std::int16_t value_ = 0;
 };
 
+// One more, but never past 32767: the games' running counts stop there
+// rather than ending the program with an overflow error.
+constexpr Integer countUp(Integer counter) { return counter < 32767 ? Integer(counter + 1) : counter; }
+
 // A counter as text: its decimal digits, "-" when negative, no padding.
 inline std::string CStr(Integer value) { return std::to_string(static_cast<int>(value)); }
 

@@ -54,6 +54,11 @@ struct Element {
     const Props* layout = nullptr;
     std::function<void()> event;
 
+    Element() = default;
+    Element(const Element&) = delete;
+    Element& operator=(const Element&) = delete;
+    virtual ~Element() = default;  // a window owns its elements through Element pointers
+
     [[nodiscard]] bool takesFocus() const {
         return kind == Kind::CommandButton || kind == Kind::OptionButton;
     }

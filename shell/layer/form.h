@@ -43,7 +43,7 @@ public:
 
     // Reading or writing anything of an unloaded window loads it, hidden.
     void ensureLoaded() {
-        if (!loaded_) load();
+        if (!loaded_) [[unlikely]] load();
     }
 
     // State as the layer and the front ends see it; none of these loads.
@@ -118,7 +118,7 @@ private:
     T& bind(std::string_view name, std::function<void()> event);
     Element& bindElement(std::string_view name, Kind kind, std::function<void()> event);
 
-    void load();
+    [[gnu::cold, gnu::noinline]] void load();
     void setFocus(Element* element);
 
     const FormLayout& layout_;

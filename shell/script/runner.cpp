@@ -80,7 +80,16 @@ constexpr std::int64_t kMostWaitMillis = kMostTicks / 64 * 1000;
 }  // namespace
 
 ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err)
-    : script_(script), out_(out), err_(err) {
+    : ScriptRunner(
+          [&script]() -> std::optional<std::string> {
+              std::string text;
+              if (!std::getline(script, text)) return std::nullopt;
+              return text;
+          },
+          out, err) {}
+
+ScriptRunner::ScriptRunner(LineSource source, std::ostream& out, std::ostream& err)
+    : source_(std::move(source)), out_(out), err_(err) {
     program_.app.setFrontEnd(this);
 }
 
@@ -107,8 +116,8 @@ int ScriptRunner::run() {
 }
 
 std::optional<ScriptRunner::Line> ScriptRunner::nextLine() {
-    std::string text;
-    while (std::getline(script_, text)) {
+    while (std::optional<std::string> next = source_()) {
+        std::string& text = *next;
         ++lineNumber_;
         if (const std::size_t hash = text.find('#'); hash != std::string::npos) text.erase(hash);
         if (!text.empty() && text.back() == '\r') text.pop_back();
@@ -119,6 +128,7 @@ std::optional<ScriptRunner::Line> ScriptRunner::nextLine() {
 }
 
 void ScriptRunner::messageBox(std::string_view title, std::string_view prompt) {
+    ++boxesOpened_;
     out_ << "msgbox \"" << title << "\" \"" << prompt << "\"\n";
     // The handler waits here while the script goes on, until a line closes the box.
     while (std::optional<Line> line = nextLine()) {
@@ -140,6 +150,12 @@ void ScriptRunner::expectWords(const Line& line, std::size_t least, std::size_t 
 }
 
 ScriptRunner::Outcome ScriptRunner::execute(const Line& line) {
+    const Outcome outcome = carryOut(line);
+    if (observer_ != nullptr) observer_->lineDone(program_);
+    return outcome;
+}
+
+ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     const std::vector<std::string>& w = line.words;
     const std::string& command = w[0];
     App& app = program_.app;
@@ -179,8 +195,11 @@ ScriptRunner::Outcome ScriptRunner::execute(const Line& line) {
         const int code = keyCode(w[1]);
         const int shift = modifiers(w, 2);
         if (blocked) return Outcome::Done;
+        const int boxesBefore = boxesOpened_;
         if (command != "keyup") app.keyDown(code, shift);
-        if (command != "keydown") app.keyUp(code, shift);
+        // A press that opened a box is released while the box is open, where
+        // the release is blocked.
+        if (command != "keydown" && boxesOpened_ == boxesBefore) app.keyUp(code, shift);
     } else if (command == "tick") {
         expectWords(line, 0, 1);
         const std::int64_t count = w.size() == 2 ? tickCount(w[1]) : 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -15,7 +16,22 @@ namespace arcadeon {
 
 class ScriptRunner final : public FrontEnd {
 public:
+    // Gives the next line of the script; nullopt at its end.
+    using LineSource = std::function<std::optional<std::string>()>;
+
+    // Watches a run from outside: the soak test checks its invariants here.
+    class Observer {
+    public:
+        virtual ~Observer() = default;
+        virtual void lineDone(const Program& /*program*/) {}
+        virtual void delivering(const Program& /*program*/, const Form& /*form*/, const Element* /*element*/) {}
+    };
+
     ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err);
+    ScriptRunner(LineSource source, std::ostream& out, std::ostream& err);
+
+    void setObserver(Observer* observer) { observer_ = observer; }
+    [[nodiscard]] const Program& program() const { return program_; }
 
     // Runs the script to its end or to the end of the program. Returns the
     // exit status: 0, or 2 after a line that cannot be carried out.
@@ -30,6 +46,7 @@ private:
 
     std::optional<Line> nextLine();
     Outcome execute(const Line& line);
+    Outcome carryOut(const Line& line);
 
     // FrontEnd
     void messageBox(std::string_view title, std::string_view prompt) override;
@@ -37,6 +54,9 @@ private:
     void formShown(Form& form) override { traceLine("show", form); }
     void formHidden(Form& form) override { traceLine("hide", form); }
     void formUnloaded(Form& form) override { traceLine("unload", form); }
+    void delivering(const Form& form, const Element* element) override {
+        if (observer_ != nullptr) observer_->delivering(program_, form, element);
+    }
     void traceLine(std::string_view what, const Form& form);
 
     // Checking a line's words.
@@ -49,12 +69,14 @@ private:
     std::string printValue(std::string_view path, bool check);
     void expectWords(const Line& line, std::size_t least, std::size_t most);
 
-    std::istream& script_;
+    LineSource source_;
+    Observer* observer_ = nullptr;
     std::ostream& out_;
     std::ostream& err_;
     Program program_;
     int lineNumber_ = 0;
     bool trace_ = false;
+    int boxesOpened_ = 0;
 };
 
 }  // namespace arcadeon
