@@ -31,11 +31,14 @@ test: build build-sanitize
 soak: build-sanitize
 	$(SANITIZE_BUILD)/arcadeon-soak --seed 1 --seeds 10 --steps 1000000 --save soak-failure.script
 
-# Draws the pictures in assets/ again.
+# Draws the pictures in assets/ again; then the menu's Ping and Invaders
+# pictures from the game windows as the program draws them.
 pictures: deps
 	@cmake -S . -B $(BUILD) >/dev/null
 	@cmake --build $(BUILD) --target make-pictures -j $(JOBS)
 	$(BUILD)/tools/pictures/make-pictures assets
+	@cmake --build $(BUILD) --target make-menu-shots -j $(JOBS)
+	$(BUILD)/tools/menu-shots/make-menu-shots assets
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

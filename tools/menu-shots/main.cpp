@@ -1,0 +1,71 @@
+// make-menu-shots DIR: the menu's pictures of Ping and of Vavod Uvavovirovu
+// Divadazo, taken from the real windows as the program draws them, scaled to
+// the pictures' sizes and written into DIR (assets/) as 24-bit BMP files.
+// Run it after make-pictures: it draws the game windows with the pictures
+// built into it.
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+
+#include "shell/desktop/fonts.h"
+#include "shell/desktop/painting.h"
+#include "shell/program.h"
+#include "tools/pictures/pictures.h"
+
+namespace {
+
+using namespace arcadeon;
+
+// The welcome box closes at once.
+class QuietFrontEnd final : public FrontEnd {
+public:
+    void messageBox(std::string_view, std::string_view) override {}
+};
+
+QImage shoot(const Form& form, QSize size) {
+    desktop::Fonts fonts;
+    desktop::Pictures pictures;
+    QImage window(static_cast<int>(form.scaleWidth() / 15), static_cast<int>(form.scaleHeight() / 15), QImage::Format_RGB32);
+    {
+        QPainter painter(&window);
+        desktop::paintForm(painter, form, desktop::PaintContext{fonts, pictures});
+    }
+    return window.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void tick(App& app, int count) {
+    for (int i = 0; i < count; ++i) app.advanceTo(app.clock().nextBoundaryTime());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-menu-shots DIR\n");
+        return 2;
+    }
+    const QString dir = QString::fromLocal8Bit(argv[1]);
+
+    // Ping as it opens: the ball in the middle, the paddle at the bottom.
+    QuietFrontEnd frontEnd;
+    Program ping;
+    ping.app.setFrontEnd(&frontEnd);
+    ping.start();
+    ping.app.click(ping.frmMenu, 4900, 5000);  // the Ping name
+    const bool pingDone = pictures::writeBmp(shoot(ping.frmPing, {655, 476}), dir + "/menu-ping.bmp", 24);
+
+    // The Invaders game a little way in: the formation and the mothership
+    // on the move, a bomb falling towards the ship.
+    Program invaders;
+    invaders.app.setFrontEnd(&frontEnd);
+    invaders.start();
+    invaders.app.click(invaders.frmMenu, 4900, 1800);  // the Invaders name
+    invaders.app.mouseMove(invaders.frmInvaders, 4500, 5000);
+    tick(invaders.app, 100);
+    const bool invadersDone =
+        pictures::writeBmp(shoot(invaders.frmInvaders, {785, 468}), dir + "/menu-invaders.bmp", 24);
+    return pingDone && invadersDone ? 0 : 1;
+}
