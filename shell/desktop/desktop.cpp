@@ -39,6 +39,7 @@ Desktop::~Desktop() {
 }
 
 void Desktop::start(Form& startup) {
+    if (trace_) trace_->start();
     elapsed_.start();
     app_.start(startup);
     afterEvent();
@@ -54,14 +55,24 @@ std::int64_t Desktop::elapsedMicros() const { return elapsed_.isValid() ? elapse
 // ---- time --------------------------------------------------------------------
 
 // Woken at a clock boundary: the timers that are due tick (those late by
-// more than a period tick once), then the windows are drawn once.
+// more than a period tick once), then the windows are drawn once. A wake-up
+// that delivered no tick changed nothing and draws nothing.
 void Desktop::wake() {
     if (app_.ended()) return;
+    const std::uint64_t before = ticksDelivered_;
     app_.catchUpTo(elapsedMicros());
+    if (ticksDelivered_ == before) {
+        schedule();
+        return;
+    }
     afterEvent();
 }
 
 void Desktop::afterEvent() {
+    if (trace_ && ticksDelivered_ != ticksTraced_) {
+        trace_->ticks(ticksDelivered_ - ticksTraced_);
+        ticksTraced_ = ticksDelivered_;
+    }
     syncSizes();
     repaint();
     schedule();
@@ -104,6 +115,7 @@ void Desktop::paint(FormWindow& window) {
     QPainter painter(&window);
     const PaintContext context{fonts_, pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form()};
     paintForm(painter, window.form(), context);
+    if (trace_) trace_->paint(window.form().name());
 }
 
 // ---- input from the windows --------------------------------------------------
@@ -187,6 +199,10 @@ void Desktop::bringForward(FormWindow& window) {
     if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.raise();
     window.activateWindow();
+}
+
+void Desktop::delivering(const Form& /*form*/, const Element* element) {
+    if (element != nullptr && element->kind == Kind::Timer) ++ticksDelivered_;
 }
 
 void Desktop::programEnded() {

@@ -9,11 +9,13 @@
 #include <QTimer>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "shell/desktop/fonts.h"
 #include "shell/desktop/painting.h"
+#include "shell/desktop/trace.h"
 #include "shell/layer/app.h"
 
 namespace arcadeon::desktop {
@@ -29,6 +31,8 @@ public:
 
     // Starts the clock at 0 and the program with its start-up window.
     void start(Form& startup);
+    // Records tick batches and paints from now on (see trace.h).
+    void traceTo(std::unique_ptr<Trace> trace) { trace_ = std::move(trace); }
 
     [[nodiscard]] App& app() { return app_; }
     // The on-screen window of a loaded form; nullptr when it is not loaded.
@@ -60,6 +64,7 @@ public:
     void formHidden(Form& form) override;
     void formUnloaded(Form& form) override;
     void formActivated(Form* form) override;
+    void delivering(const Form& form, const Element* element) override;
     void programEnded() override;
 
 private:
@@ -80,6 +85,9 @@ private:
     std::map<const Form*, FormWindow*> windows_;
     std::vector<QPointer<FormWindow>> discarded_;  // unloaded, awaiting deletion
     QSize frame_;  // what the window manager's frame adds to a client area
+    std::uint64_t ticksDelivered_ = 0;  // timer events delivered so far
+    std::uint64_t ticksTraced_ = 0;     // of those, the ones already in the trace
+    std::unique_ptr<Trace> trace_;      // nullptr unless asked for
 };
 
 }  // namespace arcadeon::desktop

@@ -1,0 +1,46 @@
+#include "shell/desktop/trace.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cinttypes>
+#include <cstdlib>
+#include <cstring>
+
+namespace arcadeon::desktop {
+
+std::unique_ptr<Trace> Trace::open(const std::string& path, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        return nullptr;
+    }
+    std::setvbuf(file, nullptr, _IOLBF, 256);  // a whole line reaches the file at once
+    return std::unique_ptr<Trace>(new Trace(file));
+}
+
+bool Trace::fromEnvironment(const char* program, std::unique_ptr<Trace>& trace) {
+    const char* path = std::getenv(kVariable);
+    if (path == nullptr || *path == '\0') return true;
+    std::string error;
+    trace = open(path, error);
+    if (!trace) std::fprintf(stderr, "%s: %s=%s: %s\n", program, kVariable, path, error.c_str());
+    return trace != nullptr;
+}
+
+Trace::~Trace() { std::fclose(file_); }
+
+std::int64_t Trace::now() {
+    // steady_clock is CLOCK_MONOTONIC on Linux: the same clock in every process.
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void Trace::start() { std::fprintf(file_, "start %" PRId64 "\n", now()); }
+
+void Trace::ticks(std::uint64_t count) { std::fprintf(file_, "ticks %" PRId64 " %" PRIu64 "\n", now(), count); }
+
+void Trace::paint(std::string_view window) {
+    std::fprintf(file_, "paint %" PRId64 " %.*s\n", now(), static_cast<int>(window.size()), window.data());
+}
+
+}  // namespace arcadeon::desktop
