@@ -121,7 +121,15 @@ void Desktop::paint(FormWindow& window) {
 // ---- input from the windows --------------------------------------------------
 
 // The window manager activated a window (a click on its title bar, say).
+// While a window we asked it to activate has not come yet, an activation of
+// another one is the window manager carrying out an earlier request of ours,
+// not a person's choice: following it would ask again and again, round and
+// round, whenever several windows were shown at once.
 void Desktop::windowActivated(FormWindow& window) {
+    if (!requested_.isNull()) {
+        if (requested_ != &window && elapsedMicros() - requestedAt_ < kRequestMicros) return;
+        requested_.clear();
+    }
     Form& form = window.form();
     if (!form.visible() || app_.activeForm() == &form || app_.inputBlocked()) return;
     deliver([&] { app_.activate(form); });
@@ -199,6 +207,8 @@ void Desktop::bringForward(FormWindow& window) {
     if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.raise();
     window.activateWindow();
+    requested_ = &window;
+    requestedAt_ = elapsedMicros();
 }
 
 void Desktop::delivering(const Form& /*form*/, const Element* element) {
