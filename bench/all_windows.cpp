@@ -7,35 +7,29 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <memory>
 
 #include "shell/desktop/desktop.h"
+#include "shell/desktop/run.h"
 #include "shell/program.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    arcadeon::Program program;
-    arcadeon::desktop::Desktop desktop(program.app);
-    std::unique_ptr<arcadeon::desktop::Trace> trace;  // a timing record, when asked for
-    if (!arcadeon::desktop::Trace::fromEnvironment("arcadeon-all-windows", trace)) return 2;
-    desktop.traceTo(std::move(trace));
-
-    QTimer closer;  // OK on every box as soon as it is up
-    closer.setInterval(10);
-    QObject::connect(&closer, &QTimer::timeout, &closer, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box != nullptr) box->accept();
-    });
-    closer.start();
-
-    desktop.start(program.frmMenu);
-    QTimer::singleShot(0, [&] {
-        desktop.deliver([&] {
-            program.frmPause.Show();
-            program.frmDifficulty.Show();
-            program.frmPing.Show();
-            program.frmFroggy.Show();
-            program.frmInvaders.Show();
+    using arcadeon::Program;
+    using arcadeon::desktop::Desktop;
+    return arcadeon::desktop::run(argc, argv, "arcadeon-all-windows", [](Program& program, Desktop& desktop) {
+        auto* closer = new QTimer(qApp);  // OK on every box as soon as it is up
+        closer->setInterval(10);
+        QObject::connect(closer, &QTimer::timeout, closer, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box != nullptr) box->accept();
+        });
+        closer->start();
+        QTimer::singleShot(0, qApp, [&program, &desktop] {
+            desktop.deliver([&] {
+                program.frmPause.Show();
+                program.frmDifficulty.Show();
+                program.frmPing.Show();
+                program.frmFroggy.Show();
+                program.frmInvaders.Show();
+            });
         });
     });
-    return QApplication::exec();
 }

@@ -113,7 +113,7 @@ void Desktop::paint(FormWindow& window) {
     const QSize extra = window.frameGeometry().size() - window.size();
     if (extra.width() > 0 || extra.height() > 0) frame_ = extra;
     QPainter painter(&window);
-    const PaintContext context{fonts_, pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form()};
+    const PaintContext context{fonts_, pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form(), &palettes_};
     paintForm(painter, window.form(), context);
     if (trace_) trace_->paint(window.form().name());
 }

@@ -80,6 +80,7 @@ private:
     App& app_;
     Fonts fonts_;
     Pictures pictures_;
+    Palettes palettes_;
     QElapsedTimer elapsed_;
     QTimer wake_;
     std::map<const Form*, FormWindow*> windows_;

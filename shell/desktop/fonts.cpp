@@ -1,6 +1,8 @@
 #include "shell/desktop/fonts.h"
 
+#include <QByteArray>
 #include <QFontDatabase>
+#include <QResource>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -26,30 +28,39 @@ constexpr ShippedFont kShipped[] = {
 }  // namespace
 
 Fonts::Fonts() {
-    for (const ShippedFont& shipped : kShipped) {
-        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/assets/fonts/") + shipped.file);
-        QString family;
-        if (id >= 0) {
-            fontIds_.push_back(id);
-            const QStringList families = QFontDatabase::applicationFontFamilies(id);
-            if (!families.isEmpty()) family = families.front();
-        }
-        substitutes_.push_back({shipped.face, family, shipped.weight});
-    }
+    for (const ShippedFont& shipped : kShipped) substitutes_.push_back({shipped.face, shipped.file, shipped.weight, false, {}});
+}
+
+// The font files are embedded uncompressed, so Qt reads them where they lie
+// in the program instead of keeping copies of its own.
+const QString& Fonts::family(Substitute& substitute) {
+    if (substitute.registered) return substitute.family;
+    substitute.registered = true;
+    const QResource resource(QStringLiteral(":/assets/fonts/") + QLatin1String(substitute.file));
+    if (!resource.isValid()) return substitute.family;
+    const QByteArray data = resource.compressionAlgorithm() == QResource::NoCompression
+        ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), static_cast<qsizetype>(resource.size()))
+        : resource.uncompressedData();
+    const int id = QFontDatabase::addApplicationFontFromData(data);
+    if (id < 0) return substitute.family;
+    fontIds_.push_back(id);
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (!families.isEmpty()) substitute.family = families.front();
+    return substitute.family;
 }
 
 Fonts::~Fonts() {
     for (int id : fontIds_) QFontDatabase::removeApplicationFont(id);
 }
 
-QFont Fonts::font(const Font& font) const {
+QFont Fonts::font(const Font& font) {
     QString family = QString::fromUtf8(font.face.data(), static_cast<qsizetype>(font.face.size()));
     int weight = font.weight;
     QFont::StyleHint hint = QFont::AnyStyle;
-    for (const Substitute& substitute : substitutes_) {
+    for (Substitute& substitute : substitutes_) {
         if (substitute.face != font.face) continue;
         if (font.face.empty()) hint = QFont::SansSerif;
-        if (!substitute.family.isEmpty()) family = substitute.family;
+        if (const QString& shipped = this->family(substitute); !shipped.isEmpty()) family = shipped;
         if (substitute.weight != 0) weight = substitute.weight;
         break;
     }

@@ -17,27 +17,58 @@ namespace arcadeon::desktop {
 
 // ---- pictures ------------------------------------------------------------------
 
-const QImage& Pictures::picture(std::string_view name) {
+namespace {
+
+std::string drawnKey(std::string_view name, QSize pixels) {
+    return std::string(name) + "@" + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height());
+}
+
+}  // namespace
+
+QImage Pictures::decode(std::string_view name) {
+    // A name with no file behind it decodes to a null image and draws nothing.
+    QImage image;
+    if (!name.empty()) image.load(QStringLiteral(":/assets/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    return image;
+}
+
+QSize Pictures::size(std::string_view name) {
     const std::string key(name);
-    auto found = pictures_.find(key);
-    if (found == pictures_.end()) {
-        // A name with no file behind it decodes to a null image and draws nothing.
-        QImage image;
-        if (!name.empty()) image.load(QStringLiteral(":/assets/") + QString::fromUtf8(key.c_str()));
-        found = pictures_.emplace(key, std::move(image)).first;
+    if (const auto found = sizes_.find(key); found != sizes_.end()) return found->second;
+    // Asked for only by pictures drawn at their own size: that copy is kept.
+    QImage image = decode(name);
+    const QSize natural = image.size();
+    sizes_.emplace(key, natural);
+    if (!image.isNull()) drawn_.emplace(drawnKey(name, natural), std::move(image));
+    return natural;
+}
+
+const QImage& Pictures::at(std::string_view name, QSize pixels) {
+    const std::string key = drawnKey(name, pixels);
+    auto found = drawn_.find(key);
+    if (found == drawn_.end()) {
+        constexpr std::size_t kKept = 256;  // sizes change only when a window's scale does
+        if (drawn_.size() >= kKept) drawn_.clear();
+        QImage image = decode(name);
+        sizes_.emplace(std::string(name), image.size());
+        if (!image.isNull() && image.size() != pixels) {
+            image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        found = drawn_.emplace(key, std::move(image)).first;
     }
     return found->second;
 }
 
-const QImage& Pictures::scaled(std::string_view name, QSize pixels) {
-    const QImage& original = picture(name);
-    if (original.isNull() || original.size() == pixels) return original;
-    const std::string key = std::string(name) + "@" + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height());
-    auto found = scaled_.find(key);
-    if (found == scaled_.end()) {
-        constexpr std::size_t kKept = 256;  // sizes change only when a window's scale does
-        if (scaled_.size() >= kKept) scaled_.clear();
-        found = scaled_.emplace(key, original.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)).first;
+const QPalette& Palettes::button(const QPalette& base, QColor back, QColor fore) {
+    const auto key = std::make_tuple(base.cacheKey(), back.rgb(), fore.rgb());
+    auto found = palettes_.find(key);
+    if (found == palettes_.end()) {
+        QPalette palette = base;
+        palette.setColor(QPalette::Button, back);
+        palette.setColor(QPalette::Window, back);
+        palette.setColor(QPalette::ButtonText, fore);
+        palette.setColor(QPalette::WindowText, fore);
+        found = palettes_.emplace(key, palette).first;
     }
     return found->second;
 }
@@ -80,19 +111,24 @@ private:
 };
 
 void drawImage(QPainter& p, const Image& image, const Grid& grid, Pictures& pictures) {
-    const QImage& original = pictures.picture(image.Picture);
-    if (original.isNull()) return;
-    const QRectF target = image.Stretch
-        ? grid.rect(image)
-        : grid.rect(image.Left, image.Top, static_cast<Twips>(original.width()) * 15, static_cast<Twips>(original.height()) * 15);
+    if (image.Picture.empty()) return;
+    QRectF target;
+    if (image.Stretch) {
+        target = grid.rect(image);
+    } else {
+        const QSize natural = pictures.size(image.Picture);
+        if (natural.isEmpty()) return;
+        target = grid.rect(image.Left, image.Top, static_cast<Twips>(natural.width()) * 15, static_cast<Twips>(natural.height()) * 15);
+    }
     if (target.isEmpty()) return;
     const QSize pixels = (target.size() * grid.ratio()).toSize();
     constexpr int kLargest = 4096;  // beyond that, let the painter scale what shows
     if (pixels.width() > kLargest || pixels.height() > kLargest) {
-        p.drawImage(target, original);
+        p.drawImage(target, Pictures::decode(image.Picture));
         return;
     }
-    p.drawImage(target, pictures.scaled(image.Picture, pixels));
+    const QImage& drawn = pictures.at(image.Picture, pixels);
+    if (!drawn.isNull()) p.drawImage(target, drawn);
 }
 
 // The caption's lines: broken at blanks where the next word would pass
@@ -123,7 +159,7 @@ QStringList wrapAtBlanks(const QString& text, const QFontMetricsF& metrics, qrea
     return lines;
 }
 
-void drawLabel(QPainter& p, const Label& label, const Grid& grid, const Fonts& fonts) {
+void drawLabel(QPainter& p, const Label& label, const Grid& grid, Fonts& fonts) {
     const QRectF area = grid.rect(label);
     if (area.isEmpty()) return;
     p.save();
@@ -227,10 +263,8 @@ void drawButton(QPainter& p, const Button& button, const Grid& grid, const Paint
     option.rect = area;
     option.text = qtText(button.Caption);  // an '&' marks the access key, which the style underlines
     option.fontMetrics = QFontMetrics(font);
-    option.palette.setColor(QPalette::Button, back);
-    option.palette.setColor(QPalette::Window, back);
-    option.palette.setColor(QPalette::ButtonText, fore);
-    option.palette.setColor(QPalette::WindowText, fore);
+    Palettes made;
+    option.palette = (context.palettes != nullptr ? *context.palettes : made).button(option.palette, back, fore);
     option.state = QStyle::State_Enabled;
     if (context.active) option.state |= QStyle::State_Active;
     if (focused) option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QImage>
+#include <QPalette>
 #include <QSize>
+#include <map>
 #include <string>
+#include <tuple>
 #include <string_view>
 #include <unordered_map>
 
@@ -17,18 +20,33 @@ namespace arcadeon::desktop {
 
 class Fonts;
 
-// The pictures embedded from assets/, decoded once, and their scaled copies.
+// The pictures embedded from assets/, kept only at the sizes they are drawn
+// at: a picture drawn scaled is decoded, scaled and let go, so the full-size
+// copy costs no memory while the program runs.
 class Pictures {
 public:
-    // The picture with that file name; a null image when there is none.
-    const QImage& picture(std::string_view name);
-    // The picture scaled to `pixels` device pixels (smoothly, ignoring its
+    // The picture's own size in pixels; an empty size when there is none.
+    QSize size(std::string_view name);
+    // The picture at `pixels` device pixels (scaled smoothly, ignoring its
     // aspect ratio); a null image when there is none.
-    const QImage& scaled(std::string_view name, QSize pixels);
+    const QImage& at(std::string_view name, QSize pixels);
+    // The picture as it is, decoded afresh and not kept.
+    [[nodiscard]] static QImage decode(std::string_view name);
 
 private:
-    std::unordered_map<std::string, QImage> pictures_;
-    std::unordered_map<std::string, QImage> scaled_;
+    std::unordered_map<std::string, QSize> sizes_;
+    std::unordered_map<std::string, QImage> drawn_;  // by "name@WxH"
+};
+
+// Palettes of buttons in given colours, each made once. The platform style
+// keeps its drawings of a button by palette, so a palette made afresh at
+// every paint would fill its cache with copies never used again.
+class Palettes {
+public:
+    const QPalette& button(const QPalette& base, QColor back, QColor fore);
+
+private:
+    std::map<std::tuple<qint64, QRgb, QRgb>, QPalette> palettes_;
 };
 
 struct PaintContext {
@@ -37,6 +55,7 @@ struct PaintContext {
     QWidget* widget = nullptr;        // the window drawn on, for the platform style
     const Element* pressed = nullptr;  // a command button held down under the pointer
     bool active = false;               // the window is the active one: its focus shows
+    Palettes* palettes = nullptr;      // kept between paints; made afresh each time without
 };
 
 // Paints the client area of `form` at 15 twips a pixel, positions rounded

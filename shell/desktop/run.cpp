@@ -1,0 +1,35 @@
+#include "shell/desktop/run.h"
+
+#include <QApplication>
+#include <memory>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include "shell/desktop/desktop.h"
+#include "shell/program.h"
+
+namespace arcadeon::desktop {
+
+int run(int argc, char** argv, const char* program, const std::function<void(Program&, Desktop&)>& started) {
+#if defined(__GLIBC__)
+    // Large blocks come straight from the system and go back to it when
+    // freed. Pictures are decoded in full and let go once scaled; glibc's
+    // sliding threshold would keep those blocks in the heap for good.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Arcadeon"));
+    Program game;
+    Desktop desktop(game.app);
+    std::unique_ptr<Trace> trace;  // a timing record, when asked for
+    if (!Trace::fromEnvironment(program, trace)) return 2;
+    desktop.traceTo(std::move(trace));
+    desktop.start(game.frmMenu);
+    if (game.app.ended()) return 0;
+    if (started) started(game, desktop);
+    return QApplication::exec();
+}
+
+}  // namespace arcadeon::desktop
