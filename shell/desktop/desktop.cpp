@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -40,6 +41,11 @@ Desktop::~Desktop() {
 
 void Desktop::start(Form& startup) {
     if (trace_) trace_->start();
+    // While the window system opens the first window, other threads load
+    // the system's font list and decode the window's pictures.
+    fontList_ = std::async(std::launch::async, [] { QFontDatabase::families(); });
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    pictures_.prefetch(startup.layout(), screen != nullptr ? screen->devicePixelRatio() : 1.0);
     elapsed_.start();
     app_.start(startup);
     afterEvent();

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QTimer>
 #include <cstdint>
+#include <future>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -94,6 +95,7 @@ private:
     std::uint64_t ticksDelivered_ = 0;  // timer events delivered so far
     std::uint64_t ticksTraced_ = 0;     // of those, the ones already in the trace
     std::unique_ptr<Trace> trace_;      // nullptr unless asked for
+    std::future<void> fontList_;        // loading at start, see start()
 };
 
 }  // namespace arcadeon::desktop

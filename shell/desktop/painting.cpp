@@ -19,6 +19,32 @@ namespace arcadeon::desktop {
 
 namespace {
 
+// Twips to the logical pixels of the painter, each edge rounded to the
+// nearest device pixel: 15 twips a pixel, times the device pixel ratio.
+class Grid {
+public:
+    explicit Grid(qreal devicePixelRatio) : ratio_(devicePixelRatio) {}
+
+    [[nodiscard]] qreal ratio() const { return ratio_; }
+
+    [[nodiscard]] qreal px(Twips twips) const {
+        constexpr double kFar = 1e6;  // far outside any screen; keeps the rasteriser in range
+        double device = static_cast<double>(twips) * ratio_ / 15.0;
+        if (!(device > -kFar)) device = -kFar;  // also catches NaN
+        device = std::min(device, kFar);
+        return std::round(device) / ratio_;
+    }
+
+    [[nodiscard]] QRectF rect(Twips left, Twips top, Twips width, Twips height) const {
+        return {QPointF(px(left), px(top)), QPointF(px(left + width), px(top + height))};
+    }
+
+    [[nodiscard]] QRectF rect(const Box& box) const { return rect(box.Left, box.Top, box.Width, box.Height); }
+
+private:
+    qreal ratio_;
+};
+
 std::string drawnKey(std::string_view name, QSize pixels) {
     return std::string(name) + "@" + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height());
 }
@@ -32,7 +58,46 @@ QImage Pictures::decode(std::string_view name) {
     return image;
 }
 
+Pictures::~Pictures() {
+    if (prefetched_.valid()) prefetched_.wait();
+}
+
+void Pictures::prefetch(const FormLayout& layout, qreal ratio) {
+    collect();
+    std::vector<Props> images;
+    for (const ElementLayout& row : layout.elements) {
+        if (row.kind == Kind::Image && row.props.Visible && !row.props.Picture.empty()) images.push_back(row.props);
+    }
+    if (images.empty()) return;
+    prefetched_ = std::async(std::launch::async, [images = std::move(images), ratio] {
+        const Grid grid(ratio);
+        std::vector<Decoded> decoded;
+        for (const Props& image : images) {
+            QImage picture = decode(image.Picture);
+            const QSize natural = picture.size();
+            const QRectF target = image.Stretch
+                ? grid.rect(image.Left, image.Top, image.Width, image.Height)
+                : grid.rect(image.Left, image.Top, static_cast<Twips>(natural.width()) * 15, static_cast<Twips>(natural.height()) * 15);
+            const QSize pixels = (target.size() * ratio).toSize();
+            if (!picture.isNull() && !pixels.isEmpty() && picture.size() != pixels) {
+                picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            }
+            decoded.push_back({std::string(image.Picture), natural, pixels, std::move(picture)});
+        }
+        return decoded;
+    });
+}
+
+void Pictures::collect() {
+    if (!prefetched_.valid()) return;
+    for (Decoded& done : prefetched_.get()) {
+        sizes_.emplace(done.name, done.natural);
+        if (!done.image.isNull()) drawn_.emplace(drawnKey(done.name, done.pixels), std::move(done.image));
+    }
+}
+
 QSize Pictures::size(std::string_view name) {
+    collect();
     const std::string key(name);
     if (const auto found = sizes_.find(key); found != sizes_.end()) return found->second;
     // Asked for only by pictures drawn at their own size: that copy is kept.
@@ -44,6 +109,7 @@ QSize Pictures::size(std::string_view name) {
 }
 
 const QImage& Pictures::at(std::string_view name, QSize pixels) {
+    collect();
     const std::string key = drawnKey(name, pixels);
     auto found = drawn_.find(key);
     if (found == drawn_.end()) {
@@ -83,32 +149,6 @@ QColor qtColor(Color color) {
 QString qtText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// Twips to the logical pixels of the painter, each edge rounded to the
-// nearest device pixel: 15 twips a pixel, times the device pixel ratio.
-class Grid {
-public:
-    explicit Grid(qreal devicePixelRatio) : ratio_(devicePixelRatio) {}
-
-    [[nodiscard]] qreal ratio() const { return ratio_; }
-
-    [[nodiscard]] qreal px(Twips twips) const {
-        constexpr double kFar = 1e6;  // far outside any screen; keeps the rasteriser in range
-        double device = static_cast<double>(twips) * ratio_ / 15.0;
-        if (!(device > -kFar)) device = -kFar;  // also catches NaN
-        device = std::min(device, kFar);
-        return std::round(device) / ratio_;
-    }
-
-    [[nodiscard]] QRectF rect(Twips left, Twips top, Twips width, Twips height) const {
-        return {QPointF(px(left), px(top)), QPointF(px(left + width), px(top + height))};
-    }
-
-    [[nodiscard]] QRectF rect(const Box& box) const { return rect(box.Left, box.Top, box.Width, box.Height); }
-
-private:
-    qreal ratio_;
-};
 
 void drawImage(QPainter& p, const Image& image, const Grid& grid, Pictures& pictures) {
     if (image.Picture.empty()) return;

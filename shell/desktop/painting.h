@@ -5,11 +5,13 @@
 #include <QImage>
 #include <QPalette>
 #include <QSize>
+#include <future>
 #include <map>
 #include <string>
 #include <tuple>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "shell/layer/form.h"
 
@@ -25,6 +27,15 @@ class Fonts;
 // copy costs no memory while the program runs.
 class Pictures {
 public:
+    Pictures() = default;
+    ~Pictures();
+    Pictures(const Pictures&) = delete;
+    Pictures& operator=(const Pictures&) = delete;
+
+    // Starts decoding, on a thread of its own, the pictures a window shows
+    // when it opens, at the sizes it will draw them at `ratio` device pixels
+    // a pixel: they are ready, or nearly, by the time it is first drawn.
+    void prefetch(const FormLayout& layout, qreal ratio);
     // The picture's own size in pixels; an empty size when there is none.
     QSize size(std::string_view name);
     // The picture at `pixels` device pixels (scaled smoothly, ignoring its
@@ -34,8 +45,18 @@ public:
     [[nodiscard]] static QImage decode(std::string_view name);
 
 private:
+    struct Decoded {
+        std::string name;
+        QSize natural;
+        QSize pixels;
+        QImage image;
+    };
+    // Takes in what a prefetch decoded, waiting for it if need be.
+    void collect();
+
     std::unordered_map<std::string, QSize> sizes_;
     std::unordered_map<std::string, QImage> drawn_;  // by "name@WxH"
+    std::future<std::vector<Decoded>> prefetched_;
 };
 
 // Palettes of buttons in given colours, each made once. The platform style
