@@ -1,11 +1,14 @@
-# make run   installs what is missing, builds and starts the program
-# make test  installs what is missing, builds and runs every test
+# make run      installs what is missing, builds and starts the program
+# make test     installs what is missing, builds and runs every test
+# make install  builds, then installs the programs, their menu entry and icon
+#               under PREFIX (/usr/local; PREFIX=~/.local for one user)
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps build build-sanitize run test soak pictures clean
+.PHONY: all deps build build-sanitize run test install desktop-bench soak pictures clean
 
 all: build
 
@@ -26,6 +29,13 @@ run: build
 test: build build-sanitize
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The desktop program against a minimal Qt window under Xvfb (see bench/README.md).
+desktop-bench: deps
+	bench/desktop-bench
 
 # Ten million lines of random input under the sanitizers (several minutes).
 soak: build-sanitize

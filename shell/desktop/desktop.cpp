@@ -26,6 +26,11 @@ QString qtText(std::string_view text) {
 Desktop::Desktop(App& app) : app_(app) {
     // The layer decides when the program ends, not the last window closing.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // The program's icon on every window, message boxes included.
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/assets/icons/arcadeon-48.png"));
+    icon.addFile(QStringLiteral(":/assets/icons/arcadeon-256.png"));
+    QGuiApplication::setWindowIcon(icon);
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&wake_, &QTimer::timeout, &wake_, [this] { wake(); });

@@ -21,6 +21,7 @@ int run(int argc, char** argv, const char* program, const std::function<void(Pro
 #endif
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Arcadeon"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("arcadeon"));  // its menu entry and icon
     Program game;
     Desktop desktop(game.app);
     std::unique_ptr<Trace> trace;  // a timing record, when asked for

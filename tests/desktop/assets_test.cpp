@@ -1,10 +1,16 @@
-// The pictures the program ships keep the formats the windows were made for.
+// The pictures the program ships keep the formats the windows were made for,
+// and its icon is on every window.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QFile>
+#include <QIcon>
 #include <QImage>
+#include <QTest>
 #include <cstdint>
+
+#include "probe.h"
+#include "shell/program.h"
 
 namespace {
 
@@ -45,6 +51,30 @@ TEST(MenuPictures, AreUncompressedBmpsOfTheirExactDepthAndSize) {
         ASSERT_FALSE(image.isNull());
         EXPECT_FALSE(image.hasAlphaChannel());
         EXPECT_EQ(image.size(), QSize(static_cast<int>(picture.width), static_cast<int>(picture.height)));
+    }
+}
+
+TEST(ProgramIcon, IsEmbeddedAtItsSizesAndShownOnEveryWindowAndMessageBox) {
+    // The icon's pictures are square with see-through corners; every window
+    // of the program, and its message boxes, carry it at both sizes.
+    for (const int size : {48, 256}) {
+        const QImage icon(QStringLiteral(":/assets/icons/arcadeon-%1.png").arg(size));
+        ASSERT_FALSE(icon.isNull()) << size;
+        EXPECT_EQ(icon.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size;
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
+    }
+
+    arcadeon::Program program;
+    arcadeon::desktop::Desktop desktop(program.app);
+    desktop.start(program.frmMenu);
+    QList<QSize> boxSizes;
+    arcadeon::desktop::testing::pressOkOnNextBox([&](QMessageBox& box) { boxSizes = box.windowIcon().availableSizes(); });
+    QTest::mouseClick(desktop.window(program.frmMenu), Qt::LeftButton, Qt::NoModifier, QPoint(328, 120));  // the Invaders name
+    const QList<QSize> expected{QSize(48, 48), QSize(256, 256)};
+    EXPECT_EQ(boxSizes, expected) << "the welcome box";
+    for (const arcadeon::Form* form : program.app.loadOrder()) {
+        EXPECT_EQ(desktop.window(*form)->windowIcon().availableSizes(), expected) << form->name();
     }
 }
 

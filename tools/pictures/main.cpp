@@ -13,6 +13,6 @@ int main(int argc, char** argv) {
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     const bool ok = pictures::drawMenuPictures(dir) && pictures::drawFroggyPictures(dir) &&
-                    pictures::drawInvadersPictures(dir);
+                    pictures::drawInvadersPictures(dir) && pictures::drawIcons(dir);
     return ok ? 0 : 1;
 }

@@ -11,6 +11,8 @@ namespace pictures {
 bool drawMenuPictures(const QString& dir);
 bool drawFroggyPictures(const QString& dir);
 bool drawInvadersPictures(const QString& dir);
+// Renders the icon drawn in `dir`/icons/arcadeon.svg to its PNG sizes beside it.
+bool drawIcons(const QString& dir);
 
 // Writes `image` as an uncompressed BMP with 24 or 32 bits per pixel (the
 // fourth byte of a 32-bit pixel is written as 0 and means nothing). Qt's own
