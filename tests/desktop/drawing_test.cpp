@@ -244,5 +244,21 @@ TEST(HighDensityDrawing, EdgesRoundToTheNearestDevicePixel) {
     EXPECT_EQ(image.pixelColor(22, 22), QColor(255, 0, 0));
 }
 
+TEST(ButtonPalettes, TheSameColoursGiveTheVerySamePaletteAtEveryPaint) {
+    // The platform style keeps its drawings of a button by the palette's key:
+    // a palette made afresh at each paint filled its cache with ten
+    // megabytes of drawings never used again.
+    Palettes palettes;
+    const QPalette base;
+    const qint64 grey = palettes.button(base, Qt::lightGray, Qt::black).cacheKey();
+    EXPECT_EQ(palettes.button(base, Qt::lightGray, Qt::black).cacheKey(), grey);
+    EXPECT_NE(palettes.button(base, Qt::lightGray, Qt::red).cacheKey(), grey);
+    const QPalette& red = palettes.button(base, Qt::lightGray, Qt::red);
+    EXPECT_EQ(red.color(QPalette::Button), QColor(Qt::lightGray));
+    EXPECT_EQ(red.color(QPalette::Window), QColor(Qt::lightGray));
+    EXPECT_EQ(red.color(QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_EQ(red.color(QPalette::WindowText), QColor(Qt::red));
+}
+
 }  // namespace
 }  // namespace arcadeon::desktop::testing
