@@ -244,6 +244,52 @@ TEST(HighDensityDrawing, EdgesRoundToTheNearestDevicePixel) {
     EXPECT_EQ(image.pixelColor(22, 22), QColor(255, 0, 0));
 }
 
+TEST(HighDensityDrawing, PicturesAndTextUseEveryDevicePixelWithTheLayoutUnchanged) {
+    // At two device pixels a pixel the menu keeps its layout (each picture
+    // in the same rectangle, twice the pixels), each picture is scaled from
+    // its file to the device pixels it covers, not blown up from a
+    // one-pixel-a-pixel copy, and text has detail finer than a pixel.
+    Program program;
+    program.app.start(program.frmMenu);
+    Fonts fonts;
+    Pictures pictures;
+    QImage image(657 * 2, 753 * 2, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    {
+        QPainter painter(&image);
+        paintForm(painter, program.frmMenu, PaintContext{fonts, pictures});
+    }
+    image.setDevicePixelRatio(1);
+
+    struct Picture {
+        const char* file;
+        QRect area;  // device pixels: the element's twips over 7.5
+    };
+    const Picture drawn[] = {
+        {"menu-froggy.bmp", QRect(384, 1104, 584, 360)},
+        {"menu-ping.bmp", QRect(416, 736, 510, 264)},
+        {"menu-invaders.bmp", QRect(416, 304, 498, 328)},
+    };
+    for (const Picture& picture : drawn) {
+        SCOPED_TRACE(picture.file);
+        const QImage asset(QStringLiteral(":/assets/") + picture.file);
+        const QImage expected = asset.scaled(picture.area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(image.copy(picture.area), expected);
+    }
+
+    // Aligned blocks of 2 x 2 device pixels that are not all one colour:
+    // none at all if the title were drawn at one pixel a pixel and doubled.
+    int detailed = 0;
+    for (int y = 48; y < 178; y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            const QRgb corner = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != corner || image.pixel(x, y + 1) != corner || image.pixel(x + 1, y + 1) != corner) ++detailed;
+        }
+    }
+    EXPECT_GT(detailed, 200);
+}
+
 TEST(ButtonPalettes, TheSameColoursGiveTheVerySamePaletteAtEveryPaint) {
     // The platform style keeps its drawings of a button by the palette's key:
     // a palette made afresh at each paint filled its cache with ten
