@@ -26,11 +26,6 @@ QString qtText(std::string_view text) {
 Desktop::Desktop(App& app) : app_(app) {
     // The layer decides when the program ends, not the last window closing.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    // The program's icon on every window, message boxes included.
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/assets/icons/arcadeon-48.png"));
-    icon.addFile(QStringLiteral(":/assets/icons/arcadeon-256.png"));
-    QGuiApplication::setWindowIcon(icon);
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&wake_, &QTimer::timeout, &wake_, [this] { wake(); });
@@ -53,6 +48,10 @@ void Desktop::start(Form& startup) {
     pictures_.prefetch(startup.layout(), screen != nullptr ? screen->devicePixelRatio() : 1.0);
     elapsed_.start();
     app_.start(startup);
+    // The program's icon on every window, message boxes included; set once
+    // the first window is on its way, when the decoding thread has readied
+    // the picture readers.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icons/arcadeon-48.png")));
     afterEvent();
 }
 

@@ -4,6 +4,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResource>
+#include <QtEndian>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -51,10 +53,44 @@ std::string drawnKey(std::string_view name, QSize pixels) {
 
 }  // namespace
 
+QImage decodeBmp(const QByteArray& bytes) {
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    constexpr qsizetype kHeaders = 14 + 40;
+    if (size < kHeaders || data[0] != 'B' || data[1] != 'M') return {};
+    const quint32 offset = qFromLittleEndian<quint32>(data + 10);
+    const quint32 header = qFromLittleEndian<quint32>(data + 14);
+    const qint32 width = qFromLittleEndian<qint32>(data + 18);
+    const qint32 height = qFromLittleEndian<qint32>(data + 22);  // negative: rows top-down
+    const int bits = qFromLittleEndian<quint16>(data + 28);
+    const quint32 compression = qFromLittleEndian<quint32>(data + 30);
+    constexpr qint32 kLargest = 16384;
+    if (header < 40 || compression != 0 || (bits != 24 && bits != 32)) return {};
+    if (width <= 0 || width > kLargest || height == 0 || height > kLargest || height < -kLargest) return {};
+    const qsizetype rows = height > 0 ? height : -height;
+    const int step = bits / 8;
+    const qsizetype stride = (static_cast<qsizetype>(width) * step + 3) & ~qsizetype{3};  // rows padded to 4 bytes
+    if (offset > static_cast<quint32>(size) || (size - offset) / stride < rows) return {};
+    QImage image(width, static_cast<int>(rows), QImage::Format_RGB32);
+    if (image.isNull()) return {};
+    for (qsizetype y = 0; y < rows; ++y) {
+        const uchar* in = data + offset + (height > 0 ? rows - 1 - y : y) * stride;
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)));
+        for (qint32 x = 0; x < width; ++x, in += step) out[x] = qRgb(in[2], in[1], in[0]);  // B, G, R; a fourth byte means nothing
+    }
+    return image;
+}
+
 QImage Pictures::decode(std::string_view name) {
     // A name with no file behind it decodes to a null image and draws nothing.
-    QImage image;
-    if (!name.empty()) image.load(QStringLiteral(":/assets/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    if (name.empty()) return {};
+    const QResource resource(QStringLiteral(":/assets/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    if (!resource.isValid()) return {};
+    const QByteArray bytes = resource.compressionAlgorithm() == QResource::NoCompression
+        ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), static_cast<qsizetype>(resource.size()))
+        : resource.uncompressedData();
+    QImage image = decodeBmp(bytes);
+    if (image.isNull()) image.loadFromData(bytes);
     return image;
 }
 

@@ -59,6 +59,11 @@ private:
     std::future<std::vector<Decoded>> prefetched_;
 };
 
+// An uncompressed BMP file of 24 or 32 bits per pixel (the fourth byte of a
+// 32-bit pixel means nothing), read straight from memory, several times as
+// fast as Qt's reader; a null image for any other file.
+[[nodiscard]] QImage decodeBmp(const QByteArray& bytes);
+
 // Palettes of buttons in given colours, each made once. The platform style
 // keeps its drawings of a button by palette, so a palette made afresh at
 // every paint would fill its cache with copies never used again.

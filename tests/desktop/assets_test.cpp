@@ -54,16 +54,76 @@ TEST(MenuPictures, AreUncompressedBmpsOfTheirExactDepthAndSize) {
     }
 }
 
-TEST(ProgramIcon, IsEmbeddedAtItsSizesAndShownOnEveryWindowAndMessageBox) {
-    // The icon's pictures are square with see-through corners; every window
-    // of the program, and its message boxes, carry it at both sizes.
-    for (const int size : {48, 256}) {
-        const QImage icon(QStringLiteral(":/assets/icons/arcadeon-%1.png").arg(size));
-        ASSERT_FALSE(icon.isNull()) << size;
-        EXPECT_EQ(icon.size(), QSize(size, size));
-        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size;
-        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
+QByteArray resourceBytes(const QString& file) {
+    QFile in(QStringLiteral(":/assets/") + file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+void putLittleEndian(QByteArray& bytes, int at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+TEST(BmpReader, ReadsEveryShippedBmpAsQtDoesAndRefusesWhatItCannotRead) {
+    // The fast reader gives exactly Qt's picture for each shipped file, top-down
+    // rows too; a file it cannot read (cut short, other depths, compressed,
+    // absurd sizes) gives a null image and never reads past the end.
+    for (const char* file : {"menu-froggy.bmp", "menu-ping.bmp", "menu-invaders.bmp", "froggy-background.bmp",
+                             "froggy-car-green.bmp", "froggy-truck-red.bmp"}) {
+        SCOPED_TRACE(file);
+        const QByteArray bytes = resourceBytes(file);
+        ASSERT_FALSE(bytes.isEmpty());
+        const QImage expected = QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(arcadeon::desktop::decodeBmp(bytes), expected);
     }
+
+    // The same picture stored top-down: negative height, rows in reading order.
+    const QByteArray bottomUp = resourceBytes("froggy-truck-red.bmp");
+    const std::uint32_t offset = littleEndian(bottomUp, 10, 4);
+    const auto height = static_cast<int>(littleEndian(bottomUp, 22, 4));
+    const int stride = static_cast<int>((bottomUp.size() - offset) / height);
+    QByteArray topDown = bottomUp.left(static_cast<int>(offset));
+    putLittleEndian(topDown, 22, static_cast<std::uint32_t>(-height));
+    for (int row = height - 1; row >= 0; --row) topDown += bottomUp.mid(static_cast<int>(offset) + row * stride, stride);
+    EXPECT_EQ(arcadeon::desktop::decodeBmp(topDown), arcadeon::desktop::decodeBmp(bottomUp));
+
+    struct Broken {
+        const char* what;
+        int at;               // where to write `value`, or -1 to cut the file to `value` bytes
+        std::uint32_t value;
+    };
+    const Broken broken[] = {
+        {"cut in the pixels", -1, static_cast<std::uint32_t>(bottomUp.size() - 1)},
+        {"cut in the header", -1, 30},
+        {"not BM", 0, 0x4D42 + 1},
+        {"16 bits", 28, 16},
+        {"run-length compressed", 30, 1},
+        {"no width", 18, 0},
+        {"no height", 22, 0},
+        {"huge width", 18, 1u << 30},
+        {"most negative height", 22, 0x80000000u},
+        {"pixels past the end", 10, 0xFFFFFFF0u},
+    };
+    for (const Broken& b : broken) {
+        QByteArray bytes = bottomUp;
+        if (b.at < 0) {
+            bytes.truncate(static_cast<int>(b.value));
+        } else if (b.at == 0) {
+            bytes[0] = 'X';
+        } else {
+            putLittleEndian(bytes, b.at, b.value);
+        }
+        EXPECT_TRUE(arcadeon::desktop::decodeBmp(bytes).isNull()) << b.what;
+    }
+}
+
+TEST(ProgramIcon, IsEmbeddedAndShownOnEveryWindowAndMessageBox) {
+    // The icon's picture is 48 pixels square with see-through corners; every
+    // window of the program, and its message boxes, carry it.
+    const QImage icon(QStringLiteral(":/assets/icons/arcadeon-48.png"));
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.size(), QSize(48, 48));
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(icon.pixel(24, 24)), 255);
 
     arcadeon::Program program;
     arcadeon::desktop::Desktop desktop(program.app);
@@ -71,7 +131,7 @@ TEST(ProgramIcon, IsEmbeddedAtItsSizesAndShownOnEveryWindowAndMessageBox) {
     QList<QSize> boxSizes;
     arcadeon::desktop::testing::pressOkOnNextBox([&](QMessageBox& box) { boxSizes = box.windowIcon().availableSizes(); });
     QTest::mouseClick(desktop.window(program.frmMenu), Qt::LeftButton, Qt::NoModifier, QPoint(328, 120));  // the Invaders name
-    const QList<QSize> expected{QSize(48, 48), QSize(256, 256)};
+    const QList<QSize> expected{QSize(48, 48)};
     EXPECT_EQ(boxSizes, expected) << "the welcome box";
     for (const arcadeon::Form* form : program.app.loadOrder()) {
         EXPECT_EQ(desktop.window(*form)->windowIcon().availableSizes(), expected) << form->name();
