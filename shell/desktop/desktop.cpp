@@ -1,12 +1,13 @@
 #include "shell/desktop/desktop.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
@@ -48,10 +49,11 @@ void Desktop::start(Form& startup) {
     pictures_.prefetch(startup.layout(), screen != nullptr ? screen->devicePixelRatio() : 1.0);
     elapsed_.start();
     app_.start(startup);
-    // The program's icon on every window, message boxes included; set once
-    // the first window is on its way, when the decoding thread has readied
-    // the picture readers.
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icons/arcadeon-48.png")));
+    // The program's icon on every window, message boxes included. Read as
+    // what it is: a QIcon made from a file name would load every picture
+    // reader the system has to find out.
+    QFile icon(QStringLiteral(":/assets/icons/arcadeon-48.png"));
+    if (icon.open(QIODevice::ReadOnly)) QGuiApplication::setWindowIcon(QIcon(QPixmap::fromImage(readImage(icon.readAll(), "png"))));
     afterEvent();
 }
 
@@ -169,10 +171,11 @@ void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     box.setTextFormat(Qt::PlainText);
     box.setText(qtText(prompt));
     box.setIcon(QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, whatever the style adds
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Ok);
+    // A plain OK, made as such: the standard one fetches the style's icon,
+    // loading every picture reader the system has to do so.
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QBuffer>
+#include <QImageReader>
 #include <QPainterPath>
 #include <QResource>
 #include <QtEndian>
@@ -53,6 +55,16 @@ std::string drawnKey(std::string_view name, QSize pixels) {
 
 }  // namespace
 
+QImage readImage(const QByteArray& bytes, const QByteArray& format) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, format);
+    // Only the named format's reader: guessing would load every reader the
+    // system has (a megabyte of libraries for pictures the program never shows).
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 QImage decodeBmp(const QByteArray& bytes) {
     const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
     const qsizetype size = bytes.size();
@@ -90,7 +102,11 @@ QImage Pictures::decode(std::string_view name) {
         ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), static_cast<qsizetype>(resource.size()))
         : resource.uncompressedData();
     QImage image = decodeBmp(bytes);
-    if (image.isNull()) image.loadFromData(bytes);
+    if (image.isNull()) {
+        const std::string_view suffix = name.substr(std::min(name.rfind('.'), name.size() - 1) + 1);
+        image = readImage(bytes, QByteArray(suffix.data(), static_cast<qsizetype>(suffix.size())));
+    }
+    if (image.isNull()) image.loadFromData(bytes);  // whatever it turns out to be
     return image;
 }
 

@@ -59,6 +59,10 @@ private:
     std::future<std::vector<Decoded>> prefetched_;
 };
 
+// A picture of the given format ("png", "jpg"...), read with that format's
+// reader alone; a null image when it is not one.
+[[nodiscard]] QImage readImage(const QByteArray& bytes, const QByteArray& format);
+
 // An uncompressed BMP file of 24 or 32 bits per pixel (the fourth byte of a
 // 32-bit pixel means nothing), read straight from memory, several times as
 // fast as Qt's reader; a null image for any other file.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QColor>
 #include <QImage>
@@ -85,7 +86,7 @@ inline void pressOkOnNextBox(std::function<void(QMessageBox&)> look = {}, int op
         poll->stop();
         poll->deleteLater();
         if (look) look(*box);
-        QTimer::singleShot(openMillis, box, [box] { box->button(QMessageBox::Ok)->click(); });
+        QTimer::singleShot(openMillis, box, [box] { box->defaultButton()->click(); });
     });
     poll->start();
 }
