@@ -221,7 +221,26 @@ void App::resize(Form& form, Twips width, Twips height) {
 
 // ---- time --------------------------------------------------------------------
 
+// True when some loaded window has a timer that can tick.
+bool App::anyTimerRunning() const {
+    for (const Form* form : loadOrder_) {
+        for (const Timer* timer : form->timers_) {
+            if (timer->Enabled.on_ && timer->Enabled.period_ > 0) return true;
+        }
+    }
+    return false;
+}
+
+// With no timer running nothing can happen before `micros`: no handler runs
+// to start one. The clock goes straight to the last boundary on the way.
+void App::skipIdleBoundaries(std::int64_t micros) {
+    if (ended_ || micros < clock_.nextBoundaryTime() || anyTimerRunning()) return;
+    clock_.boundary_ = micros / Clock::kPeriodMicros;
+    clock_.now_ = clock_.boundary_ * Clock::kPeriodMicros;
+}
+
 void App::advanceTo(std::int64_t micros) {
+    skipIdleBoundaries(micros);
     while (!ended_ && clock_.nextBoundaryTime() <= micros) {
         clock_.now_ = clock_.nextBoundaryTime();
         ++clock_.boundary_;
@@ -231,6 +250,7 @@ void App::advanceTo(std::int64_t micros) {
 }
 
 void App::catchUpTo(std::int64_t micros) {
+    skipIdleBoundaries(micros);
     while (!ended_ && clock_.nextBoundaryTime() + Clock::kPeriodMicros <= micros) {
         clock_.now_ = clock_.nextBoundaryTime();
         ++clock_.boundary_;
