@@ -109,10 +109,16 @@ void Desktop::paint(FormWindow& window) {
 // ---- input from the windows --------------------------------------------------
 
 // The window manager activated a window (a click on its title bar, say).
+// It is active on the screen already, so the layer follows without asking for
+// it again: the window manager may still be reporting activations the
+// program asked for earlier, and answering each with a new request would make
+// two of them bounce between the windows for ever.
 void Desktop::windowActivated(FormWindow& window) {
     Form& form = window.form();
     if (!form.visible() || app_.activeForm() == &form || app_.inputBlocked()) return;
+    following_ = &window;
     deliver([&] { app_.activate(form); });
+    following_ = nullptr;
 }
 
 void Desktop::windowResized() { syncSizes(); }
@@ -179,7 +185,7 @@ void Desktop::formUnloaded(Form& form) { discard(window(form)); }
 
 void Desktop::formActivated(Form* form) {
     FormWindow* active = form != nullptr ? window(*form) : nullptr;
-    if (active != nullptr && active->isVisible()) bringForward(*active);
+    if (active != nullptr && active->isVisible() && active != following_) bringForward(*active);
 }
 
 // To the front and active; a minimised window comes back to its size first.

@@ -186,6 +186,32 @@ TEST_F(ProbeInput, WindowManagerActivationMakesTheWindowActive) {
     EXPECT_TRUE(other.events.empty());
 }
 
+TEST_F(ProbeInput, ActivationsStillInFlightSettleOnTheLastWindowActivated) {
+    // The window system reports activations the program asked for after it
+    // has moved on; following one must not ask for it again, or two
+    // activations in flight answer each other for ever.
+    ProbeForm other{app, kOtherLayout};
+    desktop.deliver([&] { other.Show(); });
+    desktop.deliver([&] { app.activate(probe); });  // both requests are still queued
+
+    // Counts the activations that reach the windows; past 50 it takes them
+    // away, which ends an endless exchange.
+    struct Counter : QObject {
+        int activations = 0;
+        bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+            if (event->type() != QEvent::WindowActivate) return false;
+            return ++activations > 50;
+        }
+    } counter;
+    window->installEventFilter(&counter);
+    desktop.window(other)->installEventFilter(&counter);
+    QCoreApplication::processEvents();
+
+    EXPECT_LE(counter.activations, 4);
+    EXPECT_EQ(app.activeForm(), &probe);
+    EXPECT_EQ(app.stack(), (std::vector<Form*>{&other, &probe}));
+}
+
 TEST_F(ProbeInput, RunTimeErrorIsReportedInABoxThenTheProgramEnds) {
     // A counter overflow stops the handler; the layer reports it in a box
     // and, once that is closed, the program ends and its windows go.
