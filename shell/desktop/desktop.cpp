@@ -139,6 +139,9 @@ void Desktop::syncSizes() {
 
 void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     repaint();  // what the handler changed so far shows while the box is open
+    // The box takes the pointer: a button held down now is released over the
+    // box, and its press must not wait for that release to make a click later.
+    for (auto& [form, window] : windows_) window->cancelPress();
     FormWindow* owner = app_.activeForm() != nullptr ? window(*app_.activeForm()) : nullptr;
     QMessageBox box(owner != nullptr && owner->isVisible() ? owner : nullptr);
     box.setWindowTitle(qtText(title));
