@@ -80,6 +80,7 @@ private:
     std::map<const Form*, FormWindow*> windows_;
     std::vector<QPointer<FormWindow>> discarded_;  // unloaded, awaiting deletion
     QSize frame_;  // what the window manager's frame adds to a client area
+    const FormWindow* following_ = nullptr;  // activated by the window manager, being followed
 };
 
 }  // namespace arcadeon::desktop
