@@ -99,7 +99,7 @@ private:
     void processBoundary(std::int64_t boundary);
     void withholdDueTicks(std::int64_t boundary);
     void endProgram();
-    void endIfNoWindowLoaded();
+    void endIfNothingOnScreen();
     void reportError(const RunTimeError& error);
 
     // Window bookkeeping, called by Form.
