@@ -1,13 +1,6 @@
 #include "frmInvaders.h"
 
-#include <cfloat>
-
 #include "shell/program.h"
-
-// Positions are singles, and every sum and difference the rules compare is
-// rounded to single precision first: float arithmetic must not be carried
-// out in a wider type.
-static_assert(FLT_EVAL_METHOD == 0, "float expressions must be evaluated in single precision");
 
 namespace arcadeon {
 

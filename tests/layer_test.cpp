@@ -170,6 +170,7 @@ TEST_F(LayerTest, AccessAfterUnloadInsideOwnHandlerLoadsAgain) {
     // A handler that unloads its own window and then touches an element
     // reloads it hidden, running Load again.
     app.start(scene);
+    dialog.Show();  // something stays on the screen
     scene.onTimerOne = [this] {
         scene.onTimerOne = nullptr;
         scene.Unload();
@@ -479,6 +480,19 @@ TEST_F(LayerTest, RunTimeErrorIsReportedThenEndsTheProgram) {
     EXPECT_EQ(frontEnd.boxes, std::vector<std::string>{"Arcadeon: Run-time error '6': Overflow"});
     EXPECT_EQ(count("tmrOne"), 1);
     EXPECT_EQ(count("after overflow"), 0);
+    EXPECT_TRUE(app.ended());
+}
+
+TEST_F(LayerTest, AnEventThatLeavesNothingOnTheScreenEndsTheProgram) {
+    // A handler that hides the last visible window ends the program rather
+    // than leave it running where no one can reach it; hiding one of two does not.
+    app.start(scene);
+    dialog.Show();
+    scene.onTimerOne = [this] { dialog.Hide(); };
+    tick();
+    EXPECT_FALSE(app.ended());
+    scene.onTimerOne = [this] { scene.Hide(); };
+    tick();
     EXPECT_TRUE(app.ended());
 }
 

@@ -95,11 +95,34 @@ TEST(ScriptTest, TickCountsBoundariesFromNow) {
     EXPECT_EQ(result.out, "app.Clock = 15.625\napp.Clock = 46.875\n");
 }
 
-TEST(ScriptTest, AnEnormousTickCountIsAccepted) {
-    // A long tick runs in time proportional to its count, with no window ticking.
-    const auto result = runScript("tick 1000000\nprint app.Clock\n");
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "app.Clock = 15625000\n");
+TEST(ScriptTest, EnormousTickCountsAreAccepted) {
+    // A million ticks of a running game run through; the largest count, with
+    // no timer running, passes at once instead of stepping every boundary.
+    const auto game = runScript("click frmMenu lblFrog\ntick 1000000\nprint app.Clock frmFroggy.imgCar3.Left\n");
+    EXPECT_EQ(game.status, 0);
+    EXPECT_EQ(game.out, "app.Clock = 15625000\nfrmFroggy.imgCar3.Left = 8775\n");
+    const auto idle = runScript("tick 1099511627776\nprint app.Clock\n");
+    EXPECT_EQ(idle.out, "app.Clock = 17179869184000\n");
+}
+
+TEST(ScriptTest, OddFilesGiveASoundOutcome) {
+    // An empty script is a valid one that prints nothing; a line of a million
+    // characters is refused like any other bad line; so is binary garbage.
+    const auto empty = runScript("");
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.out, "");
+    const auto huge = runScript("print app.Clock\n" + std::string(1'000'000, 'x') + "\n");
+    EXPECT_EQ(huge.status, 2);
+    EXPECT_EQ(huge.out, "app.Clock = 0\n");
+    EXPECT_EQ(huge.err.substr(0, 35), "error: line 2: unknown command 'xxx");
+    const auto hugeNumber = runScript("move frmMenu " + std::string(1'000'000, '9') + " 5\n");
+    EXPECT_EQ(hugeNumber.status, 2);
+    EXPECT_EQ(hugeNumber.err.substr(0, 36), "error: line 1: number out of range: ");
+    const auto tinyNumber = runScript("print app.Clock\nmove frmMenu 0." + std::string(1'000'000, '0') + "1 -0.000\n");
+    EXPECT_EQ(tinyNumber.status, 0);
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 131 + 7) % 256);
+    EXPECT_EQ(runScript(garbage).status, 2);
 }
 
 struct SingleCase {

@@ -133,18 +133,16 @@ void Desktop::paint(FormWindow& window) {
 // ---- input from the windows --------------------------------------------------
 
 // The window manager activated a window (a click on its title bar, say).
-// While a window we asked it to activate has not come yet, an activation of
-// another one is the window manager carrying out an earlier request of ours,
-// not a person's choice: following it would ask again and again, round and
-// round, whenever several windows were shown at once.
+// It is active on the screen already, so the layer follows without asking for
+// it again: the window manager may still be reporting activations the
+// program asked for earlier, and answering each with a new request would make
+// two of them bounce between the windows for ever.
 void Desktop::windowActivated(FormWindow& window) {
-    if (!requested_.isNull()) {
-        if (requested_ != &window && elapsedMicros() - requestedAt_ < kRequestMicros) return;
-        requested_.clear();
-    }
     Form& form = window.form();
     if (!form.visible() || app_.activeForm() == &form || app_.inputBlocked()) return;
+    following_ = &window;
     deliver([&] { app_.activate(form); });
+    following_ = nullptr;
 }
 
 void Desktop::windowResized() { syncSizes(); }
@@ -165,6 +163,9 @@ void Desktop::syncSizes() {
 
 void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     repaint();  // what the handler changed so far shows while the box is open
+    // The box takes the pointer: a button held down now is released over the
+    // box, and its press must not wait for that release to make a click later.
+    for (auto& [form, window] : windows_) window->cancelPress();
     FormWindow* owner = app_.activeForm() != nullptr ? window(*app_.activeForm()) : nullptr;
     QMessageBox box(owner != nullptr && owner->isVisible() ? owner : nullptr);
     box.setWindowTitle(qtText(title));
@@ -212,7 +213,7 @@ void Desktop::formUnloaded(Form& form) { discard(window(form)); }
 
 void Desktop::formActivated(Form* form) {
     FormWindow* active = form != nullptr ? window(*form) : nullptr;
-    if (active != nullptr && active->isVisible()) bringForward(*active);
+    if (active != nullptr && active->isVisible() && active != following_) bringForward(*active);
 }
 
 // To the front and active; a minimised window comes back to its size first.
@@ -220,8 +221,6 @@ void Desktop::bringForward(FormWindow& window) {
     if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.raise();
     window.activateWindow();
-    requested_ = &window;
-    requestedAt_ = elapsedMicros();
 }
 
 void Desktop::delivering(const Form& /*form*/, const Element* element) {

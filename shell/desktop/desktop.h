@@ -87,11 +87,7 @@ private:
     std::map<const Form*, FormWindow*> windows_;
     std::vector<QPointer<FormWindow>> discarded_;  // unloaded, awaiting deletion
     QSize frame_;  // what the window manager's frame adds to a client area
-    // The window last asked to become active, until the window manager has
-    // made it so (or a person may have chosen otherwise meanwhile).
-    QPointer<FormWindow> requested_;
-    std::int64_t requestedAt_ = 0;
-    static constexpr std::int64_t kRequestMicros = 500'000;
+    const FormWindow* following_ = nullptr;  // activated by the window manager, being followed
     std::uint64_t ticksDelivered_ = 0;  // timer events delivered so far
     std::uint64_t ticksTraced_ = 0;     // of those, the ones already in the trace
     std::unique_ptr<Trace> trace_;      // nullptr unless asked for

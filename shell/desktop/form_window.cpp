@@ -78,8 +78,16 @@ void FormWindow::paintEvent(QPaintEvent* /*event*/) {
     if (current()) desktop_.paint(*this);
 }
 
+void FormWindow::cancelPress() {
+    if (pressButton_ == Qt::NoButton) return;
+    pressButton_ = Qt::NoButton;
+    pressTarget_ = nullptr;
+    update();
+}
+
+// While a box is open a press starts no click.
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-    if (!current() || pressButton_ != Qt::NoButton) return;
+    if (!current() || pressButton_ != Qt::NoButton || desktop_.app().inputBlocked()) return;
     const Point at = twips(*event);
     pressButton_ = event->button();
     pressTarget_ = form_.clientContains(at.x, at.y) ? form_.hitTest(at.x, at.y) : nullptr;

@@ -17,6 +17,8 @@ public:
     [[nodiscard]] Form& form() const { return form_; }
     // The command button held down with the pointer still over it, drawn pressed.
     [[nodiscard]] const Element* pressedButton() const;
+    // Forgets a press in progress: its release will be no click.
+    void cancelPress();
 
 protected:
     bool event(QEvent* event) override;

@@ -47,10 +47,10 @@ void App::dispatch(Form& form, const Element* element, F&& handler) {
 }
 
 // Once a handler has returned: the ticks withheld meanwhile, and the end of
-// the program when no window is left loaded.
+// the program when nothing is left on the screen.
 void App::afterEvent() {
     deliverWithheldTicks();
-    endIfNoWindowLoaded();
+    endIfNothingOnScreen();
 }
 
 void App::start(Form& startup) {
@@ -78,8 +78,11 @@ void App::endProgram() {
     if (frontEnd_ != nullptr) frontEnd_->programEnded();
 }
 
-void App::endIfNoWindowLoaded() {
-    if (!ended_ && busy_ == 0 && modal_ == 0 && loadOrder_.empty()) endProgram();
+// The program ends when no window is loaded any more; and, rather than run
+// on with no window a person could reach, when an event leaves nothing on
+// the screen (a title-bar close, or Resume hiding the last window shown).
+void App::endIfNothingOnScreen() {
+    if (!ended_ && busy_ == 0 && modal_ == 0 && stack_.empty()) endProgram();
 }
 
 void App::reportError(const RunTimeError& error) {
@@ -207,10 +210,7 @@ void App::activate(Form& form) {
 void App::close(Form& form) {
     if (ended_ || inputBlocked() || !form.visible()) return;
     form.Unload();
-    // A close that leaves nothing on the screen ends the program rather than
-    // leaving it running with no window a person could reach.
-    if (stack_.empty()) endProgram();
-    endIfNoWindowLoaded();
+    endIfNothingOnScreen();
 }
 
 void App::resize(Form& form, Twips width, Twips height) {
@@ -221,7 +221,26 @@ void App::resize(Form& form, Twips width, Twips height) {
 
 // ---- time --------------------------------------------------------------------
 
+// True when some loaded window has a timer that can tick.
+bool App::anyTimerRunning() const {
+    for (const Form* form : loadOrder_) {
+        for (const Timer* timer : form->timers_) {
+            if (timer->Enabled.on_ && timer->Enabled.period_ > 0) return true;
+        }
+    }
+    return false;
+}
+
+// With no timer running nothing can happen before `micros`: no handler runs
+// to start one. The clock goes straight to the last boundary on the way.
+void App::skipIdleBoundaries(std::int64_t micros) {
+    if (ended_ || micros < clock_.nextBoundaryTime() || anyTimerRunning()) return;
+    clock_.boundary_ = micros / Clock::kPeriodMicros;
+    clock_.now_ = clock_.boundary_ * Clock::kPeriodMicros;
+}
+
 void App::advanceTo(std::int64_t micros) {
+    skipIdleBoundaries(micros);
     while (!ended_ && clock_.nextBoundaryTime() <= micros) {
         clock_.now_ = clock_.nextBoundaryTime();
         ++clock_.boundary_;
@@ -231,6 +250,7 @@ void App::advanceTo(std::int64_t micros) {
 }
 
 void App::catchUpTo(std::int64_t micros) {
+    skipIdleBoundaries(micros);
     while (!ended_ && clock_.nextBoundaryTime() + Clock::kPeriodMicros <= micros) {
         clock_.now_ = clock_.nextBoundaryTime();
         ++clock_.boundary_;

@@ -94,10 +94,12 @@ private:
     void runHandler(F&& handler);
     void afterEvent();
     void deliverWithheldTicks();
+    [[nodiscard]] bool anyTimerRunning() const;
+    void skipIdleBoundaries(std::int64_t micros);
     void processBoundary(std::int64_t boundary);
     void withholdDueTicks(std::int64_t boundary);
     void endProgram();
-    void endIfNoWindowLoaded();
+    void endIfNothingOnScreen();
     void reportError(const RunTimeError& error);
 
     // Window bookkeeping, called by Form.

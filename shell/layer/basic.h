@@ -2,6 +2,7 @@
 // pictures and the run-time errors a handler can raise.
 #pragma once
 
+#include <cfloat>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -10,7 +11,10 @@
 namespace arcadeon {
 
 // Positions and sizes: single-precision twips (1/1440 inch, 15 to a pixel).
+// Every sum and difference the rules compare is rounded to single precision
+// before it is compared: float arithmetic must not be carried out wider.
 using Twips = float;
+static_assert(FLT_EVAL_METHOD == 0, "float expressions must be evaluated in single precision");
 
 // A run-time error raised inside a handler: the handler stops, the layer
 // reports the error in a message box and the program ends once it is closed.

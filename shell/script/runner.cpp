@@ -1,7 +1,6 @@
 #include "runner.h"
 
 #include <charconv>
-#include <cmath>
 #include <istream>
 #include <limits>
 #include <ostream>
@@ -250,16 +249,17 @@ Form& ScriptRunner::formNamed(std::string_view name) {
 }
 
 Twips ScriptRunner::coordinate(std::string_view word) {
-    if (!parseDecimal(word)) throw ScriptError("not a number: " + quoted(word));
+    const std::optional<Decimal> number = parseDecimal(word);
+    if (!number) throw ScriptError("not a number: " + quoted(word));
     std::string_view digits = word.front() == '+' ? word.substr(1) : word;
     float value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error == std::errc::result_out_of_range) {
-        // Either too large for a single, or so small that it rounds to zero.
-        double wide = 0;
-        std::from_chars(digits.data(), digits.data() + digits.size(), wide);
-        if (!(std::fabs(wide) < 1.0)) throw ScriptError("number out of range: " + quoted(word));
-        value = static_cast<float>(wide);
+        // Too large for a single is an error; so small that it rounds to zero is zero.
+        if (number->whole.find_first_not_of('0') != std::string_view::npos) {
+            throw ScriptError("number out of range: " + quoted(word));
+        }
+        value = 0;
     } else if (error != std::errc() || end != digits.data() + digits.size()) {
         throw ScriptError("not a number: " + quoted(word));
     }

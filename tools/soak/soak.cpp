@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/layer/properties.h"
 #include "shell/script/runner.h"
+#include "tools/soak/invariants.h"
 
 namespace arcadeon {
 namespace {
@@ -84,6 +84,8 @@ struct Broken {
     std::string what;
 };
 
+using invariants::el;
+
 constexpr const char* kForms[] = {"frmMenu", "frmPause", "frmDifficulty", "frmPing", "frmFroggy", "frmInvaders"};
 constexpr int kInterestingKeys[] = {8, 9, 13, 27, 32, 37, 38, 39, 40, 'R', 'M', 'Q', 'A', '0'};
 
@@ -121,16 +123,12 @@ public:
 
     // ---- invariants --------------------------------------------------------
 
-    void lineDone(const Program& program) override { check(program); }
+    void lineDone(const Program& program) override {
+        if (auto broken = invariants::brokenInvariant(program)) throw Broken{*broken};
+    }
 
     void delivering(const Program& program, const Form& form, const Element* element) override {
-        const App& app = program.app;
-        if (app.messageBoxOpen()) throw Broken{"an event was delivered while a message box was open"};
-        const bool tick = element != nullptr && element->kind == Kind::Timer;
-        if (inKeyLine_ && !tick && &form != app.activeForm()) {
-            throw Broken{"a key went to " + std::string(form.name()) + ", which is not the active window"};
-        }
-        if (!form.loaded()) throw Broken{"an event went to " + std::string(form.name()) + ", which is not loaded"};
+        if (auto broken = invariants::brokenDelivery(program.app, form, element, inKeyLine_)) throw Broken{*broken};
     }
 
 private:
@@ -247,91 +245,8 @@ private:
         return chance(50) ? "trace on" : "trace off";
     }
 
-    // ---- checks ------------------------------------------------------------
-
-    template <class T>
-    static const T& el(const Form& form, std::string_view name) {
-        return *static_cast<const T*>(form.element(name));
-    }
-
-    static void expect(bool holds, const std::string& what) {
-        if (!holds) throw Broken{what};
-    }
-
-    static void expectCounter(const Integer* counter, std::string_view name, int lowest = 0) {
-        expect(*counter >= lowest && *counter <= 32767, std::string(name) + " is out of its range: " + std::to_string(*counter));
-    }
-
-    void check(const Program& p) {
-        const App& app = p.app;
-        // Windows: the stack holds visible, loaded windows once each; the active one is among them.
-        for (const Form* form : const_cast<Program&>(p).forms()) {
-            expect(!form->visible() || form->loaded(), std::string(form->name()) + " is visible but not loaded");
-            const auto inStack = std::count(app.stack().begin(), app.stack().end(), form);
-            expect(inStack == (form->visible() ? 1 : 0), std::string(form->name()) + " is on the stack " + std::to_string(inStack) + " times");
-            if (form->loaded()) checkElements(*form);
-        }
-        expect(app.ended() || app.activeForm() == nullptr || app.activeForm()->visible(), "the active window is not visible");
-
-        // Each game's GO/PAUSE caption and its timers agree.
-        const auto& ping = p.frmPing;
-        if (ping.loaded()) {
-            const std::string& caption = el<Label>(ping, "lblGo").Caption;
-            expect(caption == "GO" || caption == "PAUSE", "Ping's GO label reads " + caption);
-            expect((caption == "PAUSE") == static_cast<bool>(el<Timer>(ping, "tmrBlue").Enabled), "Ping's GO label and tmrBlue disagree");
-        }
-        const auto& froggy = p.frmFroggy;
-        if (froggy.loaded()) {
-            const std::string& caption = el<Label>(froggy, "lblPause").Caption;
-            expect(caption == "GO" || caption == "PAUSE", "Froggy's label reads " + caption);
-            expect((caption == "PAUSE") == static_cast<bool>(el<Timer>(froggy, "tmrCars").Enabled), "Froggy's label and tmrCars disagree");
-        }
-        const auto& invaders = p.frmInvaders;
-        if (invaders.loaded()) {
-            const std::string& caption = el<Label>(invaders, "lblPause").Caption;
-            expect(caption == "GO" || caption == "PAUSE", "the Invaders label reads " + caption);
-            expect((caption == "PAUSE") == static_cast<bool>(el<Timer>(invaders, "tmrMothership").Enabled),
-                   "the Invaders label and tmrMothership disagree");
-            if (caption == "GO") {
-                for (const char* timer : {"tmrBullet", "tmrBomb1", "tmrBomb2", "tmrBomb3"}) {
-                    expect(!el<Timer>(invaders, timer).Enabled, std::string(timer) + " runs while the Invaders game is paused");
-                }
-            }
-        }
-
-        // Counters stay in range.
-        for (const Form* form : {static_cast<const Form*>(&ping), static_cast<const Form*>(&froggy)}) {
-            for (const auto& [name, variable] : form->variables()) {
-                if (name == "intSpeedX" || name == "intSpeedY") continue;
-                expectCounter(variable, name);
-            }
-        }
-        expect(ping.intHits <= ping.intHighScore, "Ping's hits passed its high score");
-        expect(p.Module1.intDifficulty >= 0 && p.Module1.intDifficulty <= 3, "intDifficulty is out of its range");
-    }
-
-    static void checkElements(const Form& form) {
-        for (const Element* element : form.elements()) {
-            for (const char* property : {"Left", "Top", "Width", "Height", "X1", "Y1", "X2", "Y2"}) {
-                const auto value = readProperty(*element, property);
-                if (!value) continue;
-                const float number = std::get<Twips>(*value);
-                expect(std::isfinite(number), std::string(form.name()) + "." + std::string(element->name) + "." + property + " is not finite");
-            }
-        }
-    }
-
     void digestState(const Program& p) {
-        for (Form* form : const_cast<Program&>(p).forms()) {
-            digest_.add(form->name());
-            for (const auto& [name, variable] : form->variables()) digest_.add(std::string(name) + "=" + std::to_string(*variable));
-            if (!form->loaded()) continue;
-            for (const Element* element : form->elements()) {
-                for (const char* property : {"Left", "Top", "Width", "Height", "Visible", "Caption", "Enabled", "Value", "X1", "Y1", "X2", "Y2"}) {
-                    if (auto value = readProperty(*element, property)) digest_.add(formatValue(*value));
-                }
-            }
-        }
+        invariants::describeState(p, [this](std::string_view piece) { digest_.add(piece); });
     }
 
     std::mt19937_64 random_;
