@@ -8,8 +8,8 @@
 #include <future>
 #include <map>
 #include <string>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
