@@ -93,24 +93,13 @@ void Desktop::afterEvent() {
 // Arms one precise single shot for the next boundary; with no timer running
 // there is nothing to wake for and the program sleeps until input comes.
 void Desktop::schedule() {
-    if (app_.ended() || !timersRunning()) {
+    if (app_.ended() || !app_.anyTimerRunning()) {
         wake_.stop();
         return;
     }
     const std::int64_t wait = app_.clock().nextBoundaryTime() - elapsedMicros();
     const std::int64_t millis = std::clamp<std::int64_t>((wait + 999) / 1000, 0, Clock::kPeriodMicros / 1000 + 1);
     wake_.start(static_cast<int>(millis));
-}
-
-bool Desktop::timersRunning() const {
-    for (const Form* form : app_.loadOrder()) {
-        for (const Element* element : form->elements()) {
-            if (element->kind != Kind::Timer) continue;
-            const auto& timer = static_cast<const Timer&>(*element);
-            if (timer.Enabled && Clock::periodsFor(timer.Interval) > 0) return true;
-        }
-    }
-    return false;
 }
 
 // ---- drawing -----------------------------------------------------------------

@@ -74,7 +74,6 @@ private:
     void schedule();
     void repaint();
     void syncSizes();
-    [[nodiscard]] bool timersRunning() const;
     void discard(FormWindow* window);
     void bringForward(FormWindow& window);
 

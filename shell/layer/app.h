@@ -76,6 +76,8 @@ public:
     [[nodiscard]] bool ended() const { return ended_; }
     [[nodiscard]] bool inputBlocked() const { return modal_ > 0 || busy_ > 0; }
     [[nodiscard]] bool messageBoxOpen() const { return modal_ > 0; }
+    // True when some loaded window has an enabled timer: there is time to keep.
+    [[nodiscard]] bool anyTimerRunning() const;
     [[nodiscard]] Form* activeForm() const { return stack_.empty() ? nullptr : stack_.back(); }
     // Visible windows from the back to the front.
     [[nodiscard]] const std::vector<Form*>& stack() const { return stack_; }
@@ -94,7 +96,6 @@ private:
     void runHandler(F&& handler);
     void afterEvent();
     void deliverWithheldTicks();
-    [[nodiscard]] bool anyTimerRunning() const;
     void skipIdleBoundaries(std::int64_t micros);
     void processBoundary(std::int64_t boundary);
     void withholdDueTicks(std::int64_t boundary);
