@@ -23,15 +23,24 @@ T& elementOf(Form& form, std::string_view name) {
 
 void tick(App& app) { app.advanceTo(app.clock().nextBoundaryTime()); }
 
+// The program, started, with a game opened by its name on the menu.
+struct OpenGame {
+    explicit OpenGame(Twips nameTop) {
+        program.app.setFrontEnd(&frontEnd);
+        program.start();
+        program.app.click(program.frmMenu, 4900, nameTop);
+    }
+    QuietFrontEnd frontEnd;
+    Program program;
+};
+
+constexpr Twips kPingName = 5000, kFroggyName = 7800, kInvadersName = 1800;
+
 // ---- Ping --------------------------------------------------------------------
 
 void BM_PingTick_Layer(benchmark::State& state) {
-    QuietFrontEnd frontEnd;
-    Program program;
-    program.app.setFrontEnd(&frontEnd);
-    program.start();
-    program.Module1.intDifficulty = 2;
-    program.app.click(program.frmMenu, 4900, 5000);  // the Ping name
+    OpenGame game(kPingName);
+    Program& program = game.program;
     auto& timer = elementOf<Timer>(program.frmPing, "tmrBlue");
     auto& go = elementOf<Label>(program.frmPing, "lblGo");
     for (auto _ : state) {
@@ -46,12 +55,8 @@ BENCHMARK(BM_PingTick_Layer);
 // The timer's handler called directly: reading and writing elements through
 // the window, without the clock and the queue around it.
 void BM_PingTick_HandlerOnly(benchmark::State& state) {
-    QuietFrontEnd frontEnd;
-    Program program;
-    program.app.setFrontEnd(&frontEnd);
-    program.start();
-    program.Module1.intDifficulty = 2;
-    program.app.click(program.frmMenu, 4900, 5000);
+    OpenGame game(kPingName);
+    Program& program = game.program;
     auto& timer = elementOf<Timer>(program.frmPing, "tmrBlue");
     for (auto _ : state) {
         if (!timer.Enabled) program.app.click(program.frmPing, 13000, 500);
@@ -108,11 +113,8 @@ BENCHMARK(BM_PingTick_Plain);
 // ---- Froggy ------------------------------------------------------------------
 
 void BM_FroggyTick_Layer(benchmark::State& state) {
-    QuietFrontEnd frontEnd;
-    Program program;
-    program.app.setFrontEnd(&frontEnd);
-    program.start();
-    program.app.click(program.frmMenu, 4900, 7800);  // the Froggy name
+    OpenGame game(kFroggyName);
+    Program& program = game.program;
     auto& car = elementOf<Image>(program.frmFroggy, "imgCar1");
     for (auto _ : state) {
         tick(program.app);
@@ -123,11 +125,8 @@ void BM_FroggyTick_Layer(benchmark::State& state) {
 BENCHMARK(BM_FroggyTick_Layer);
 
 void BM_FroggyTick_HandlerOnly(benchmark::State& state) {
-    QuietFrontEnd frontEnd;
-    Program program;
-    program.app.setFrontEnd(&frontEnd);
-    program.start();
-    program.app.click(program.frmMenu, 4900, 7800);
+    OpenGame game(kFroggyName);
+    Program& program = game.program;
     auto& timer = elementOf<Timer>(program.frmFroggy, "tmrCars");
     for (auto _ : state) timer.event();
     state.SetItemsProcessed(state.iterations());
@@ -136,11 +135,8 @@ BENCHMARK(BM_FroggyTick_HandlerOnly);
 
 // The queue alone: one boundary whose one timer has an empty handler.
 void BM_EmptyBoundary(benchmark::State& state) {
-    QuietFrontEnd frontEnd;
-    Program program;
-    program.app.setFrontEnd(&frontEnd);
-    program.start();
-    program.app.click(program.frmMenu, 4900, 7800);
+    OpenGame game(kFroggyName);
+    Program& program = game.program;
     elementOf<Timer>(program.frmFroggy, "tmrCars").event = [] {};
     for (auto _ : state) tick(program.app);
     state.SetItemsProcessed(state.iterations());
@@ -202,11 +198,8 @@ BENCHMARK(BM_FroggyTick_Plain);
 // The ship stands where no bomb column can strike it and fires whenever its
 // shot is at rest: the five timers run for ever without an end of game.
 void BM_InvadersTick_Layer(benchmark::State& state) {
-    QuietFrontEnd frontEnd;
-    Program program;
-    program.app.setFrontEnd(&frontEnd);
-    program.start();
-    program.app.click(program.frmMenu, 4900, 1800);  // the Invaders name
+    OpenGame game(kInvadersName);
+    Program& program = game.program;
     elementOf<Image>(program.frmInvaders, "imgShip").Left = 4000;
     auto& bullet = elementOf<Timer>(program.frmInvaders, "tmrBullet");
     auto& mothership = elementOf<Image>(program.frmInvaders, "imgMothership");
@@ -220,11 +213,8 @@ void BM_InvadersTick_Layer(benchmark::State& state) {
 BENCHMARK(BM_InvadersTick_Layer);
 
 void BM_InvadersTick_HandlerOnly(benchmark::State& state) {
-    QuietFrontEnd frontEnd;
-    Program program;
-    program.app.setFrontEnd(&frontEnd);
-    program.start();
-    program.app.click(program.frmMenu, 4900, 1800);
+    OpenGame game(kInvadersName);
+    Program& program = game.program;
     elementOf<Image>(program.frmInvaders, "imgShip").Left = 4000;
     std::array<Timer*, 5> timers{};
     for (std::size_t i = 0; i < timers.size(); ++i) {
