@@ -10,27 +10,15 @@
 namespace arcadeon {
 namespace {
 
-// Boxes close at once: a lost ball or a bomb strike costs no waiting.
-class QuietFrontEnd final : public FrontEnd {
-public:
-    void messageBox(std::string_view, std::string_view) override {}
-};
-
-template <class T>
-T& elementOf(Form& form, std::string_view name) {
-    return *static_cast<T*>(form.element(name));
-}
-
 void tick(App& app) { app.advanceTo(app.clock().nextBoundaryTime()); }
 
-// The program, started, with a game opened by its name on the menu.
+// The program, started, with a game opened by its name on the menu. With no
+// front end a message box closes at once: a lost ball or a strike costs no waiting.
 struct OpenGame {
     explicit OpenGame(Twips nameTop) {
-        program.app.setFrontEnd(&frontEnd);
         program.start();
         program.app.click(program.frmMenu, 4900, nameTop);
     }
-    QuietFrontEnd frontEnd;
     Program program;
 };
 
@@ -41,8 +29,8 @@ constexpr Twips kPingName = 5000, kFroggyName = 7800, kInvadersName = 1800;
 void BM_PingTick_Layer(benchmark::State& state) {
     OpenGame game(kPingName);
     Program& program = game.program;
-    auto& timer = elementOf<Timer>(program.frmPing, "tmrBlue");
-    auto& go = elementOf<Label>(program.frmPing, "lblGo");
+    auto& timer = program.frmPing.elementAs<Timer>("tmrBlue");
+    auto& go = program.frmPing.elementAs<Label>("lblGo");
     for (auto _ : state) {
         if (!timer.Enabled) program.app.click(program.frmPing, 13000, 500);  // GO again after a loss
         tick(program.app);
@@ -57,7 +45,7 @@ BENCHMARK(BM_PingTick_Layer);
 void BM_PingTick_HandlerOnly(benchmark::State& state) {
     OpenGame game(kPingName);
     Program& program = game.program;
-    auto& timer = elementOf<Timer>(program.frmPing, "tmrBlue");
+    auto& timer = program.frmPing.elementAs<Timer>("tmrBlue");
     for (auto _ : state) {
         if (!timer.Enabled) program.app.click(program.frmPing, 13000, 500);
         timer.event();
@@ -115,7 +103,7 @@ BENCHMARK(BM_PingTick_Plain);
 void BM_FroggyTick_Layer(benchmark::State& state) {
     OpenGame game(kFroggyName);
     Program& program = game.program;
-    auto& car = elementOf<Image>(program.frmFroggy, "imgCar1");
+    auto& car = program.frmFroggy.elementAs<Image>("imgCar1");
     for (auto _ : state) {
         tick(program.app);
         benchmark::DoNotOptimize(car.Left);
@@ -127,7 +115,7 @@ BENCHMARK(BM_FroggyTick_Layer);
 void BM_FroggyTick_HandlerOnly(benchmark::State& state) {
     OpenGame game(kFroggyName);
     Program& program = game.program;
-    auto& timer = elementOf<Timer>(program.frmFroggy, "tmrCars");
+    auto& timer = program.frmFroggy.elementAs<Timer>("tmrCars");
     for (auto _ : state) timer.event();
     state.SetItemsProcessed(state.iterations());
 }
@@ -137,7 +125,7 @@ BENCHMARK(BM_FroggyTick_HandlerOnly);
 void BM_EmptyBoundary(benchmark::State& state) {
     OpenGame game(kFroggyName);
     Program& program = game.program;
-    elementOf<Timer>(program.frmFroggy, "tmrCars").event = [] {};
+    program.frmFroggy.elementAs<Timer>("tmrCars").event = [] {};
     for (auto _ : state) tick(program.app);
     state.SetItemsProcessed(state.iterations());
 }
@@ -200,9 +188,9 @@ BENCHMARK(BM_FroggyTick_Plain);
 void BM_InvadersTick_Layer(benchmark::State& state) {
     OpenGame game(kInvadersName);
     Program& program = game.program;
-    elementOf<Image>(program.frmInvaders, "imgShip").Left = 4000;
-    auto& bullet = elementOf<Timer>(program.frmInvaders, "tmrBullet");
-    auto& mothership = elementOf<Image>(program.frmInvaders, "imgMothership");
+    program.frmInvaders.elementAs<Image>("imgShip").Left = 4000;
+    auto& bullet = program.frmInvaders.elementAs<Timer>("tmrBullet");
+    auto& mothership = program.frmInvaders.elementAs<Image>("imgMothership");
     for (auto _ : state) {
         if (!bullet.Enabled) bullet.Enabled = true;
         tick(program.app);
@@ -215,10 +203,10 @@ BENCHMARK(BM_InvadersTick_Layer);
 void BM_InvadersTick_HandlerOnly(benchmark::State& state) {
     OpenGame game(kInvadersName);
     Program& program = game.program;
-    elementOf<Image>(program.frmInvaders, "imgShip").Left = 4000;
+    program.frmInvaders.elementAs<Image>("imgShip").Left = 4000;
     std::array<Timer*, 5> timers{};
     for (std::size_t i = 0; i < timers.size(); ++i) {
-        timers[i] = &elementOf<Timer>(program.frmInvaders, std::array{"tmrBomb3", "tmrBomb2", "tmrBomb1", "tmrBullet", "tmrMothership"}[i]);
+        timers[i] = &program.frmInvaders.elementAs<Timer>(std::array{"tmrBomb3", "tmrBomb2", "tmrBomb1", "tmrBullet", "tmrMothership"}[i]);
     }
     for (auto _ : state) {
         timers[3]->Enabled = true;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shell/program.h"
+#include "support.h"
 
 namespace arcadeon {
 namespace {
@@ -42,7 +43,7 @@ public:
     Form& form() { return program.frmInvaders; }
     template <class T>
     T& the(std::string_view name) {
-        return static_cast<T&>(*form().element(name));
+        return form().elementAs<T>(name);
     }
     Image& image(std::string_view name) { return the<Image>(name); }
     Timer& timer(std::string_view name) { return the<Timer>(name); }
@@ -50,10 +51,7 @@ public:
     Label& pauseLabel() { return the<Label>("lblPause"); }
     int variable(std::string_view name) { return *form().variable(name); }
 
-    void tick(int count = 1) {
-        App& app = program.app;
-        app.advanceTo(app.clock().nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros);
-    }
+    void tick(int count = 1) { testing::tick(program.app, count); }
     void move(Twips x, Twips y) { program.app.mouseMove(form(), x, y); }
     void click(Twips x, Twips y) { program.app.click(form(), x, y); }
     void clickOn(Form& window, std::string_view name) {

@@ -40,7 +40,7 @@ public:
 template <class T>
 T& elementOf(Form& form, std::string_view name) {
     form.ensureLoaded();
-    return *static_cast<T*>(form.element(name));
+    return form.elementAs<T>(name);
 }
 
 // Lets time run to the next boundary, `count` times.

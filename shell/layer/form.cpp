@@ -42,12 +42,14 @@ Form::~Form() = default;
 
 Element& Form::bindElement(std::string_view name, Kind kind, std::function<void()> event) {
     Element* element = this->element(name);
-    if (element == nullptr || element->kind != kind) {
-        throw std::logic_error(std::string(layout_.name) + " has no element " + std::string(name) +
-                               " of that kind in its layout");
-    }
+    if (element == nullptr || element->kind != kind) noSuchElement(name);
     element->event = std::move(event);
     return *element;
+}
+
+void Form::noSuchElement(std::string_view name) const {
+    throw std::logic_error(std::string(layout_.name) + " has no element " + std::string(name) +
+                           " of that kind in its layout");
 }
 
 Element* Form::element(std::string_view name) const {

@@ -60,6 +60,11 @@ public:
     }
     [[nodiscard]] const std::vector<Element*>& elements() const { return elements_; }
     [[nodiscard]] Element* element(std::string_view name) const;
+    // The element of that name as a kind (or a base such as Box), without
+    // loading the window: for front ends, tools and tests. Throws when the
+    // layout has no such element.
+    template <class T>
+    [[nodiscard]] T& elementAs(std::string_view name) const;
     [[nodiscard]] Element* focus() const { return focus_; }
     [[nodiscard]] const std::vector<std::pair<std::string_view, Integer*>>& variables() const {
         return variables_;
@@ -117,6 +122,7 @@ private:
     template <class T>
     T& bind(std::string_view name, std::function<void()> event);
     Element& bindElement(std::string_view name, Kind kind, std::function<void()> event);
+    [[noreturn]] void noSuchElement(std::string_view name) const;
 
     [[gnu::cold, gnu::noinline]] void load();
     void setFocus(Element* element);
@@ -147,6 +153,13 @@ template <> constexpr Kind kindOf<OptionButton>() { return Kind::OptionButton; }
 template <class T>
 T& Form::bind(std::string_view name, std::function<void()> event) {
     return static_cast<T&>(bindElement(name, kindOf<T>(), std::move(event)));
+}
+
+template <class T>
+T& Form::elementAs(std::string_view name) const {
+    T* typed = dynamic_cast<T*>(element(name));
+    if (typed == nullptr) noSuchElement(name);
+    return *typed;
 }
 
 }  // namespace arcadeon

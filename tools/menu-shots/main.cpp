@@ -17,12 +17,6 @@ namespace {
 
 using namespace arcadeon;
 
-// The welcome box closes at once.
-class QuietFrontEnd final : public FrontEnd {
-public:
-    void messageBox(std::string_view, std::string_view) override {}
-};
-
 QImage shoot(const Form& form, QSize size) {
     desktop::Fonts fonts;
     desktop::Pictures pictures;
@@ -50,9 +44,8 @@ int main(int argc, char** argv) {
     const QString dir = QString::fromLocal8Bit(argv[1]);
 
     // Ping as it opens: the ball in the middle, the paddle at the bottom.
-    QuietFrontEnd frontEnd;
+    // With no front end, the welcome box closes at once.
     Program ping;
-    ping.app.setFrontEnd(&frontEnd);
     ping.start();
     ping.app.click(ping.frmMenu, 4900, 5000);  // the Ping name
     const bool pingDone = pictures::writeBmp(shoot(ping.frmPing, {655, 476}), dir + "/menu-ping.bmp", 24);
@@ -60,7 +53,6 @@ int main(int argc, char** argv) {
     // The Invaders game a little way in: the formation and the mothership
     // on the move, a bomb falling towards the ship.
     Program invaders;
-    invaders.app.setFrontEnd(&frontEnd);
     invaders.start();
     invaders.app.click(invaders.frmMenu, 4900, 1800);  // the Invaders name
     invaders.app.mouseMove(invaders.frmInvaders, 4500, 5000);

@@ -19,7 +19,7 @@ namespace arcadeon::invariants {
 // An element of a window by name, as the checks and the soak's player read it.
 template <class T>
 const T& el(const Form& form, std::string_view name) {
-    return *static_cast<const T*>(form.element(name));
+    return form.elementAs<T>(name);
 }
 
 namespace detail {
