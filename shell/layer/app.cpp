@@ -41,7 +41,7 @@ void App::runHandler(F&& handler) {
 template <class F>
 void App::dispatch(Form& form, const Element* element, F&& handler) {
     if (ended_) return;
-    if (frontEnd_ != nullptr) frontEnd_->delivering(form, element);
+    frontEnd_->delivering(form, element);
     runHandler(std::forward<F>(handler));
     afterEvent();
 }
@@ -61,7 +61,7 @@ void App::start(Form& startup) {
 
 void App::MsgBox(std::string_view prompt, std::string_view title) {
     Nesting modal(modal_);
-    if (frontEnd_ != nullptr) frontEnd_->messageBox(title, prompt);
+    frontEnd_->messageBox(title, prompt);
 }
 
 void App::End() { throw EndProgram{}; }
@@ -75,7 +75,7 @@ void App::endProgram() {
     }
     stack_.clear();
     loadOrder_.clear();
-    if (frontEnd_ != nullptr) frontEnd_->programEnded();
+    frontEnd_->programEnded();
 }
 
 // The program ends when no window is loaded any more; and, rather than run
@@ -95,36 +95,36 @@ void App::reportError(const RunTimeError& error) {
 void App::formLoading(Form& form) {
     std::erase(loadOrder_, &form);
     loadOrder_.push_back(&form);
-    if (frontEnd_ != nullptr) frontEnd_->formLoading(form);
+    frontEnd_->formLoading(form);
 }
 
 void App::formShown(Form& form) {
     bringToFront(form);
-    if (frontEnd_ != nullptr) frontEnd_->formShown(form);
+    frontEnd_->formShown(form);
 }
 
 void App::formHidden(Form& form) {
     removeFromStack(form);
-    if (frontEnd_ != nullptr) frontEnd_->formHidden(form);
+    frontEnd_->formHidden(form);
 }
 
 void App::formUnloaded(Form& form) {
     removeFromStack(form);
     std::erase(loadOrder_, &form);
-    if (frontEnd_ != nullptr) frontEnd_->formUnloaded(form);
+    frontEnd_->formUnloaded(form);
 }
 
 void App::bringToFront(Form& form) {
     Form* before = activeForm();
     std::erase(stack_, &form);
     stack_.push_back(&form);
-    if (frontEnd_ != nullptr && before != &form) frontEnd_->formActivated(&form);
+    if (before != &form) frontEnd_->formActivated(&form);
 }
 
 void App::removeFromStack(Form& form) {
     Form* before = activeForm();
     std::erase(stack_, &form);
-    if (frontEnd_ != nullptr && before != activeForm()) frontEnd_->formActivated(activeForm());
+    if (before != activeForm()) frontEnd_->formActivated(activeForm());
 }
 
 // ---- input -------------------------------------------------------------------
@@ -319,7 +319,7 @@ void App::deliverWithheldTicks() {
         --withheld_;
         owed->Enabled.pending_ = false;
         if (!owed->event) continue;
-        if (frontEnd_ != nullptr) frontEnd_->delivering(*owed->form, owed);
+        frontEnd_->delivering(*owed->form, owed);
         runHandler(owed->event);
     }
 }

@@ -23,13 +23,15 @@ enum KeyCode : int {
     kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40,
 };
 
-// What a front end (the desktop program, the script runner) does for the layer.
+// What a front end (the desktop program, the script runner) does for the
+// layer. This one does nothing: it is what a program without a front end has,
+// and there a message box closes at once.
 class FrontEnd {
 public:
     virtual ~FrontEnd() = default;
     // Shows a modal box with one OK button and returns once it is closed.
     // Meanwhile the layer blocks input and withholds timer ticks.
-    virtual void messageBox(std::string_view title, std::string_view prompt) = 0;
+    virtual void messageBox(std::string_view /*title*/, std::string_view /*prompt*/) {}
     // Life-cycle notifications, at the moment each happens.
     virtual void formLoading(Form&) {}
     virtual void formShown(Form&) {}
@@ -48,7 +50,8 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    void setFrontEnd(FrontEnd* frontEnd) { frontEnd_ = frontEnd; }
+    // nullptr goes back to no front end at all.
+    void setFrontEnd(FrontEnd* frontEnd) { frontEnd_ = frontEnd != nullptr ? frontEnd : &noFrontEnd_; }
 
     // Loads and shows the start-up window.
     void start(Form& startup);
@@ -114,7 +117,8 @@ private:
     void pressButton(Form& form, Element& element);
     void dialogKey(Form& form, int code, int shift);
 
-    FrontEnd* frontEnd_ = nullptr;
+    FrontEnd noFrontEnd_;
+    FrontEnd* frontEnd_ = &noFrontEnd_;
     Clock clock_;
     std::vector<Form*> stack_;
     std::vector<Form*> loadOrder_;
