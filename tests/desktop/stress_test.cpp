@@ -218,7 +218,7 @@ private:
     }
 
     static QPointF centre(const Form& form, std::string_view element) {
-        const auto& box = invariants::el<Box>(form, element);
+        const auto& box = form.elementAs<Box>(element);
         return {(box.Left + box.Width / 2) / 15, (box.Top + box.Height / 2) / 15};
     }
 
@@ -380,9 +380,9 @@ private:
         if (active == &p.frmPause) return clickOn(*window, chance(70) ? "cmdResume" : "cmdQuittoMenu");
         const bool isPing = active == &p.frmPing;
         const char* label = isPing ? "lblGo" : "lblPause";
-        if (invariants::el<Label>(*active, label).Caption != "PAUSE") return clickOn(*window, label);
+        if (active->elementAs<Label>(label).Caption != "PAUSE") return clickOn(*window, label);
         if (isPing) {
-            const auto& ball = invariants::el<Shape>(*active, "shpBlue");
+            const auto& ball = active->elementAs<Shape>("shpBlue");
             const double x = chance(60) ? (ball.Left + ball.Width / 2) / 15 : static_cast<double>(pick(976));
             return mouse(*window, QEvent::MouseMove, {x, 600}, Qt::NoButton, Qt::NoButton);
         }

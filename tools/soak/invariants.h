@@ -16,12 +16,6 @@
 
 namespace arcadeon::invariants {
 
-// An element of a window by name, as the checks and the soak's player read it.
-template <class T>
-const T& el(const Form& form, std::string_view name) {
-    return form.elementAs<T>(name);
-}
-
 namespace detail {
 
 struct Broken {
@@ -62,25 +56,25 @@ inline void checkProgram(const Program& p) {
     // Each game's GO/PAUSE caption and its timers agree.
     const auto& ping = p.frmPing;
     if (ping.loaded()) {
-        const std::string& caption = el<Label>(ping, "lblGo").Caption;
+        const std::string& caption = ping.elementAs<Label>("lblGo").Caption;
         expect(caption == "GO" || caption == "PAUSE", "Ping's GO label reads " + caption);
-        expect((caption == "PAUSE") == static_cast<bool>(el<Timer>(ping, "tmrBlue").Enabled), "Ping's GO label and tmrBlue disagree");
+        expect((caption == "PAUSE") == static_cast<bool>(ping.elementAs<Timer>("tmrBlue").Enabled), "Ping's GO label and tmrBlue disagree");
     }
     const auto& froggy = p.frmFroggy;
     if (froggy.loaded()) {
-        const std::string& caption = el<Label>(froggy, "lblPause").Caption;
+        const std::string& caption = froggy.elementAs<Label>("lblPause").Caption;
         expect(caption == "GO" || caption == "PAUSE", "Froggy's label reads " + caption);
-        expect((caption == "PAUSE") == static_cast<bool>(el<Timer>(froggy, "tmrCars").Enabled), "Froggy's label and tmrCars disagree");
+        expect((caption == "PAUSE") == static_cast<bool>(froggy.elementAs<Timer>("tmrCars").Enabled), "Froggy's label and tmrCars disagree");
     }
     const auto& invaders = p.frmInvaders;
     if (invaders.loaded()) {
-        const std::string& caption = el<Label>(invaders, "lblPause").Caption;
+        const std::string& caption = invaders.elementAs<Label>("lblPause").Caption;
         expect(caption == "GO" || caption == "PAUSE", "the Invaders label reads " + caption);
-        expect((caption == "PAUSE") == static_cast<bool>(el<Timer>(invaders, "tmrMothership").Enabled),
+        expect((caption == "PAUSE") == static_cast<bool>(invaders.elementAs<Timer>("tmrMothership").Enabled),
                "the Invaders label and tmrMothership disagree");
         if (caption == "GO") {
             for (const char* timer : {"tmrBullet", "tmrBomb1", "tmrBomb2", "tmrBomb3"}) {
-                expect(!el<Timer>(invaders, timer).Enabled, std::string(timer) + " runs while the Invaders game is paused");
+                expect(!invaders.elementAs<Timer>(timer).Enabled, std::string(timer) + " runs while the Invaders game is paused");
             }
         }
     }

@@ -84,7 +84,6 @@ struct Broken {
     std::string what;
 };
 
-using invariants::el;
 
 constexpr const char* kForms[] = {"frmMenu", "frmPause", "frmDifficulty", "frmPing", "frmFroggy", "frmInvaders"};
 constexpr int kInterestingKeys[] = {8, 9, 13, 27, 32, 37, 38, 39, 40, 'R', 'M', 'Q', 'A', '0'};
@@ -190,17 +189,17 @@ private:
     std::optional<std::string> playerLine(const Form& game) {
         const std::string name(game.name());
         if (name == "frmPing") {
-            const auto& ball = el<Shape>(game, "shpBlue");
-            if (el<Label>(game, "lblGo").Caption != "PAUSE") return "click frmPing lblGo";
+            const auto& ball = game.elementAs<Shape>("shpBlue");
+            if (game.elementAs<Label>("lblGo").Caption != "PAUSE") return "click frmPing lblGo";
             return chance(70) ? "move frmPing " + number(ball.Left + ball.Width / 2) + " 9450" : "tick " + std::to_string(1 + pick(20));
         }
         if (name == "frmFroggy") {
-            if (el<Label>(game, "lblPause").Caption != "PAUSE") return "click frmFroggy lblPause";
+            if (game.elementAs<Label>("lblPause").Caption != "PAUSE") return "click frmFroggy lblPause";
             if (chance(30)) return "tick " + std::to_string(1 + pick(10));
             return "key " + std::to_string(chance(70) ? 38 : 37 + static_cast<int>(pick(4)));
         }
         if (name == "frmInvaders") {
-            if (el<Label>(game, "lblPause").Caption != "PAUSE") return "click frmInvaders lblPause";
+            if (game.elementAs<Label>("lblPause").Caption != "PAUSE") return "click frmInvaders lblPause";
             switch (pick(4)) {
             case 0: return "click frmInvaders 6000 5000";
             case 1: return "move frmInvaders " + number(3037.5 + static_cast<double>(pick(5806))) + " 5000";
