@@ -104,7 +104,7 @@ protected:
         }
         return names;
     }
-    void tick(int count = 1) { app.advanceTo(app.clock().nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros); }
+    void tick(int count = 1) { testing::tick(app, count); }
     int count(std::string_view entry) const { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
 
     std::vector<std::string> log;
