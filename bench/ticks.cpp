@@ -10,7 +10,6 @@
 namespace arcadeon {
 namespace {
 
-void tick(App& app) { app.advanceTo(app.clock().nextBoundaryTime()); }
 
 // The program, started, with a game opened by its name on the menu. With no
 // front end a message box closes at once: a lost ball or a strike costs no waiting.
@@ -33,7 +32,7 @@ void BM_PingTick_Layer(benchmark::State& state) {
     auto& go = program.frmPing.elementAs<Label>("lblGo");
     for (auto _ : state) {
         if (!timer.Enabled) program.app.click(program.frmPing, 13000, 500);  // GO again after a loss
-        tick(program.app);
+        program.app.advanceBoundaries(1);
         benchmark::DoNotOptimize(go.Caption.size());
     }
     state.SetItemsProcessed(state.iterations());
@@ -105,7 +104,7 @@ void BM_FroggyTick_Layer(benchmark::State& state) {
     Program& program = game.program;
     auto& car = program.frmFroggy.elementAs<Image>("imgCar1");
     for (auto _ : state) {
-        tick(program.app);
+        program.app.advanceBoundaries(1);
         benchmark::DoNotOptimize(car.Left);
     }
     state.SetItemsProcessed(state.iterations());
@@ -126,7 +125,7 @@ void BM_EmptyBoundary(benchmark::State& state) {
     OpenGame game(kFroggyName);
     Program& program = game.program;
     program.frmFroggy.elementAs<Timer>("tmrCars").event = [] {};
-    for (auto _ : state) tick(program.app);
+    for (auto _ : state) program.app.advanceBoundaries(1);
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_EmptyBoundary);
@@ -193,7 +192,7 @@ void BM_InvadersTick_Layer(benchmark::State& state) {
     auto& mothership = program.frmInvaders.elementAs<Image>("imgMothership");
     for (auto _ : state) {
         if (!bullet.Enabled) bullet.Enabled = true;
-        tick(program.app);
+        program.app.advanceBoundaries(1);
         benchmark::DoNotOptimize(mothership.Left);
     }
     state.SetItemsProcessed(state.iterations());

@@ -45,7 +45,7 @@ T& elementOf(Form& form, std::string_view name) {
 
 // Lets time run to the next boundary, `count` times.
 inline void tick(App& app, std::int64_t count = 1) {
-    app.advanceTo(app.clock().nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros);
+    app.advanceBoundaries(count);
 }
 
 struct ScriptResult {

@@ -71,6 +71,11 @@ public:
 
     // Lets time run to `micros`, delivering the ticks of every boundary.
     void advanceTo(std::int64_t micros);
+    // Lets time run to the `count`-th boundary from now: at a boundary the
+    // first is one period away, between two it is the next one.
+    void advanceBoundaries(std::int64_t count) {
+        advanceTo(clock_.nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros);
+    }
     // The same for a front end that fell behind: boundaries already past
     // deliver no ticks of their own, so each timer ticks at most once.
     void catchUpTo(std::int64_t micros);

@@ -202,8 +202,7 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     } else if (command == "tick") {
         expectWords(line, 0, 1);
         const std::int64_t count = w.size() == 2 ? tickCount(w[1]) : 1;
-        const Clock& clock = app.clock();
-        app.advanceTo(clock.nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros);
+        app.advanceBoundaries(count);
     } else if (command == "wait") {
         expectWords(line, 1, 1);
         const std::int64_t micros = waitMicros(w[1]);

@@ -28,10 +28,6 @@ QImage shoot(const Form& form, QSize size) {
     return window.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-void tick(App& app, int count) {
-    for (int i = 0; i < count; ++i) app.advanceTo(app.clock().nextBoundaryTime());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,7 +52,7 @@ int main(int argc, char** argv) {
     invaders.start();
     invaders.app.click(invaders.frmMenu, 4900, 1800);  // the Invaders name
     invaders.app.mouseMove(invaders.frmInvaders, 4500, 5000);
-    tick(invaders.app, 100);
+    invaders.app.advanceBoundaries(100);
     const bool invadersDone =
         pictures::writeBmp(shoot(invaders.frmInvaders, {785, 468}), dir + "/menu-invaders.bmp", 24);
     return pingDone && invadersDone ? 0 : 1;
