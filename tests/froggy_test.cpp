@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "froggy/frmFroggy.h"
 #include "shell/program.h"
 #include "support.h"
 

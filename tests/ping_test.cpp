@@ -1,6 +1,7 @@
 // Ping: the paddle, the ball's walls and floor, hits, losses and counters.
 #include <gtest/gtest.h>
 
+#include "ping/frmPing.h"
 #include "shell/program.h"
 #include "support.h"
 
@@ -21,7 +22,7 @@ protected:
         if (running) app().click(ping(), 13000, 500);  // GO
     }
     App& app() { return program.app; }
-    FrmPing& ping() { return program.frmPing; }
+    FrmPing& ping() { return static_cast<FrmPing&>(program.frmPing); }
     Shape& ball() { return elementOf<Shape>(ping(), "shpBlue"); }
     Shape& paddle() { return elementOf<Shape>(ping(), "shpRed"); }
     Label& label(std::string_view name) { return elementOf<Label>(ping(), name); }

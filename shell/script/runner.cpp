@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "shell/layer/properties.h"
+#include "shell/program.h"
 
 namespace arcadeon {
 
@@ -88,16 +89,18 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream
           out, err) {}
 
 ScriptRunner::ScriptRunner(LineSource source, std::ostream& out, std::ostream& err)
-    : source_(std::move(source)), out_(out), err_(err) {
-    program_.app.setFrontEnd(this);
+    : source_(std::move(source)), out_(out), err_(err), program_(std::make_unique<Program>()) {
+    program_->app.setFrontEnd(this);
 }
+
+ScriptRunner::~ScriptRunner() = default;
 
 int ScriptRunner::run() {
     try {
-        program_.start();
+        program_->start();
         while (std::optional<Line> line = nextLine()) {
             execute(*line);
-            if (program_.app.ended()) {
+            if (program_->app.ended()) {
                 out_ << "end\n";
                 break;
             }
@@ -150,14 +153,14 @@ void ScriptRunner::expectWords(const Line& line, std::size_t least, std::size_t 
 
 ScriptRunner::Outcome ScriptRunner::execute(const Line& line) {
     const Outcome outcome = carryOut(line);
-    if (observer_ != nullptr) observer_->lineDone(program_);
+    if (observer_ != nullptr) observer_->lineDone(*program_);
     return outcome;
 }
 
 ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     const std::vector<std::string>& w = line.words;
     const std::string& command = w[0];
-    App& app = program_.app;
+    App& app = program_->app;
     const bool blocked = app.messageBoxOpen();  // a person's input goes nowhere while a box is open
 
     if (command == "click") {
@@ -246,7 +249,7 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
 }
 
 Form& ScriptRunner::formNamed(std::string_view name) {
-    Form* form = program_.form(name);
+    Form* form = program_->form(name);
     if (form == nullptr) throw ScriptError("unknown window " + quoted(name));
     return *form;
 }
@@ -328,7 +331,7 @@ std::string ScriptRunner::printValue(std::string_view path, bool check) {
         if (dot == std::string_view::npos) break;
         start = dot + 1;
     }
-    const App& app = program_.app;
+    const App& app = program_->app;
     const std::string notLoaded = "<not loaded>";
 
     if (parts.size() == 2 && parts[0] == "app") {
@@ -340,7 +343,7 @@ std::string ScriptRunner::printValue(std::string_view path, bool check) {
         throw ScriptError("unknown path " + quoted(path));
     }
     if (parts.size() == 2 && parts[0] == "Module1") {
-        if (parts[1] == "intDifficulty") return formatValue(static_cast<int>(program_.Module1.intDifficulty));
+        if (parts[1] == "intDifficulty") return formatValue(static_cast<int>(program_->Module1.intDifficulty));
         throw ScriptError("Module1 has no variable " + quoted(parts[1]));
     }
     if (parts.size() != 2 && parts.size() != 3) throw ScriptError("unknown path " + quoted(path));
