@@ -38,6 +38,14 @@ Program::Program()
 
 Program::~Program() = default;
 
+Form& Program::open(Game game) {
+    if (!frmMenu.loaded()) start();
+    const std::string_view name = game == Game::Ping ? "lblPing" : game == Game::Froggy ? "lblFrog" : "lblInvaders";
+    const Point centre = centreOf(frmMenu.elementAs<Label>(name));
+    app.click(frmMenu, centre.x, centre.y);
+    return game == Game::Ping ? frmPing : game == Game::Froggy ? frmFroggy : frmInvaders;
+}
+
 std::vector<Form*> Program::forms() {
     return {&frmMenu, &frmPause, &frmDifficulty, &frmPing, &frmFroggy, &frmInvaders};
 }

@@ -23,6 +23,14 @@ public:
     // Creates, loads and shows the menu, as the program does at start.
     void start() { app.start(frmMenu); }
 
+    // The three games, as the menu names them.
+    enum class Game { Ping, Froggy, Invaders };
+    // Opens a game as a person does: a click on its name on the menu
+    // (started first if it has not been). Returns the game's window. Boxes
+    // that open meanwhile are the front end's to close; with none, they
+    // close at once.
+    Form& open(Game game);
+
     // The window of that name; nullptr when the program has none.
     [[nodiscard]] Form* form(std::string_view name);
     // Every window, the menu first.
