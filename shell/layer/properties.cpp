@@ -1,6 +1,7 @@
 #include "properties.h"
 
-#include <charconv>
+#include "decimal.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -89,18 +90,8 @@ std::string formatSingle(float value) {
     if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
 
     // Shortest round-trip digits, then written out without an exponent.
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    std::string text(buffer, result.ptr);
-    std::string sign;
-    if (text.front() == '-') {
-        sign = "-";
-        text.erase(0, 1);
-    }
-    const std::size_t e = text.find('e');
-    const int exponent = std::stoi(text.substr(e + 1));
-    std::string digits = text.substr(0, e);
-    if (digits.size() > 1) digits.erase(1, 1);  // the decimal point after the first digit
+    const std::string sign = value < 0 ? "-" : "";
+    const auto [digits, exponent] = shortestDigits(std::fabs(value));
 
     const int point = 1 + exponent;  // digits before the decimal point
     const int count = static_cast<int>(digits.size());

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "shell/layer/decimal.h"
 #include "shell/layer/properties.h"
 #include "shell/program.h"
 
@@ -253,14 +254,14 @@ Twips ScriptRunner::coordinate(std::string_view word) {
     if (!number) throw ScriptError("not a number: " + quoted(word));
     std::string_view digits = word.front() == '+' ? word.substr(1) : word;
     float value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    const std::errc error = readSingle(digits, value);
     if (error == std::errc::result_out_of_range) {
         // Too large for a single is an error; so small that it rounds to zero is zero.
         if (number->whole.find_first_not_of('0') != std::string_view::npos) {
             throw ScriptError("number out of range: " + quoted(word));
         }
         value = 0;
-    } else if (error != std::errc() || end != digits.data() + digits.size()) {
+    } else if (error != std::errc()) {
         throw ScriptError("not a number: " + quoted(word));
     }
     return value;
