@@ -5,10 +5,11 @@
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+WEB_BUILD ?= build-web
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build build-sanitize run test install desktop-bench soak pictures clean
+.PHONY: all deps build build-sanitize run test install desktop-bench soak pictures clean web web-run
 
 all: build
 
@@ -29,6 +30,17 @@ run: build
 test: build build-sanitize
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The program in a web page, built with Emscripten into $(WEB_BUILD)/ (its
+# CMake build in $(WEB_BUILD)/cmake). Debian's emcc runs on the system's
+# node, which finds Debian's own node modules (acorn) only when told where.
+web: deps
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD)/cmake -DCMAKE_BUILD_TYPE=Release -DARCADEON_WEB_SITE=$(abspath $(WEB_BUILD)) >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD)/cmake -j $(JOBS)
+
+web-run: web
+	@echo "Arcadeon is served on http://localhost:8000/ (Ctrl+C stops it)"
+	python3 -m http.server 8000 --bind 127.0.0.1 --directory $(WEB_BUILD)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
@@ -51,4 +63,4 @@ pictures: deps
 	$(BUILD)/tools/menu-shots/make-menu-shots assets
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD)

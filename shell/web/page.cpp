@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Arcadeon in a web page: the program's windows, driven by the page's input
+// and real time, drawn by the page from the display list (frame.h), message
+// boxes shown by the page. The page (desktop.js) calls the functions below;
+// a handler that opens a message box waits in it for the page's OK, the
+// browser's stack unwound and rewound around the wait by Asyncify.
+#include <emscripten.h>
+
+#include <cstdint>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "shell/program.h"
+#include "shell/script/runner.h"
+#include "shell/web/frame.h"
+
+namespace arcadeon::web {
+
+namespace {
+
+// The page's side of a message box: shows it over `frame` (what the windows
+// show as it opens) and resolves once the person has closed it.
+EM_ASYNC_JS(void, pageMessageBox, (const char* title, const char* prompt, const char* frame), {
+    await Module.page.messageBox(UTF8ToString(title), UTF8ToString(prompt), UTF8ToString(frame));
+});
+EM_JS(void, pageChanged, (), { Module.page.changed(); });
+EM_JS(void, pageEnded, (), { Module.page.ended(); });
+
+class Page final : public FrontEnd {
+public:
+    Page() {
+        program_.app.setFrontEnd(this);
+        started_ = emscripten_get_now();
+    }
+    ~Page() override { program_.app.setFrontEnd(nullptr); }
+    Page(const Page&) = delete;
+    Page& operator=(const Page&) = delete;
+
+    Program& program() { return program_; }
+    App& app() { return program_.app; }
+
+    // Microseconds of real time since the page started the program.
+    [[nodiscard]] std::int64_t now() const {
+        return static_cast<std::int64_t>((emscripten_get_now() - started_) * 1000.0);
+    }
+
+    // Real time reaches the layer: on time as a `wait`, more than one
+    // boundary late (the tab was hidden, the browser busy) as a `stall`, so
+    // each running timer ticks once rather than once per boundary missed.
+    void catchUp() {
+        App& app = program_.app;
+        if (app.ended()) return;
+        const std::int64_t at = now();
+        if (at >= app.clock().nextBoundaryTime() + Clock::kPeriodMicros && app.anyTimerRunning()) {
+            app.stallTo(at);
+        } else {
+            app.advanceTo(at);
+        }
+    }
+
+    // When the page should wake next, in milliseconds from now; -1 when no
+    // timer runs and only input can change anything.
+    [[nodiscard]] double nextWake() const {
+        const App& app = program_.app;
+        if (app.ended() || app.messageBoxOpen() || !app.anyTimerRunning()) return -1;
+        return static_cast<double>(app.clock().nextBoundaryTime() - now()) / 1000.0;
+    }
+
+    [[nodiscard]] std::string frame() const { return frameJson(program_.app, forms_, program_.app.messageBoxOpen()); }
+
+    // FrontEnd
+    void messageBox(std::string_view title, std::string_view prompt) override {
+        const std::string shownFrame = frame();
+        pageMessageBox(std::string(title).c_str(), std::string(prompt).c_str(), shownFrame.c_str());
+        // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.
+        if (!program_.app.ended()) catchUp();
+    }
+    void changed() override { pageChanged(); }
+    void programEnded() override { pageEnded(); }
+    void delivering(const Form& /*form*/, const Element* element) override {
+        if (element != nullptr && element->kind == Kind::Timer) ++ticks_;
+    }
+
+    // Timer events delivered so far.
+    [[nodiscard]] double ticks() const { return static_cast<double>(ticks_); }
+
+    [[nodiscard]] Form* form(int index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < forms_.size() ? forms_[static_cast<std::size_t>(index)] : nullptr;
+    }
+
+private:
+    Program program_;
+    std::vector<Form*> forms_ = program_.forms();
+    double started_ = 0;
+    std::uint64_t ticks_ = 0;
+};
+
+std::unique_ptr<Page> page;
+std::string returned;  // what the last call that returns text returned
+
+// Runs one piece of the page's input on the window `index`, after the time
+// that passed before it.
+template <class Input>
+void deliver(int index, Input&& input) {
+    if (!page || page->app().ended()) return;
+    Form* form = page->form(index);
+    if (form == nullptr) return;
+    page->catchUp();
+    input(*form);
+}
+
+}  // namespace
+
+}  // namespace arcadeon::web
+
+using arcadeon::web::page;
+using arcadeon::web::deliver;
+using arcadeon::Form;
+using arcadeon::Twips;
+
+extern "C" {
+
+// Starts the program: the clock at 0, the menu loaded and shown.
+EMSCRIPTEN_KEEPALIVE void arcadeon_start() {
+    if (page) return;
+    page = std::make_unique<arcadeon::web::Page>();
+    page->program().start();
+}
+
+// Lets real time reach the program; returns when to wake next (see nextWake).
+EMSCRIPTEN_KEEPALIVE double arcadeon_wake() {
+    if (!page) return -1;
+    page->catchUp();
+    return page->nextWake();
+}
+
+EMSCRIPTEN_KEEPALIVE double arcadeon_next_wake() { return page ? page->nextWake() : -1; }
+
+EMSCRIPTEN_KEEPALIVE double arcadeon_ticks() { return page ? page->ticks() : 0; }
+
+EMSCRIPTEN_KEEPALIVE int arcadeon_ended() { return !page || page->app().ended() ? 1 : 0; }
+
+// The display list as JSON (frame.h); valid until the next call that returns text.
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_frame() {
+    arcadeon::web::returned = page ? page->frame() : std::string("{\"ended\":true,\"forms\":[]}");
+    return arcadeon::web::returned.c_str();
+}
+
+// What a pointer at (x, y) twips of window `index` reaches: the element's
+// index in the window's element list, -1 for the window itself, -2 outside
+// its client area.
+EMSCRIPTEN_KEEPALIVE int arcadeon_hit(int index, double x, double y) {
+    Form* form = page ? page->form(index) : nullptr;
+    const auto tx = static_cast<Twips>(x), ty = static_cast<Twips>(y);
+    if (form == nullptr || !form->loaded() || !form->clientContains(tx, ty)) return -2;
+    const arcadeon::Element* hit = form->hitTest(tx, ty);
+    if (hit == nullptr) return -1;
+    const auto& elements = form->elements();
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        if (elements[i] == hit) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+EMSCRIPTEN_KEEPALIVE void arcadeon_click(int index, double x, double y) {
+    deliver(index, [&](Form& form) { page->app().click(form, static_cast<Twips>(x), static_cast<Twips>(y)); });
+}
+
+EMSCRIPTEN_KEEPALIVE void arcadeon_move(int index, double x, double y, int buttons, int shift) {
+    deliver(index, [&](Form& form) {
+        page->app().mouseMove(form, static_cast<Twips>(x), static_cast<Twips>(y), buttons, shift);
+    });
+}
+
+// A key pressed (down 1) or released (down 0): it goes to the active window.
+EMSCRIPTEN_KEEPALIVE void arcadeon_key(int down, int code, int shift) {
+    if (!page || page->app().ended()) return;
+    page->catchUp();
+    if (down != 0) {
+        page->app().keyDown(code, shift);
+    } else {
+        page->app().keyUp(code, shift);
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void arcadeon_activate(int index) {
+    deliver(index, [](Form& form) { page->app().activate(form); });
+}
+
+EMSCRIPTEN_KEEPALIVE void arcadeon_close(int index) {
+    deliver(index, [](Form& form) { page->app().close(form); });
+}
+
+EMSCRIPTEN_KEEPALIVE void arcadeon_resize(int index, double width, double height) {
+    deliver(index, [&](Form& form) {
+        page->app().resize(form, static_cast<Twips>(std::max(0.0, width)), static_cast<Twips>(std::max(0.0, height)));
+    });
+}
+
+// Runs a script with the script runner, on a program of its own, and
+// returns {"status", "out", "err"} as JSON: what arcadeon-script prints.
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_run_script(const char* script) {
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    arcadeon::ScriptRunner runner(in, out, err);
+    const int status = runner.run();
+    arcadeon::web::returned = "{\"status\":" + std::to_string(status) + ",\"out\":" +
+                              arcadeon::web::jsonString(out.str()) + ",\"err\":" + arcadeon::web::jsonString(err.str()) + "}";
+    return arcadeon::web::returned.c_str();
+}
+
+}  // extern "C"
