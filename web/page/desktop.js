@@ -706,8 +706,13 @@
   window.arcadeon = {
     boxes: [],
     frame: () => (M ? frameNow() : null),
+    shown: () => lastFrame,  // what the page shows: the display list it drew last
     runScript: (text) => withText(text, (pointer) => JSON.parse(M.UTF8ToString(M._arcadeon_run_script(pointer)))),
     ticks: () => (M ? M._arcadeon_ticks() : 0),
+    hit: (formName, x, y) => {
+      const form = frameNow().forms.find((f) => f.name === formName);
+      return form ? M._arcadeon_hit(form.i, x, y) : -2;
+    },
     picturesLoading: () => picturesLoading,
     ended: () => ended,
   };

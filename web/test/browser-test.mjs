@@ -1,0 +1,271 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Arcadeon's page in a real browser (headless chromium over the DevTools
+// protocol), played as a person plays it: the menu as drawn, Ping, the
+// Invaders game and its welcome box, the Pause dialog, the recording the
+// page saves (checked by arcadeon-script --verify) and the end; then every
+// golden script replayed in the page against the runner's output.
+//
+//   node browser-test.mjs --site build-web --runner build/arcadeon-script
+//
+// Exit status 0 when every check passed, 1 when one failed, 77 when the
+// browser, the page or puppeteer-core is missing (unless ARCADEON_REQUIRE_WEB
+// is set, as `make test` does: then that is a failure).
+import assert from 'node:assert/strict';
+import { execFileSync, spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+import { launchPage, option, repository, skipOrFail } from './page.mjs';
+
+const site = option('--site', path.join(repository, 'build-web'));
+const runner = option('--runner', path.join(repository, 'build', 'arcadeon-script'));
+if (!fs.existsSync(runner)) skipOrFail(`no ${runner}`);
+
+const { browser, page, server, problems } = await launchPage(site);
+const results = [];
+
+// Runs one named check; a failure is reported and the rest go on.
+async function check(name, body) {
+  try {
+    await body();
+    results.push([name, null]);
+    console.log(`ok    ${name}`);
+  } catch (error) {
+    results.push([name, error]);
+    console.log(`FAIL  ${name}\n      ${String(error.stack || error).split('\n').join('\n      ')}`);
+  }
+}
+
+// The display list the page drew last: what a person sees.
+const frame = () => page.evaluate(() => window.arcadeon.shown());
+const formOf = (f, name) => f.forms.find((form) => form.name === name);
+const itemOf = (form, name) => form.items.find((item) => item.n === name);
+
+async function waitFor(what, predicate, timeout = 5000) {
+  const end = Date.now() + timeout;
+  for (;;) {
+    const f = await frame();
+    if (predicate(f)) return f;
+    if (Date.now() > end) {
+      const shown = f.forms.map((form) => `${form.name}${form.visible ? '' : ' (hidden)'}`).join(', ');
+      throw new Error(`timed out waiting for ${what}: ${shown}${f.box ? ', a message box open' : ''}; active ${f.active}`);
+    }
+    await new Promise((resolve) => setTimeout(resolve, 20));
+  }
+}
+
+// The page position of a point in twips of a window's client area.
+async function at(formName, x, y) {
+  const box = await page.$eval(`[data-form="${formName}"] canvas`, (c) => {
+    const r = c.getBoundingClientRect();
+    return { left: r.left, top: r.top };
+  });
+  return [box.left + x / 15, box.top + y / 15];
+}
+
+async function clickElement(formName, elementName) {
+  const item = itemOf(formOf(await frame(), formName), elementName);
+  assert.ok(item, `${formName}.${elementName} is drawn`);
+  const [x, y] = await at(formName, item.x + item.w / 2, item.y + item.h / 2);
+  await page.mouse.click(x, y);
+}
+
+// A canvas pixel as [r, g, b].
+const pixel = (formName, x, y) => page.$eval(`[data-form="${formName}"] canvas`, (c, x, y) =>
+  Array.from(c.getContext('2d').getImageData(x, y, 1, 1).data.slice(0, 3)), x, y);
+
+const bmpSize = (file) => {
+  const data = fs.readFileSync(file);
+  return [data.readInt32LE(18), data.readInt32LE(22)];
+};
+
+// A pixel of a 24- or 32-bit BMP file, rows bottom-up.
+function bmpPixel(file, x, y) {
+  const data = fs.readFileSync(file);
+  const offset = data.readUInt32LE(10), width = data.readInt32LE(18), height = data.readInt32LE(22);
+  const step = data.readUInt16LE(28) / 8;
+  const stride = (width * step + 3) & ~3;
+  const at = offset + (height - 1 - y) * stride + x * step;
+  return [data[at + 2], data[at + 1], data[at]];
+}
+
+await check('the menu opens centred, 657 x 753 pixels at ratio 1, drawn in its colours and pictures', async () => {
+  const f = await waitFor('the menu', (f) => formOf(f, 'frmMenu')?.visible);
+  assert.equal(f.active, formOf(f, 'frmMenu').i);
+  await page.waitForFunction(() => window.arcadeon.picturesLoading() === 0);
+  await new Promise((resolve) => setTimeout(resolve, 100));  // drawn with every picture
+  const size = await page.$eval('[data-form="frmMenu"] canvas', (c) =>
+    [c.clientWidth, c.clientHeight, c.width, c.height]);
+  assert.deepEqual(size, [657, 753, 657, 753]);
+  const caption = await page.$eval('[data-form="frmMenu"] .caption', (e) => e.textContent);
+  assert.equal(caption, 'Menu');
+  assert.deepEqual(await pixel('frmMenu', 4, 4), [0, 0, 0], 'the background, button text colour');
+  // The game names in red, the title in white: some pixels of each.
+  const menu = formOf(f, 'frmMenu');
+  const colours = async (name) => {
+    const item = itemOf(menu, name);
+    return page.$eval('[data-form="frmMenu"] canvas', (c, x, y, w, h) => {
+      const d = c.getContext('2d').getImageData(x, y, w, h).data;
+      const seen = new Set();
+      for (let i = 0; i < d.length; i += 4) seen.add(`${d[i]},${d[i + 1]},${d[i + 2]}`);
+      return [...seen];
+    }, Math.round(item.x / 15), Math.round(item.y / 15), Math.round(item.w / 15), Math.round(item.h / 15));
+  };
+  assert.ok((await colours('lblPing')).includes('255,0,0'), 'Ping in red');
+  assert.ok((await colours('lblTitle')).includes('255,255,255'), 'the title in white');
+  // Each picture stretched over its element's rectangle: on a grid of points
+  // the canvas shows, near enough, the picture's pixel that falls there.
+  for (const name of ['imgFroggy', 'imgPing', 'imgInvaders']) {
+    const image = itemOf(menu, name);
+    assert.equal(image.stretch, true);
+    const file = path.join(repository, 'assets', image.pic);
+    const [sourceWidth, sourceHeight] = bmpSize(file);
+    const left = Math.round(image.x / 15), top = Math.round(image.y / 15);
+    const width = Math.round((image.x + image.w) / 15) - left, height = Math.round((image.y + image.h) / 15) - top;
+    let difference = 0, count = 0;
+    for (let i = 0; i < 10; i++) {
+      for (let j = 0; j < 10; j++) {
+        const tx = Math.floor((i + 0.5) * width / 10), ty = Math.floor((j + 0.5) * height / 10);
+        const shown = await pixel('frmMenu', left + tx, top + ty);
+        const source = bmpPixel(file, Math.floor((tx + 0.5) * sourceWidth / width), Math.floor((ty + 0.5) * sourceHeight / height));
+        shown.forEach((v, c) => { difference += Math.abs(v - source[c]); count++; });
+      }
+    }
+    assert.ok(difference / count < 24, `${name}: mean difference ${difference / count}`);
+  }
+  // Centred in the page's desktop area (above its bar), or at its top when taller.
+  const [left, area] = await page.evaluate(() => [
+    document.querySelector('[data-form="frmMenu"]').getBoundingClientRect(),
+    document.getElementById('desktop').getBoundingClientRect()].map((r) => ({ l: r.left, w: r.width })));
+  assert.ok(Math.abs(left.l - area.l - (area.w - left.w) / 2) <= 1, 'centred across');
+});
+
+await check('the Ping name opens Ping and hides the menu; GO and the mouse play it', async () => {
+  await clickElement('frmMenu', 'lblPing');
+  let f = await waitFor('Ping', (f) => formOf(f, 'frmPing')?.visible && !formOf(f, 'frmMenu').visible);
+  assert.equal(f.active, formOf(f, 'frmPing').i);
+  assert.equal(await page.$eval('[data-form="frmMenu"]', (e) => e.hidden), true);
+  assert.deepEqual(await page.$eval('[data-form="frmPing"] canvas', (c) => [c.clientWidth, c.clientHeight]), [976, 637]);
+  const ball = itemOf(formOf(f, 'frmPing'), 'shpBlue');
+  await clickElement('frmPing', 'lblGo');
+  f = await waitFor('PAUSE', (f) => itemOf(formOf(f, 'frmPing'), 'lblGo').text === 'PAUSE');
+  const ticks = await page.evaluate(() => window.arcadeon.ticks());
+  // The paddle follows the pointer across the field.
+  for (const x of [3000, 6000, 9000, 7000]) {
+    const [px, py] = await at('frmPing', x, 8000);
+    await page.mouse.move(px, py);
+    await new Promise((resolve) => setTimeout(resolve, 150));
+    const paddle = itemOf(formOf(await frame(), 'frmPing'), 'shpRed');
+    assert.ok(Math.abs(paddle.x + paddle.w / 2 - x) <= 15, `paddle centred on ${x}: ${paddle.x} + ${paddle.w}/2`);
+  }
+  f = await frame();
+  const moved = itemOf(formOf(f, 'frmPing'), 'shpBlue');
+  assert.ok(moved.x !== ball.x || moved.y !== ball.y, 'the ball moves');
+  assert.ok(await page.evaluate(() => window.arcadeon.ticks()) > ticks + 20, 'the timer ticks');
+});
+
+await check('Escape opens the Pause dialog; Quit to Menu brings back the menu', async () => {
+  await page.keyboard.press('Escape');
+  let f = await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  assert.equal(f.active, formOf(f, 'frmPause').i);
+  assert.equal(itemOf(formOf(f, 'frmPing'), 'lblGo').text, 'GO');
+  assert.equal(itemOf(formOf(f, 'frmPause'), 'cmdQuit').focus, true, 'the focus starts on Quit');
+  await clickElement('frmPause', 'cmdQuittoMenu');
+  f = await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmPing'));
+  assert.equal(formOf(f, 'frmPause').visible, false);
+});
+
+await check('Invaders: its welcome box withholds the timers until OK; a click fires', async () => {
+  await clickElement('frmMenu', 'lblInvaders');
+  await page.waitForSelector('.modal .ok');
+  const box = await page.$eval('.modal', (m) => [m.querySelector('.caption').textContent, m.querySelector('.prompt').textContent]);
+  assert.deepEqual(box, ['Welcome!', 'Welcome to Vavod Uvavovirovu Divadazo!!!']);
+  // While the box is open no handler runs: no tick, and no input reaches a window.
+  const before = await page.evaluate(() => window.arcadeon.ticks());
+  await clickElement('frmMenu', 'lblPing');
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  assert.equal(await page.evaluate(() => window.arcadeon.ticks()), before, 'no tick while the box is open');
+  let f = await frame();
+  assert.equal(f.box, true);
+  assert.equal(formOf(f, 'frmPing'), undefined, 'a click on the menu did nothing');
+  await page.click('.modal .ok');
+  f = await waitFor('the Invaders window', (f) => !f.box && formOf(f, 'frmInvaders')?.visible && !formOf(f, 'frmMenu').visible);
+  await new Promise((resolve) => setTimeout(resolve, 200));
+  assert.ok(await page.evaluate(() => window.arcadeon.ticks()) > before, 'the timers tick once it is closed');
+  // The ship follows the pointer; a click on the field fires one shot.
+  const field = [5900, 5000];
+  assert.equal(await page.evaluate(([x, y]) => window.arcadeon.hit('frmInvaders', x, y), field), -1, 'the point is on the window itself');
+  const [px, py] = await at('frmInvaders', ...field);
+  await page.mouse.move(px, py);
+  await page.mouse.click(px, py);
+  f = await waitFor('the shot', (f) => itemOf(formOf(f, 'frmInvaders'), 'shpBullet'));
+  const ship = itemOf(formOf(f, 'frmInvaders'), 'imgShip');
+  assert.ok(Math.abs(ship.x + ship.w / 2 - field[0]) <= 15, 'the ship under the pointer');
+});
+
+await check('Escape and Quit to Menu from Invaders', async () => {
+  await page.keyboard.press('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await clickElement('frmPause', 'cmdQuittoMenu');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmInvaders'));
+});
+
+await check('the saved recording replays to the same state (arcadeon-script --verify)', async () => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'arcadeon-download-'));
+  try {
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    await page.click('#save');
+    const file = path.join(folder, 'arcadeon-recording.script');
+    const end = Date.now() + 10000;
+    while (!fs.existsSync(file)) {
+      if (Date.now() > end) throw new Error('no recording was saved');
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+    const text = fs.readFileSync(file, 'utf8');
+    assert.match(text, /^click frmMenu /m, 'the clicks are in it');
+    assert.match(text, /^ok$/m, 'the box closed with OK is in it');
+    const verify = spawnSync(runner, ['--verify', file], { encoding: 'utf8' });
+    assert.equal(verify.status, 0, `--verify: ${verify.stdout}${verify.stderr}`);
+    assert.match(verify.stdout, /^recording verified: \d+ values$/m);
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+});
+
+await check('Quit ends the program: the page says so', async () => {
+  await page.keyboard.press('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await clickElement('frmPause', 'cmdQuit');
+  await page.waitForFunction(() => window.arcadeon.ended());
+  const text = await page.$eval('#ended', (e) => (e.hidden ? '' : e.textContent.trim()));
+  assert.equal(text, 'Arcadeon has ended — reload to play again');
+  assert.equal(await page.$$eval('.window', (w) => w.length), 0);
+});
+
+await check('every golden script prints in the page what it prints with arcadeon-script', async () => {
+  const golden = path.join(repository, 'tests', 'golden');
+  const scripts = fs.readdirSync(golden).filter((name) => name.endsWith('.script')).sort();
+  assert.ok(scripts.length > 0);
+  for (const name of scripts) {
+    const text = fs.readFileSync(path.join(golden, name), 'utf8');
+    const inPage = await page.evaluate((t) => window.arcadeon.runScript(t), text);
+    const native = spawnSync(runner, [path.join(golden, name)], { encoding: 'utf8' });
+    assert.equal(inPage.out, native.stdout, `${name}: standard output`);
+    assert.equal(inPage.err, native.stderr, `${name}: standard error`);
+    assert.equal(inPage.status, native.status, `${name}: exit status`);
+    assert.equal(inPage.out, fs.readFileSync(path.join(golden, name.replace(/\.script$/, '.out')), 'utf8'), `${name}: golden output`);
+  }
+});
+
+await check('the page reported no script error', async () => {
+  assert.deepEqual(problems, []);
+});
+
+await browser.close();
+server.close();
+const failed = results.filter(([, error]) => error).length;
+console.log(`${results.length - failed} passed, ${failed} failed`);
+process.exit(failed === 0 ? 0 : 1);
