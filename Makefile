@@ -27,8 +27,10 @@ build-sanitize: deps
 run: build
 	$(BUILD)/arcadeon
 
-test: build build-sanitize
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+# Everything is installed here, so the browser test must run: a missing
+# browser or page is a failure, not a skip.
+test: build build-sanitize web
+	cd $(BUILD) && ARCADEON_REQUIRE_WEB=1 ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The program in a web page, built with Emscripten into $(WEB_BUILD)/ (its
