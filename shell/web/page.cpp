@@ -6,6 +6,7 @@
 // browser's stack unwound and rewound around the wait by Asyncify.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <sstream>
@@ -59,12 +60,13 @@ public:
         }
     }
 
-    // When the page should wake next, in milliseconds from now; -1 when no
-    // timer runs and only input can change anything.
+    // When the page should wake next, in milliseconds from now (0: at once);
+    // -1 when no timer runs and only input can change anything.
     [[nodiscard]] double nextWake() const {
         const App& app = program_.app;
         if (app.ended() || app.messageBoxOpen() || !app.anyTimerRunning()) return -1;
-        return static_cast<double>(app.clock().nextBoundaryTime() - now()) / 1000.0;
+        // 0 when the boundary has passed already: the page is late, not done
+        return std::max(0.0, static_cast<double>(app.clock().nextBoundaryTime() - now()) / 1000.0);
     }
 
     [[nodiscard]] std::string frame() const { return frameJson(program_.app, forms_, program_.app.messageBoxOpen()); }

@@ -714,6 +714,8 @@
       return form ? M._arcadeon_hit(form.i, x, y) : -2;
     },
     picturesLoading: () => picturesLoading,
+    nextWake: () => (M ? M._arcadeon_next_wake() : -1),
+    waking: () => wakeTimer !== 0,
     ended: () => ended,
   };
 
