@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "shell/layer/properties.h"
 
 namespace arcadeon::web {
 
@@ -26,11 +25,16 @@ constexpr Face kFaces[] = {
 };
 
 // Twips as JSON: finite, and far outside any window when the model holds
-// something no window can show.
+// something no window can show. Nine significant digits hold any single;
+// whole numbers, as most are, the quick way.
 std::string number(Twips value) {
     constexpr Twips kFar = 1e7f;
     if (std::isnan(value)) value = -kFar;
-    return formatSingle(std::clamp(value, -kFar, kFar));
+    value = std::clamp(value, -kFar, kFar);
+    if (value == std::trunc(value)) return std::to_string(static_cast<long>(value));
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+    return text;
 }
 
 class Writer {

@@ -54,6 +54,7 @@ public:
         if (app.ended()) return;
         const std::int64_t at = now();
         if (at >= app.clock().nextBoundaryTime() + Clock::kPeriodMicros && app.anyTimerRunning()) {
+            ++stalls_;
             app.stallTo(at);
         } else {
             app.advanceTo(at);
@@ -84,8 +85,9 @@ public:
         if (element != nullptr && element->kind == Kind::Timer) ++ticks_;
     }
 
-    // Timer events delivered so far.
+    // Timer events delivered so far, and the late wake-ups caught up with as a stall.
     [[nodiscard]] double ticks() const { return static_cast<double>(ticks_); }
+    [[nodiscard]] double stalls() const { return static_cast<double>(stalls_); }
 
     [[nodiscard]] Form* form(int index) const {
         return index >= 0 && static_cast<std::size_t>(index) < forms_.size() ? forms_[static_cast<std::size_t>(index)] : nullptr;
@@ -96,6 +98,7 @@ private:
     std::vector<Form*> forms_ = program_.forms();
     double started_ = 0;
     std::uint64_t ticks_ = 0;
+    std::uint64_t stalls_ = 0;
 };
 
 std::unique_ptr<Page> page;
@@ -140,6 +143,7 @@ EMSCRIPTEN_KEEPALIVE double arcadeon_wake() {
 EMSCRIPTEN_KEEPALIVE double arcadeon_next_wake() { return page ? page->nextWake() : -1; }
 
 EMSCRIPTEN_KEEPALIVE double arcadeon_ticks() { return page ? page->ticks() : 0; }
+EMSCRIPTEN_KEEPALIVE double arcadeon_stalls() { return page ? page->stalls() : 0; }
 
 EMSCRIPTEN_KEEPALIVE int arcadeon_ended() { return !page || page->app().ended() ? 1 : 0; }
 

@@ -20,9 +20,16 @@
   let frameRequested = false;
   let lastFrame = null;
   const windows = new Map();   // form index -> the window on the page
-  const pictures = new Map();  // file name -> HTMLImageElement
+  const pictures = new Map();  // file name -> { bitmap }
   let picturesLoading = 0;
   let press = null;            // a mouse button held down on a window's client area
+
+  // Milliseconds spent in each wake-up and each drawing, for the benchmark.
+  class Spent {
+    constructor() { this.total = 0; this.count = 0; this.longest = 0; }
+    add(ms) { this.total += ms; this.count++; this.longest = Math.max(this.longest, ms); }
+  }
+  const timing = { wake: new Spent(), draw: new Spent() };
 
   // ---- calls into the program ----------------------------------------------
 
@@ -73,7 +80,9 @@
   function wake() {
     wakeTimer = 0;
     if (ended || boxOpen) return;
+    const start = performance.now();
     M._arcadeon_wake();
+    timing.wake.add(performance.now() - start);
     afterCall();
   }
 
@@ -114,16 +123,22 @@
 
   // ---- drawing -----------------------------------------------------------------
 
+  // A picture, decoded once into a bitmap ready to draw; null until it is.
   function picture(name) {
-    let image = pictures.get(name);
-    if (!image) {
-      image = new Image();
+    let entry = pictures.get(name);
+    if (!entry) {
+      entry = { bitmap: null };
+      pictures.set(name, entry);
       picturesLoading++;
-      image.onload = image.onerror = () => { picturesLoading--; requestFrame(); };
+      const image = new Image();
       image.src = 'assets/' + encodeURIComponent(name);
-      pictures.set(name, image);
+      image.decode()
+        .then(() => createImageBitmap(image))
+        .then((bitmap) => { entry.bitmap = bitmap; })
+        .catch(() => {})  // a picture that cannot be read draws nothing
+        .finally(() => { picturesLoading--; requestFrame(); });
     }
-    return image.complete && image.naturalWidth > 0 ? image : null;
+    return entry.bitmap;
   }
 
   function drawImage(ctx, item, grid) {
@@ -132,7 +147,7 @@
     if (!image) return;
     const target = item.stretch
       ? grid.rect(item.x, item.y, item.w, item.h)
-      : grid.rect(item.x, item.y, image.naturalWidth * TWIPS, image.naturalHeight * TWIPS);
+      : grid.rect(item.x, item.y, image.width * TWIPS, image.height * TWIPS);
     if (empty(target)) return;
     ctx.imageSmoothingEnabled = true;
     ctx.imageSmoothingQuality = 'high';
@@ -519,7 +534,10 @@
     frameRequested = true;
     requestAnimationFrame(() => {
       frameRequested = false;
-      if (!ended) draw(frameNow());
+      if (ended) return;
+      const start = performance.now();
+      draw(frameNow());
+      timing.draw.add(performance.now() - start);
     });
   }
 
@@ -709,11 +727,13 @@
     shown: () => lastFrame,  // what the page shows: the display list it drew last
     runScript: (text) => withText(text, (pointer) => JSON.parse(M.UTF8ToString(M._arcadeon_run_script(pointer)))),
     ticks: () => (M ? M._arcadeon_ticks() : 0),
+    stalls: () => (M ? M._arcadeon_stalls() : 0),
     hit: (formName, x, y) => {
       const form = frameNow().forms.find((f) => f.name === formName);
       return form ? M._arcadeon_hit(form.i, x, y) : -2;
     },
     picturesLoading: () => picturesLoading,
+    timing,
     nextWake: () => (M ? M._arcadeon_next_wake() : -1),
     waking: () => wakeTimer !== 0,
     ended: () => ended,
