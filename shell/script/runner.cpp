@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "shell/layer/properties.h"
+#include "shell/script/printable.h"
 
 namespace arcadeon {
 
@@ -19,8 +20,6 @@ struct ScriptError : std::runtime_error {
 
 // The script ended while a message box was open.
 struct ScriptOver {};
-
-std::string quoted(std::string_view word) { return "'" + std::string(word) + "'"; }
 
 std::vector<std::string> splitWords(std::string_view text) {
     std::vector<std::string> words;
