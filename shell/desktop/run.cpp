@@ -7,6 +7,7 @@
 #include <malloc.h>
 #endif
 
+#include "shell/desktop/command_line.h"
 #include "shell/desktop/desktop.h"
 #include "shell/program.h"
 
@@ -19,7 +20,9 @@ int run(int argc, char** argv, const char* program, const std::function<void(Pro
     // sliding threshold would keep those blocks in the heap for good.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
-    QApplication application(argc, argv);
+    Options options;
+    if (const std::optional<int> status = readCommandLine(argc, argv, program, options)) return *status;
+    const std::unique_ptr<QApplication> application = startApplication(argc, argv, program);
     QApplication::setApplicationName(QStringLiteral("Arcadeon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("arcadeon"));  // its menu entry and icon
     Program game;
