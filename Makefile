@@ -1,7 +1,10 @@
 # make run        installs what the programs need, builds them and starts arcadeon
 # make test       installs the test tools as well, builds everything, runs every test
-# make install    builds, then installs the programs, their menu entry and icon
-#                 under PREFIX (/usr/local; PREFIX=~/.local for one user)
+# make install    builds, then installs the programs, their menu entry, icons,
+#                 manual pages and metadata under PREFIX (/usr/local; PREFIX=~/.local
+#                 for one user)
+# make uninstall  removes what make install put under PREFIX
+# make package    builds the Debian package arcadeon_VERSION_ARCH.deb in $(BUILD)
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
@@ -10,13 +13,16 @@ PREFIX ?= /usr/local
 # Tests, benchmarks and tools are left out of a plain build of the programs.
 TEST_OPTIONS = -DBUILD_TESTING=ON -DARCADEON_BENCHMARKS=ON -DARCADEON_TOOLS=ON
 
-.PHONY: all deps test-deps build build-all build-sanitize run test install \
-	desktop-bench soak pictures clean
+.PHONY: all deps package-deps test-deps build build-all build-sanitize run test install uninstall \
+	package desktop-bench soak pictures clean
 
 all: build
 
 deps:
 	@tools/install-deps build
+
+package-deps:
+	@tools/install-deps package
 
 test-deps:
 	@tools/install-deps test
@@ -42,6 +48,12 @@ test: build-all build-sanitize
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@cmake -DBUILD=$(BUILD) -DPREFIX=$(PREFIX) -P cmake/uninstall.cmake
+
+package: package-deps build
+	cd $(BUILD) && cpack -G DEB
 
 # The desktop program against a minimal Qt window under Xvfb (see bench/README.md).
 desktop-bench: test-deps

@@ -10,6 +10,7 @@
 #include "shell/desktop/command_line.h"
 #include "shell/desktop/desktop.h"
 #include "shell/program.h"
+#include "shell/version.h"
 
 namespace arcadeon::desktop {
 
@@ -24,7 +25,7 @@ int run(int argc, char** argv, const char* program, const std::function<void(Pro
     if (const std::optional<int> status = readCommandLine(argc, argv, program, options)) return *status;
     const std::unique_ptr<QApplication> application = startApplication(argc, argv, program);
     QApplication::setApplicationName(QStringLiteral("Arcadeon"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("arcadeon"));  // its menu entry and icon
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));  // its menu entry and icon
     Program game;
     Desktop desktop(game.app);
     std::unique_ptr<Trace> trace;  // a timing record, when asked for
