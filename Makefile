@@ -29,7 +29,7 @@ test-deps:
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BUILD) --target arcadeon arcadeon-script -j $(JOBS)
+	@cmake --build $(BUILD) --target arcadeon arcadeon-script documents -j $(JOBS)
 
 build-all: test-deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(TEST_OPTIONS) >/dev/null
