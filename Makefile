@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run        installs what the programs need, builds them and starts arcadeon
 # make test       installs the test tools as well, builds everything, runs every test
 # make install    builds, then installs the programs, their menu entry, icons,

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The record of what `cmake --install` put in place, for make uninstall
 # (cmake/uninstall.cmake): every file installed and every folder the install
 # created, kept in the build tree as install-record-HASH.cmake, HASH naming

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make package: the Debian package arcadeon_VERSION_ARCH.deb, built by CPack
 # from the install rules with /usr as its prefix, the programs in /usr/games
 # as Debian has games. Its dependencies are the libraries the programs link,

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DBUILD=DIR -DPREFIX=PREFIX -P cmake/uninstall.cmake (make uninstall):
 # removes what `cmake --install DIR --prefix PREFIX` put in place, as its
 # record in DIR lists it: the files, then the folders it created, where they

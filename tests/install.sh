@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # install.sh BUILD SOURCE APP-ID: `cmake --install BUILD` into a temporary
 # prefix puts the two programs, the menu entry, the icons in every hicolor
 # size, the AppStream metadata, the manual pages and the licences where a

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # metadata.sh BUILD SOURCE APP-ID: the manual pages render with
 # `man --warnings` without a single warning; the AppStream metadata passes
 # `appstreamcli validate --no-net` and the menu entry `desktop-file-validate`,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of arcadeon-script: options from a table, operands, "--",
 // and one clear error for whatever does not fit.
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # package.sh BUILD SOURCE VERSION APP-ID: CPack builds the Debian package
 # arcadeon_VERSION_ARCH.deb; dpkg-shlibdeps has found its dependencies; it
 # unpacks (dpkg-deb -x) into a temporary root with the programs in

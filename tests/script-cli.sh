@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # script-cli.sh RUNNER VERSION: the command line of arcadeon-script. --help and
 # --version print on standard output with status 0; a bad command line, a FILE
 # that cannot be read and output that cannot be written are one line

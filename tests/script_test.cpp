@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arcadeon-script: the words it accepts, the errors it gives and how it prints.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's command line, read before anything needs a display,
 // and the start of Qt's application object.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the script and writing its output through file descriptors, so that
 // a file that cannot be read and output that cannot be written are errors with
 // their reason, instead of a script that seems to end or output that is lost.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arcadeon-script [OPTIONS] [FILE]: runs a script of a person's actions (FILE,
 // or standard input when FILE is missing or "-") and prints what it asks for.
 #include <unistd.h>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cli.sh ARCADEON VERSION: the desktop program's command line. --help (with
 # each game's controls), --help-all (with Qt's own options) and --version
 # print on standard output with status 0 and need no display; a bad option is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon: assets/icons/arcadeon.svg, drawn by hand, rendered to
 // arcadeon-SIZE.png in each size of the hicolor theme that launchers, menus
 // and software centres ask for, 16 x 16 to 512 x 512 (the program's windows
