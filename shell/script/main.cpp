@@ -4,6 +4,7 @@
 // or standard input when FILE is missing or "-") and prints what it asks for.
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <istream>
 #include <memory>
