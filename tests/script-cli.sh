@@ -6,7 +6,7 @@
 # that cannot be read and output that cannot be written are one line
 # "error: ..." on standard error with status 2, never a silent success.
 set -uo pipefail
-runner=$1
+runner=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
