@@ -38,7 +38,7 @@ constexpr const char* kDetails =
     "A script has one command a line; # starts a comment:\n"
     "  click FORM ELEMENT        click FORM X Y            move FORM X Y\n"
     "  key|keydown|keyup CODE [shift|ctrl|alt...]\n"
-    "  tick [N]   wait MS   activate FORM   close FORM   resize FORM W H\n"
+    "  tick [N]   wait MS   stall MS   activate FORM   close FORM   resize FORM W H\n"
     "  ok   print PATH...   trace on|off\n"
     "\n"
     "Exit status: 0 when the script ran to its end or the program ended; 2 for a\n"
