@@ -86,7 +86,7 @@ void Desktop::afterEvent() {
         ticksTraced_ = ticksDelivered_;
     }
     syncSizes();
-    repaint();
+    showChanges();
     schedule();
 }
 
@@ -104,18 +104,36 @@ void Desktop::schedule() {
 
 // ---- drawing -----------------------------------------------------------------
 
-void Desktop::repaint() {
+// What the handlers changed goes to the screen: each visible window draws
+// again the device pixels its changed elements covered and cover now, and
+// nothing else. A window in which nothing changed is not drawn at all.
+void Desktop::showChanges() {
+    const std::vector<Change>& changes = changes_.collect(app_);
+    if (changes.empty()) return;
     for (auto& [form, window] : windows_) {
-        if (window->isVisible()) window->update();
+        if (!window->isVisible()) continue;
+        const Grid grid(window->devicePixelRatioF());
+        const QRegion device = damage(changes, *form, grid.toDevice(window->rect()), grid, pictures_);
+        if (!device.isEmpty()) window->update(grid.toPixels(device));
     }
 }
 
-void Desktop::paint(FormWindow& window) {
-    const QSize extra = window.frameGeometry().size() - window.size();
-    if (extra.width() > 0 || extra.height() > 0) frame_ = extra;
+void Desktop::redraw(FormWindow& window, const Element* element) {
+    if (element == nullptr) {
+        window.update();
+        return;
+    }
+    const Grid grid(window.devicePixelRatioF());
+    const QRect device = drawnExtent(*element, areaOf(*element), grid, pictures_);
+    if (!device.isEmpty()) window.update(grid.toPixels(QRegion(device)));
+}
+
+void Desktop::paint(FormWindow& window, const QRegion& pixels) {
     QPainter painter(&window);
-    const PaintContext context{fonts_, pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form(), &palettes_};
-    paintForm(painter, window.form(), context);
+    const Grid grid(window.devicePixelRatioF());
+    const PaintContext context{fonts_,   pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form(),
+                               &palettes_, &window.cache()};
+    paintForm(painter, window.form(), context, grid.toDevice(pixels));
     if (trace_) trace_->paint(window.form().name());
 }
 
@@ -142,8 +160,8 @@ void Desktop::syncSizes() {
     if (app_.ended() || app_.inputBlocked()) return;
     for (auto& [form, window] : windows_) {
         if (!window->isVisible() || window->isMinimized()) continue;
-        const auto width = static_cast<Twips>(window->width() * 15);
-        const auto height = static_cast<Twips>(window->height() * 15);
+        const Twips width = twipsFromPixels(window->width());
+        const Twips height = twipsFromPixels(window->height());
         if (width != form->scaleWidth() || height != form->scaleHeight()) app_.resize(window->form(), width, height);
     }
 }
@@ -151,7 +169,7 @@ void Desktop::syncSizes() {
 // ---- the layer's requests ------------------------------------------------------
 
 void Desktop::messageBox(std::string_view title, std::string_view prompt) {
-    repaint();  // what the handler changed so far shows while the box is open
+    showChanges();  // what the handler changed so far shows while the box is open
     // The box takes the pointer: a button held down now is released over the
     // box, and its press must not wait for that release to make a click later.
     for (auto& [form, window] : windows_) window->cancelPress();
@@ -174,17 +192,32 @@ void Desktop::messageBox(std::string_view title, std::string_view prompt) {
 
 void Desktop::formLoading(Form& form) {
     discard(window(form));
+    changes_.forget(form);
     auto* created = new FormWindow(*this, form);
     windows_[&form] = created;
-    const QSize client(static_cast<int>(form.scaleWidth() / 15), static_cast<int>(form.scaleHeight() / 15));
-    created->resize(client);
-    // Centred on the screen, frame included, each time the form is loaded.
-    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
-        const QRect area = screen->availableGeometry();
-        const QSize outer = client + frame_;
-        created->move(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
-                      std::max(area.top(), area.top() + (area.height() - outer.height()) / 2));
-    }
+    created->resize(pixelSize(form.scaleWidth(), form.scaleHeight()));
+    place(*created);
+}
+
+// Centred on the screen, frame included, each time the form is loaded. The
+// frame's size is known once the window manager has framed a first window:
+// that one is centred again then.
+void Desktop::place(FormWindow& window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    const QSize outer = window.size() + frame_;
+    window.move(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
+                std::max(area.top(), area.top() + (area.height() - outer.height()) / 2));
+    placedUnframed_ = frameKnown_ ? nullptr : &window;
+}
+
+void Desktop::windowFramed(FormWindow& window) {
+    const QSize extra = window.frameGeometry().size() - window.size();
+    if (extra.width() <= 0 && extra.height() <= 0) return;
+    frame_ = extra;
+    frameKnown_ = true;
+    if (placedUnframed_ == &window) place(window);
 }
 
 void Desktop::formShown(Form& form) {
@@ -194,8 +227,13 @@ void Desktop::formShown(Form& form) {
     }
 }
 
+// A hidden window keeps its position and gives back its image and its
+// laid-out text; shown again, it is drawn whole.
 void Desktop::formHidden(Form& form) {
-    if (FormWindow* hidden = window(form); hidden != nullptr) hidden->hide();  // it keeps its position
+    if (FormWindow* hidden = window(form); hidden != nullptr) {
+        hidden->hide();
+        hidden->release();
+    }
 }
 
 void Desktop::formUnloaded(Form& form) { discard(window(form)); }
@@ -229,6 +267,7 @@ void Desktop::programEnded() {
 void Desktop::discard(FormWindow* window) {
     if (window == nullptr) return;
     windows_.erase(&window->form());
+    if (placedUnframed_ == window) placedUnframed_ = nullptr;
     window->hide();
     window->deleteLater();
     discarded_.emplace_back(window);

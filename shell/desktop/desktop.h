@@ -16,8 +16,10 @@
 
 #include "shell/desktop/fonts.h"
 #include "shell/desktop/painting.h"
+#include "shell/desktop/pictures.h"
 #include "shell/desktop/trace.h"
 #include "shell/layer/app.h"
+#include "shell/layer/changes.h"
 
 namespace arcadeon::desktop {
 
@@ -56,7 +58,10 @@ public:
     // From the windows.
     void windowActivated(FormWindow& window);
     void windowResized();
-    void paint(FormWindow& window);
+    void windowFramed(FormWindow& window);
+    void paint(FormWindow& window, const QRegion& pixels);
+    // Asks for `element` of the window (the whole window: nullptr) to be drawn again.
+    void redraw(FormWindow& window, const Element* element);
 
     // FrontEnd
     void messageBox(std::string_view title, std::string_view prompt) override;
@@ -72,20 +77,24 @@ private:
     void wake();
     void afterEvent();
     void schedule();
-    void repaint();
+    void showChanges();
     void syncSizes();
     void discard(FormWindow* window);
+    void place(FormWindow& window);
     void bringForward(FormWindow& window);
 
     App& app_;
     Fonts fonts_;
     Pictures pictures_;
     Palettes palettes_;
+    ChangeTracker changes_;
     QElapsedTimer elapsed_;
     QTimer wake_;
     std::map<const Form*, FormWindow*> windows_;
     std::vector<QPointer<FormWindow>> discarded_;  // unloaded, awaiting deletion
-    QSize frame_;  // what the window manager's frame adds to a client area
+    QSize frame_{0, 0};  // what the window manager's frame adds to a client area
+    bool frameKnown_ = false;
+    FormWindow* placedUnframed_ = nullptr;  // placed before the frame's size was known
     const FormWindow* following_ = nullptr;  // activated by the window manager, being followed
     std::uint64_t ticksDelivered_ = 0;  // timer events delivered so far
     std::uint64_t ticksTraced_ = 0;     // of those, the ones already in the trace

@@ -175,8 +175,8 @@ TEST_F(ElementDrawing, EachKindDrawsAtItsRoundedPixels) {
         {"circle: the shorter side, centred", {45, 20}, QColor(0, 0, 128)},
         {"circle: clear of the rectangle's corner", {51, 11}, QColor(0, 0, 128)},
         {"line, first pixel", {0, 60}, QColor(255, 255, 255)},
-        {"line, last pixel", {99, 60}, QColor(255, 255, 255)},
-        {"line stops before its end point", {100, 60}, QColor(0, 0, 128)},
+        {"line, its end point drawn", {100, 60}, QColor(255, 255, 255)},
+        {"line stops at its end point", {101, 60}, QColor(0, 0, 128)},
         {"line is one pixel high", {50, 61}, QColor(0, 0, 128)},
         {"opaque label background", {101, 28}, QColor(0, 128, 0)},
         {"a missing picture leaves the background", {175, 20}, QColor(0, 0, 128)},
@@ -192,7 +192,7 @@ TEST_F(ElementDrawing, EachKindDrawsAtItsRoundedPixels) {
 TEST_F(ElementDrawing, LabelTextAlignsWrapsAtBlanksAndIsClipped) {
     // Right-aligned text ends at the right edge; a line that does not fit
     // breaks at the blank; text never leaves the label's rectangle.
-    const Ink right = inkIn(image, 40, 70, isWhite, {QRect(0, 0, 100, 200)});
+    const Ink right = inkIn(image, 40, 70, isWhite, {QRect(0, 0, 101, 200)});  // not the line
     EXPECT_GT(right.count, 0);
     EXPECT_GE(right.right, 175);
     EXPECT_LT(right.right, 180);

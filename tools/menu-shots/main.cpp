@@ -10,6 +10,7 @@
 
 #include "shell/desktop/fonts.h"
 #include "shell/desktop/painting.h"
+#include "shell/desktop/units.h"
 #include "shell/program.h"
 #include "tools/pictures/pictures.h"
 
@@ -20,7 +21,7 @@ using namespace arcadeon;
 QImage shoot(const Form& form, QSize size) {
     desktop::Fonts fonts;
     desktop::Pictures pictures;
-    QImage window(static_cast<int>(form.scaleWidth() / 15), static_cast<int>(form.scaleHeight() / 15), QImage::Format_RGB32);
+    QImage window(desktop::pixelSize(form.scaleWidth(), form.scaleHeight()), QImage::Format_RGB32);
     {
         QPainter painter(&window);
         desktop::paintForm(painter, form, desktop::PaintContext{fonts, pictures});
