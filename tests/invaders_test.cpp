@@ -24,7 +24,11 @@ public:
         boxes.push_back({std::string(title), std::string(prompt)});
         if (onBox) onBox();
     }
+    void delivering(const Form& /*form*/, const Element* element) override {
+        if (element != nullptr && element->kind == Kind::Timer) ticks.emplace_back(element->name);
+    }
     std::vector<ShownBox> boxes;
+    std::vector<std::string> ticks;  // timer ticks delivered, in order
     std::function<void()> onBox;
 };
 
@@ -33,8 +37,7 @@ class Game {
 public:
     Game() {
         program.app.setFrontEnd(&recorder);
-        program.start();
-        clickOn(program.frmMenu, "imgInvaders");
+        program.open(Program::Game::Invaders);
         recorder.boxes.clear();
     }
     Game(const Game&) = delete;
@@ -55,8 +58,8 @@ public:
     void move(Twips x, Twips y) { program.app.mouseMove(form(), x, y); }
     void click(Twips x, Twips y) { program.app.click(form(), x, y); }
     void clickOn(Form& window, std::string_view name) {
-        const auto& box = static_cast<const Box&>(*window.element(name));
-        program.app.click(window, box.Left + box.Width / 2, box.Top + box.Height / 2);
+        const Point centre = centreOf(*window.element(name));
+        program.app.click(window, centre.x, centre.y);
     }
     void escape() { program.app.keyDown(27); }
     void togglePause() { clickOn(form(), "lblPause"); }
@@ -270,6 +273,24 @@ TEST(InvadersControls, ComparisonsUseSinglePrecisionSums) {
 
 // ---- the shot ----------------------------------------------------------------
 
+TEST(InvadersControls, ProgramStoppedForHalfASecondGivesEachRunningTimerOneTick) {
+    // The desktop program stopped by the machine (or busy) for half a second
+    // with the shot and two bombs in flight catches up as a stall: each
+    // running timer ticks once, in element order, not once per boundary missed.
+    Game game;
+    game.click(kFireX, kFireY);
+    game.timer("tmrBomb1").Enabled = true;
+    game.timer("tmrBomb3").Enabled = true;
+    game.tick();
+    game.recorder.ticks.clear();
+    App& app = game.program.app;
+    app.stallTo(app.clock().now() + 500'000);
+    EXPECT_EQ(game.recorder.ticks, (std::vector<std::string>{"tmrBomb3", "tmrBomb1", "tmrBullet", "tmrMothership"}));
+    game.recorder.ticks.clear();
+    game.tick();
+    EXPECT_EQ(game.recorder.ticks.size(), 4u);
+}
+
 TEST(InvadersShot, ShotWithNothingInItsWayRestsUnderTheShipOnIts123rdTick) {
     // A shot rises 50 a tick and comes to rest once its top reaches the window's top (-30).
     Game game;
@@ -405,7 +426,7 @@ TEST(InvadersShot, NewGameAfterQuitToMenuStartsAfresh) {
     EXPECT_EQ(game.variable("intMothershipSpeed"), -20);  // kept across the unload
 
     game.recorder.boxes.clear();
-    game.clickOn(game.program.frmMenu, "lblInvaders");
+    game.program.open(Program::Game::Invaders);
     ASSERT_EQ(game.recorder.boxes.size(), 1u);
     EXPECT_EQ(game.recorder.boxes[0].title, "Welcome!");
     EXPECT_EQ(game.variable("intMothershipSpeed"), 20);

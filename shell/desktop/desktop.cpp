@@ -66,13 +66,27 @@ std::int64_t Desktop::elapsedMicros() const { return elapsed_.isValid() ? elapse
 
 // ---- time --------------------------------------------------------------------
 
-// Woken at a clock boundary: the timers that are due tick (those late by
-// more than a period tick once), then the windows are drawn once. A wake-up
-// that delivered no tick changed nothing and draws nothing.
+// Real time reaches the layer. On time it passes as the script's `wait`
+// does; when more than one boundary has passed since the last one processed
+// (the program was stopped, or busy), as a `stall`: each running timer
+// ticks once, not once for every boundary missed.
+void Desktop::catchUp() {
+    const std::int64_t now = elapsedMicros();
+    const Clock& clock = app_.clock();
+    if (now >= clock.nextBoundaryTime() + Clock::kPeriodMicros && app_.anyTimerRunning()) {
+        app_.stallTo(now);
+    } else {
+        app_.advanceTo(now);
+    }
+}
+
+// Woken at a clock boundary: the timers that are due tick, then the windows
+// are drawn once. A wake-up that delivered no tick changed nothing and
+// draws nothing.
 void Desktop::wake() {
     if (app_.ended()) return;
     const std::uint64_t before = ticksDelivered_;
-    app_.catchUpTo(elapsedMicros());
+    catchUp();
     if (ticksDelivered_ == before) {
         schedule();
         return;
@@ -118,6 +132,8 @@ void Desktop::showChanges() {
     }
 }
 
+void Desktop::changed() { showChanges(); }
+
 void Desktop::redraw(FormWindow& window, const Element* element) {
     if (element == nullptr) {
         window.update();
@@ -162,7 +178,7 @@ void Desktop::syncSizes() {
         if (!window->isVisible() || window->isMinimized()) continue;
         const Twips width = twipsFromPixels(window->width());
         const Twips height = twipsFromPixels(window->height());
-        if (width != form->scaleWidth() || height != form->scaleHeight()) app_.resize(window->form(), width, height);
+        if (width != form->clientWidth() || height != form->clientHeight()) app_.resize(window->form(), width, height);
     }
 }
 
@@ -187,7 +203,7 @@ void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.
-    if (!app_.ended()) app_.catchUpTo(elapsedMicros());
+    if (!app_.ended()) catchUp();
 }
 
 void Desktop::formLoading(Form& form) {
@@ -195,7 +211,7 @@ void Desktop::formLoading(Form& form) {
     changes_.forget(form);
     auto* created = new FormWindow(*this, form);
     windows_[&form] = created;
-    created->resize(pixelSize(form.scaleWidth(), form.scaleHeight()));
+    created->resize(pixelSize(form.clientWidth(), form.clientHeight()));
     place(*created);
 }
 

@@ -45,12 +45,12 @@ public:
     // Whether a wake-up is armed for the next clock boundary.
     [[nodiscard]] bool awake() const { return wake_.isActive(); }
 
-    // Delivers one piece of a person's input: first the ticks that fell due
-    // before it, then the input, then one repaint.
+    // Delivers one piece of a person's input: first the time that passed
+    // before it, then the input, then what it changed drawn.
     template <class Input>
     void deliver(Input&& input) {
         if (app_.ended()) return;
-        app_.catchUpTo(elapsedMicros());
+        catchUp();
         input();
         afterEvent();
     }
@@ -71,9 +71,11 @@ public:
     void formUnloaded(Form& form) override;
     void formActivated(Form* form) override;
     void delivering(const Form& form, const Element* element) override;
+    void changed() override;
     void programEnded() override;
 
 private:
+    void catchUp();
     void wake();
     void afterEvent();
     void schedule();

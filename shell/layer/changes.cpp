@@ -119,9 +119,9 @@ const std::vector<Change>& ChangeTracker::collect(const App& app) {
         const std::vector<Element*>& elements = form->elements();
         auto [at, added] = forms_.try_emplace(form);
         Shown& shown = at->second;
-        if (added || !same(shown.width, form->scaleWidth()) || !same(shown.height, form->scaleHeight())) {
-            shown.width = form->scaleWidth();
-            shown.height = form->scaleHeight();
+        if (added || !same(shown.width, form->clientWidth()) || !same(shown.height, form->clientHeight())) {
+            shown.width = form->clientWidth();
+            shown.height = form->clientHeight();
             shown.elements.resize(elements.size());
             for (std::size_t i = 0; i < elements.size(); ++i) look(app, *form, *elements[i], shown.elements[i]);
             changes_.push_back({form, nullptr, std::nullopt, std::nullopt});

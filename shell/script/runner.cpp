@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "shell/layer/properties.h"
+#include "shell/program.h"
 
 namespace arcadeon {
 
@@ -74,7 +75,7 @@ std::optional<std::int64_t> parseWhole(std::string_view word, std::int64_t limit
 
 // Boundaries a single `tick` may ask for: far beyond any run, well inside the clock's range.
 constexpr std::int64_t kMostTicks = std::int64_t{1} << 40;
-constexpr std::int64_t kMostWaitMillis = kMostTicks / 64 * 1000;
+constexpr std::int64_t kMostSpanMillis = kMostTicks / 64 * 1000;
 
 }  // namespace
 
@@ -88,16 +89,18 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream
           out, err) {}
 
 ScriptRunner::ScriptRunner(LineSource source, std::ostream& out, std::ostream& err)
-    : source_(std::move(source)), out_(out), err_(err) {
-    program_.app.setFrontEnd(this);
+    : source_(std::move(source)), out_(out), err_(err), program_(std::make_unique<Program>()) {
+    program_->app.setFrontEnd(this);
 }
+
+ScriptRunner::~ScriptRunner() = default;
 
 int ScriptRunner::run() {
     try {
-        program_.start();
+        program_->start();
         while (std::optional<Line> line = nextLine()) {
             execute(*line);
-            if (program_.app.ended()) {
+            if (program_->app.ended()) {
                 out_ << "end\n";
                 break;
             }
@@ -150,14 +153,14 @@ void ScriptRunner::expectWords(const Line& line, std::size_t least, std::size_t 
 
 ScriptRunner::Outcome ScriptRunner::execute(const Line& line) {
     const Outcome outcome = carryOut(line);
-    if (observer_ != nullptr) observer_->lineDone(program_);
+    if (observer_ != nullptr) observer_->lineDone(*program_);
     return outcome;
 }
 
 ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     const std::vector<std::string>& w = line.words;
     const std::string& command = w[0];
-    App& app = program_.app;
+    App& app = program_->app;
     const bool blocked = app.messageBoxOpen();  // a person's input goes nowhere while a box is open
 
     if (command == "click") {
@@ -172,15 +175,9 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
             if (element == nullptr) throw ScriptError(std::string(form.name()) + " has no element " + quoted(w[2]));
             if (element->kind == Kind::Timer) throw ScriptError("a timer cannot be clicked");
             if (blocked || !form.loaded()) return Outcome::Done;
-            if (element->kind == Kind::Line) {
-                const auto& l = static_cast<const arcadeon::Line&>(*element);
-                x = (l.X1 + l.X2) / 2;
-                y = (l.Y1 + l.Y2) / 2;
-            } else {
-                const auto& box = static_cast<const Box&>(*element);
-                x = box.Left + box.Width / 2;
-                y = box.Top + box.Height / 2;
-            }
+            const Point centre = centreOf(*element);
+            x = centre.x;
+            y = centre.y;
         }
         if (!blocked) app.click(form, x, y);
     } else if (command == "move") {
@@ -203,10 +200,14 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
         expectWords(line, 0, 1);
         const std::int64_t count = w.size() == 2 ? tickCount(w[1]) : 1;
         app.advanceBoundaries(count);
-    } else if (command == "wait") {
+    } else if (command == "wait" || command == "stall") {
         expectWords(line, 1, 1);
-        const std::int64_t micros = waitMicros(w[1]);
-        app.advanceTo(app.clock().now() + micros);
+        const std::int64_t until = app.clock().now() + spanMicros(command, w[1]);
+        if (command == "wait") {
+            app.advanceTo(until);
+        } else {
+            app.stallTo(until);
+        }
     } else if (command == "activate" || command == "close") {
         expectWords(line, 1, 1);
         Form& form = formNamed(w[1]);
@@ -242,7 +243,7 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
 }
 
 Form& ScriptRunner::formNamed(std::string_view name) {
-    Form* form = program_.form(name);
+    Form* form = program_->form(name);
     if (form == nullptr) throw ScriptError("unknown window " + quoted(name));
     return *form;
 }
@@ -295,15 +296,16 @@ std::int64_t ScriptRunner::tickCount(std::string_view word) {
     return *count;
 }
 
-std::int64_t ScriptRunner::waitMicros(std::string_view word) {
+// The milliseconds of a `wait` or a `stall`, in microseconds.
+std::int64_t ScriptRunner::spanMicros(std::string_view command, std::string_view word) {
     const std::optional<Decimal> number = parseDecimal(word);
     if (!number || number->negative || number->fraction.size() > 3) {
-        throw ScriptError("wait takes milliseconds from 0 with at most three decimals, not " + quoted(word));
+        throw ScriptError(std::string(command) + " takes milliseconds from 0 with at most three decimals, not " + quoted(word));
     }
     std::int64_t millis = 0;
     for (char digit : number->whole) {
         millis = millis * 10 + (digit - '0');
-        if (millis > kMostWaitMillis) throw ScriptError("wait is too long: " + quoted(word));
+        if (millis > kMostSpanMillis) throw ScriptError(std::string(command) + " is too long: " + quoted(word));
     }
     std::int64_t micros = millis * 1000;
     std::int64_t scale = 100;
@@ -323,7 +325,7 @@ std::string ScriptRunner::printValue(std::string_view path, bool check) {
         if (dot == std::string_view::npos) break;
         start = dot + 1;
     }
-    const App& app = program_.app;
+    const App& app = program_->app;
     const std::string notLoaded = "<not loaded>";
 
     if (parts.size() == 2 && parts[0] == "app") {
@@ -335,7 +337,7 @@ std::string ScriptRunner::printValue(std::string_view path, bool check) {
         throw ScriptError("unknown path " + quoted(path));
     }
     if (parts.size() == 2 && parts[0] == "Module1") {
-        if (parts[1] == "intDifficulty") return formatValue(static_cast<int>(program_.Module1.intDifficulty));
+        if (parts[1] == "intDifficulty") return formatValue(static_cast<int>(program_->Module1.intDifficulty));
         throw ScriptError("Module1 has no variable " + quoted(parts[1]));
     }
     if (parts.size() != 2 && parts.size() != 3) throw ScriptError("unknown path " + quoted(path));
@@ -356,8 +358,8 @@ std::string ScriptRunner::printValue(std::string_view path, bool check) {
         if (name == "Caption") return std::string(form.caption());
         if (name == "BackColor") return formatValue(ColorValue{form.backColor()});
         if (name == "ScaleLeft" || name == "ScaleTop") return "0";
-        if (name == "ScaleWidth") return formatSingle(form.scaleWidth());
-        if (name == "ScaleHeight") return formatSingle(form.scaleHeight());
+        if (name == "ScaleWidth") return formatSingle(form.clientWidth());
+        if (name == "ScaleHeight") return formatSingle(form.clientHeight());
         return form.focus() == nullptr ? "" : std::string(form.focus()->name);
     }
 

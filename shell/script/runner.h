@@ -10,9 +10,13 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/program.h"
+#include <memory>
+
+#include "shell/layer/app.h"
 
 namespace arcadeon {
+
+class Program;
 
 class ScriptRunner final : public FrontEnd {
 public:
@@ -29,9 +33,10 @@ public:
 
     ScriptRunner(std::istream& script, std::ostream& out, std::ostream& err);
     ScriptRunner(LineSource source, std::ostream& out, std::ostream& err);
+    ~ScriptRunner() override;
 
     void setObserver(Observer* observer) { observer_ = observer; }
-    [[nodiscard]] const Program& program() const { return program_; }
+    [[nodiscard]] const Program& program() const { return *program_; }
 
     // Runs the script to its end or to the end of the program. Returns the
     // exit status: 0, or 2 after a line that cannot be carried out.
@@ -55,7 +60,7 @@ private:
     void formHidden(Form& form) override { traceLine("hide", form); }
     void formUnloaded(Form& form) override { traceLine("unload", form); }
     void delivering(const Form& form, const Element* element) override {
-        if (observer_ != nullptr) observer_->delivering(program_, form, element);
+        if (observer_ != nullptr) observer_->delivering(*program_, form, element);
     }
     void traceLine(std::string_view what, const Form& form);
 
@@ -65,7 +70,7 @@ private:
     int keyCode(std::string_view word);
     int modifiers(const std::vector<std::string>& words, std::size_t from);
     std::int64_t tickCount(std::string_view word);
-    std::int64_t waitMicros(std::string_view word);
+    std::int64_t spanMicros(std::string_view command, std::string_view word);
     std::string printValue(std::string_view path, bool check);
     void expectWords(const Line& line, std::size_t least, std::size_t most);
 
@@ -73,7 +78,7 @@ private:
     Observer* observer_ = nullptr;
     std::ostream& out_;
     std::ostream& err_;
-    Program program_;
+    std::unique_ptr<Program> program_;
     int lineNumber_ = 0;
     bool trace_ = false;
     int boxesOpened_ = 0;
