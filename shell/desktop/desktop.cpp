@@ -208,7 +208,6 @@ void Desktop::messageBox(std::string_view title, std::string_view prompt) {
 
 void Desktop::formLoading(Form& form) {
     discard(window(form));
-    changes_.forget(form);
     auto* created = new FormWindow(*this, form);
     windows_[&form] = created;
     created->resize(pixelSize(form.clientWidth(), form.clientHeight()));

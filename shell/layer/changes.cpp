@@ -119,7 +119,9 @@ const std::vector<Change>& ChangeTracker::collect(const App& app) {
         const std::vector<Element*>& elements = form->elements();
         auto [at, added] = forms_.try_emplace(form);
         Shown& shown = at->second;
-        if (added || !same(shown.width, form->clientWidth()) || !same(shown.height, form->clientHeight())) {
+        if (added || shown.loadSerial != form->state().loadSerial || !same(shown.width, form->clientWidth()) ||
+            !same(shown.height, form->clientHeight())) {
+            shown.loadSerial = form->state().loadSerial;
             shown.width = form->clientWidth();
             shown.height = form->clientHeight();
             shown.elements.resize(elements.size());

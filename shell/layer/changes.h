@@ -43,10 +43,9 @@ class ChangeTracker {
 public:
     // What differs, window by window, from what the visible windows showed
     // at the last call; the windows' state is then taken as drawn. Hidden
-    // and unloaded windows are forgotten: shown again, they are drawn whole.
+    // and unloaded windows are forgotten: shown again, or loaded anew, they
+    // are drawn whole.
     const std::vector<Change>& collect(const App& app);
-    // Forgets a window, to be drawn whole when next seen (it was loaded anew).
-    void forget(const Form& form) { forms_.erase(&form); }
 
 private:
     // What one element shows: the properties its drawing reads.
@@ -61,6 +60,7 @@ private:
         bool operator==(const Drawn&) const;
     };
     struct Shown {
+        std::uint64_t loadSerial = 0;
         Twips width = 0, height = 0;
         std::vector<Drawn> elements;
     };
