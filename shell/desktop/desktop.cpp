@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -20,6 +22,24 @@ namespace {
 
 QString qtText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A message box with its prompt centred across the whole box (not beside
+// the place of the icon it does not have), and wide enough for the window
+// manager to show its whole title beside the frame's icon and buttons.
+void shapeBox(QMessageBox& box) {
+    constexpr int kFrameAllowance = 130;  // pixels: the title bar's icon, buttons and margins
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); label != nullptr) {
+        grid->removeWidget(label);
+        grid->addWidget(label, 0, 0, 1, grid->columnCount());
+        label->setAlignment(Qt::AlignCenter);
+    }
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kFrameAllowance;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace
@@ -201,6 +221,7 @@ void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
     box.setWindowModality(Qt::ApplicationModal);
+    shapeBox(box);
     box.exec();
     // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.
     if (!app_.ended()) catchUp();
