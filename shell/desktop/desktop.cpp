@@ -148,7 +148,9 @@ void Desktop::showChanges() {
         if (!window->isVisible()) continue;
         const Grid grid(window->devicePixelRatioF());
         const QRegion device = damage(changes, *form, grid.toDevice(window->rect()), grid, pictures_);
-        if (!device.isEmpty()) window->update(grid.toPixels(device));
+        if (device.isEmpty()) continue;
+        window->update(grid.toPixels(device));
+        ++updates_;
     }
 }
 
@@ -170,7 +172,18 @@ void Desktop::paint(FormWindow& window, const QRegion& pixels) {
     const PaintContext context{fonts_,   pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form(),
                                &palettes_, &window.cache()};
     paintForm(painter, window.form(), context, grid.toDevice(pixels));
-    if (trace_) trace_->paint(window.form().name());
+    if (trace_) {
+        trace_->paint(window.form().name());
+        if (std::find(painted_.begin(), painted_.end(), &window) == painted_.end()) painted_.push_back(&window);
+    }
+}
+
+void Desktop::flushed(FormWindow& window) {
+    if (!trace_) return;
+    const auto found = std::find(painted_.begin(), painted_.end(), &window);
+    if (found == painted_.end()) return;
+    painted_.erase(found);
+    trace_->shown(window.form().name());
 }
 
 // ---- input from the windows --------------------------------------------------
@@ -303,6 +316,7 @@ void Desktop::programEnded() {
 void Desktop::discard(FormWindow* window) {
     if (window == nullptr) return;
     windows_.erase(&window->form());
+    std::erase(painted_, window);
     if (placedUnframed_ == window) placedUnframed_ = nullptr;
     window->hide();
     window->deleteLater();

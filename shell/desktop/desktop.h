@@ -50,9 +50,12 @@ public:
     template <class Input>
     void deliver(Input&& input) {
         if (app_.ended()) return;
+        const std::int64_t reached = trace_ ? Trace::now() : 0;
         catchUp();
+        const std::uint64_t updates = updates_;  // what the input itself changed, not the ticks before it
         input();
         afterEvent();
+        if (trace_ && updates_ != updates) trace_->input(reached);
     }
 
     // From the windows.
@@ -60,6 +63,8 @@ public:
     void windowResized();
     void windowFramed(FormWindow& window);
     void paint(FormWindow& window, const QRegion& pixels);
+    // What the window drew has gone to the window system.
+    void flushed(FormWindow& window);
     // Asks for `element` of the window (the whole window: nullptr) to be drawn again.
     void redraw(FormWindow& window, const Element* element);
 
@@ -101,6 +106,8 @@ private:
     std::uint64_t ticksDelivered_ = 0;  // timer events delivered so far
     std::uint64_t ticksTraced_ = 0;     // of those, the ones already in the trace
     std::unique_ptr<Trace> trace_;      // nullptr unless asked for
+    std::uint64_t updates_ = 0;         // windows asked to draw what changed, so far
+    std::vector<const FormWindow*> painted_;  // drawn since they last went to the window system
     std::future<void> fontList_;        // loading at start, see start()
 };
 

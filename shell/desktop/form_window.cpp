@@ -53,6 +53,12 @@ bool FormWindow::event(QEvent* event) {
     case QEvent::WindowActivate:
         if (current()) desktop_.windowActivated(*this);
         break;
+    case QEvent::UpdateRequest: {
+        // Qt draws what was asked for and hands it to the window system here.
+        const bool done = QWidget::event(event);
+        if (current()) desktop_.flushed(*this);
+        return done;
+    }
     default:
         break;
     }
