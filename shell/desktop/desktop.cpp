@@ -276,16 +276,38 @@ void Desktop::formShown(Form& form) {
     }
 }
 
-// A hidden window keeps its position and gives back its image and its
-// laid-out text; shown again, it is drawn whole.
+// A hidden window keeps its position and gives back its image, its
+// laid-out text and the pictures no window on the screen shows; shown
+// again, it is drawn whole.
 void Desktop::formHidden(Form& form) {
     if (FormWindow* hidden = window(form); hidden != nullptr) {
         hidden->hide();
         hidden->release();
     }
+    releasePictures();
 }
 
-void Desktop::formUnloaded(Form& form) { discard(window(form)); }
+// Keeps the drawn pictures of the windows on the screen, and no others.
+void Desktop::releasePictures() {
+    std::vector<std::pair<std::string_view, QSize>> inUse;
+    for (const auto& [form, window] : windows_) {
+        if (!form->visible()) continue;
+        const Grid grid(window->devicePixelRatioF());
+        for (const Element* element : form->elements()) {
+            if (element->kind != Kind::Image) continue;
+            const auto& image = static_cast<const Image&>(*element);
+            if (image.Picture.empty()) continue;
+            const QSize natural = image.Stretch ? QSize() : pictures_.size(image.Picture);
+            inUse.emplace_back(image.Picture, pictureRect(grid, image.Left, image.Top, image.Width, image.Height, image.Stretch, natural).size());
+        }
+    }
+    pictures_.retain(inUse);
+}
+
+void Desktop::formUnloaded(Form& form) {
+    discard(window(form));
+    releasePictures();
+}
 
 void Desktop::formActivated(Form* form) {
     FormWindow* active = form != nullptr ? window(*form) : nullptr;

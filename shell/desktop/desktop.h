@@ -88,6 +88,7 @@ private:
     void syncSizes();
     void discard(FormWindow* window);
     void place(FormWindow& window);
+    void releasePictures();
     void bringForward(FormWindow& window);
 
     App& app_;

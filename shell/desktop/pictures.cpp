@@ -133,6 +133,13 @@ QSize Pictures::size(std::string_view name) {
     return natural;
 }
 
+void Pictures::retain(const std::vector<std::pair<std::string_view, QSize>>& inUse) {
+    collect();
+    std::vector<std::string> keys;
+    for (const auto& [name, pixels] : inUse) keys.push_back(drawnKey(name, pixels));
+    std::erase_if(drawn_, [&](const auto& entry) { return std::find(keys.begin(), keys.end(), entry.first) == keys.end(); });
+}
+
 const QPixmap& Pictures::at(std::string_view name, QSize pixels) {
     collect();
     const std::string key = drawnKey(name, pixels);

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "shell/desktop/units.h"
@@ -35,6 +36,9 @@ public:
     // The picture at `pixels` device pixels (scaled smoothly, ignoring its
     // aspect ratio); a null pixmap when there is none.
     const QPixmap& at(std::string_view name, QSize pixels);
+    // Lets go of every drawn copy but those named, each a picture and the
+    // device pixels it is drawn at: the pictures of the windows on the screen.
+    void retain(const std::vector<std::pair<std::string_view, QSize>>& inUse);
     // The picture as it is, decoded afresh and not kept.
     [[nodiscard]] static QImage decode(std::string_view name);
 
