@@ -181,7 +181,7 @@ TEST_F(PartialRepaint, InvadersFormationMarchingUnderFireMatchesWholeRepaints) {
     // The formation marches, the mothership drops bombs, the ship follows the
     // pointer and fires, aliens and hearts disappear.
     click(program.frmMenu, {328, 120});
-    QTest::qWaitFor([&] { return !boxes.empty(); }, 5000);  // the welcome box
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.empty(); }, 5000)) << "the welcome box";
     compareAll("Invaders opened");
     for (int round = 0; round < 150 && program.frmInvaders.visible(); ++round) {
         ticks(3);
