@@ -152,35 +152,23 @@ std::string output(const std::string& command);
 
 // ---- what /proc says about a process ----------------------------------------------
 
-// Resident memory in KiB.
-long residentKiB(pid_t pid) {
+// A size in KiB from the process's status: "VmRSS" (resident memory now) or
+// "VmHWM" (its peak so far).
+long statusKiB(pid_t pid, const std::string& field) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/status");
     std::string key;
     long value = 0;
     while (in >> key) {
-        if (key == "VmRSS:") {
+        if (key == field + ":") {
             in >> value;
             return value;
         }
         in.ignore(1 << 16, '\n');
     }
-    throw Failure("no resident size for process " + std::to_string(pid));
+    throw Failure("no " + field + " for process " + std::to_string(pid));
 }
-
-// The peak of resident memory (VmHWM) in KiB.
-long peakKiB(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-    std::string key;
-    long value = 0;
-    while (in >> key) {
-        if (key == "VmHWM:") {
-            in >> value;
-            return value;
-        }
-        in.ignore(1 << 16, '\n');
-    }
-    throw Failure("no peak resident size for process " + std::to_string(pid));
-}
+long residentKiB(pid_t pid) { return statusKiB(pid, "VmRSS"); }
+long peakKiB(pid_t pid) { return statusKiB(pid, "VmHWM"); }
 
 // Processor time used by the process's threads as they stand, in
 // nanoseconds (the scheduler's own count, finer than clock ticks).

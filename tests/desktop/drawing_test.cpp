@@ -319,21 +319,17 @@ QImage drawAt(const Form& form, qreal ratio) {
     return image;
 }
 
-// The device pixels of one colour in a row or a column of an image, from the first to the last.
-std::vector<int> columnsOf(const QImage& image, int y, QColor colour, int from, int to) {
+// The device pixels of one colour along a row (a column: `down`) of an
+// image, from `from` up to `to`.
+std::vector<int> inkAlong(const QImage& image, int at, bool down, QColor colour, int from, int to) {
     std::vector<int> found;
-    for (int x = from; x < to; ++x) {
-        if (image.pixelColor(x, y) == colour) found.push_back(x);
+    for (int i = from; i < to; ++i) {
+        if (image.pixelColor(down ? at : i, down ? i : at) == colour) found.push_back(i);
     }
     return found;
 }
-std::vector<int> rowsOf(const QImage& image, int x, QColor colour, int from, int to) {
-    std::vector<int> found;
-    for (int y = from; y < to; ++y) {
-        if (image.pixelColor(x, y) == colour) found.push_back(y);
-    }
-    return found;
-}
+std::vector<int> columnsOf(const QImage& image, int y, QColor colour, int from, int to) { return inkAlong(image, y, false, colour, from, to); }
+std::vector<int> rowsOf(const QImage& image, int x, QColor colour, int from, int to) { return inkAlong(image, x, true, colour, from, to); }
 
 TEST(CrispDrawing, LinesMeetTheOutlinesTheyEndOnAtEveryDensity) {
     // A line lies on the device pixels of the outline along the same edge,
