@@ -1,27 +1,48 @@
-# make run      installs what is missing, builds and starts the program
-# make test     installs what is missing, builds and runs every test
-# make install  builds, then installs the programs, their menu entry and icon
-#               under PREFIX (/usr/local; PREFIX=~/.local for one user)
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# make run        installs what the programs need, builds them and starts arcadeon
+# make test       installs the test tools as well, builds everything, runs every test
+# make install    builds, then installs the programs, their menu entry, icons,
+#                 manual pages and metadata under PREFIX (/usr/local; PREFIX=~/.local
+#                 for one user)
+# make uninstall  removes what make install put under PREFIX
+# make package    builds the Debian package arcadeon_VERSION_ARCH.deb in $(BUILD)
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 WEB_BUILD ?= build-web
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
+# Tests, benchmarks and tools are left out of a plain build of the programs.
+TEST_OPTIONS = -DBUILD_TESTING=ON -DARCADEON_BENCHMARKS=ON -DARCADEON_TOOLS=ON
 
-.PHONY: all deps build build-sanitize run test install desktop-bench soak pictures clean web web-run
+.PHONY: all deps package-deps test-deps web-deps build build-all build-sanitize run test install uninstall \
+	package desktop-bench web web-run web-bench soak pictures clean
 
 all: build
 
 deps:
-	@tools/install-deps
+	@tools/install-deps build
+
+package-deps:
+	@tools/install-deps package
+
+test-deps:
+	@tools/install-deps test
+
+web-deps:
+	@tools/install-deps web
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) --target arcadeon arcadeon-script documents -j $(JOBS)
+
+build-all: test-deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(TEST_OPTIONS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-build-sanitize: deps
-	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARCADEON_SANITIZE=ON >/dev/null
+build-sanitize: test-deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARCADEON_SANITIZE=ON $(TEST_OPTIONS) >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 
 run: build
@@ -29,14 +50,14 @@ run: build
 
 # Everything is installed here, so the browser test must run: a missing
 # browser or page is a failure, not a skip.
-test: build build-sanitize web
+test: build-all build-sanitize web
 	cd $(BUILD) && ARCADEON_REQUIRE_WEB=1 ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The program in a web page, built with Emscripten into $(WEB_BUILD)/ (its
 # CMake build in $(WEB_BUILD)/cmake). Debian's emcc runs on the system's
 # node, which finds Debian's own node modules (acorn) only when told where.
-web: deps
+web: web-deps
 	@NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD)/cmake -DCMAKE_BUILD_TYPE=Release -DARCADEON_WEB_SITE=$(abspath $(WEB_BUILD)) >/dev/null
 	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD)/cmake -j $(JOBS)
 
@@ -47,8 +68,18 @@ web-run: web
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+uninstall:
+	@cmake -DBUILD=$(BUILD) -DPREFIX=$(PREFIX) -P cmake/uninstall.cmake
+
+package: package-deps build
+	cd $(BUILD) && cpack -G DEB
+
+# The page in headless chromium while each game runs (see bench/README.md).
+web-bench: web
+	node bench/web-bench.mjs --site $(WEB_BUILD)
+
 # The desktop program against a minimal Qt window under Xvfb (see bench/README.md).
-desktop-bench: deps
+desktop-bench: test-deps
 	bench/desktop-bench
 
 # Ten million lines of random input under the sanitizers (several minutes).
@@ -57,8 +88,8 @@ soak: build-sanitize
 
 # Draws the pictures in assets/ again; then the menu's Ping and Invaders
 # pictures from the game windows as the program draws them.
-pictures: deps
-	@cmake -S . -B $(BUILD) >/dev/null
+pictures: test-deps
+	@cmake -S . -B $(BUILD) -DARCADEON_TOOLS=ON >/dev/null
 	@cmake --build $(BUILD) --target make-pictures -j $(JOBS)
 	$(BUILD)/tools/pictures/make-pictures assets
 	@cmake --build $(BUILD) --target make-menu-shots -j $(JOBS)

@@ -1,3 +1,4 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page in headless chromium while each game runs: the timer ticks
 // delivered a second (64 for one running timer), the browser's long tasks

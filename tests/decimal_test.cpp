@@ -1,3 +1,4 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as text without std::to_chars and std::from_chars for floating
 // point, as the web build must write and read them: the same text as the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/desktop/run.h"
 
 #include <QApplication>
@@ -7,8 +9,10 @@
 #include <malloc.h>
 #endif
 
+#include "shell/desktop/command_line.h"
 #include "shell/desktop/desktop.h"
 #include "shell/program.h"
+#include "shell/version.h"
 
 namespace arcadeon::desktop {
 
@@ -19,9 +23,11 @@ int run(int argc, char** argv, const char* program, const std::function<void(Pro
     // sliding threshold would keep those blocks in the heap for good.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
-    QApplication application(argc, argv);
+    Options options;
+    if (const std::optional<int> status = readCommandLine(argc, argv, program, options)) return *status;
+    const std::unique_ptr<QApplication> application = startApplication(argc, argv, program);
     QApplication::setApplicationName(QStringLiteral("Arcadeon"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("arcadeon"));  // its menu entry and icon
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));  // its menu entry and icon
     Program game;
     Desktop desktop(game.app);
     std::unique_ptr<Trace> trace;  // a timing record, when asked for

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/desktop/trace.h"
 
 #include <cerrno>
@@ -41,6 +43,12 @@ void Trace::ticks(std::uint64_t count) { std::fprintf(file_, "ticks %" PRId64 " 
 
 void Trace::paint(std::string_view window) {
     std::fprintf(file_, "paint %" PRId64 " %.*s\n", now(), static_cast<int>(window.size()), window.data());
+}
+
+void Trace::input(std::int64_t reached) { std::fprintf(file_, "input %" PRId64 "\n", reached); }
+
+void Trace::shown(std::string_view window) {
+    std::fprintf(file_, "shown %" PRId64 " %.*s\n", now(), static_cast<int>(window.size()), window.data());
 }
 
 }  // namespace arcadeon::desktop

@@ -1,3 +1,4 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Single-precision numbers to and from decimal text, the same on every
 // toolchain the program is built with and in every locale: where the

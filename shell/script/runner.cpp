@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runner.h"
 
 #include <charconv>
@@ -9,6 +11,7 @@
 #include "shell/layer/decimal.h"
 #include "shell/layer/properties.h"
 #include "shell/program.h"
+#include "shell/script/printable.h"
 
 namespace arcadeon {
 
@@ -21,8 +24,6 @@ struct ScriptError : std::runtime_error {
 
 // The script ended while a message box was open.
 struct ScriptOver {};
-
-std::string quoted(std::string_view word) { return "'" + std::string(word) + "'"; }
 
 std::vector<std::string> splitWords(std::string_view text) {
     std::vector<std::string> words;

@@ -1,3 +1,4 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the web page draws, told by the model: every loaded window with its
 // place in the stack and, in drawing order, what its client area shows. The

@@ -1,3 +1,4 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Arcadeon in a web page: the program's windows, driven by the page's input
 // and real time, drawn by the page from the display list (frame.h), message

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make-menu-shots DIR: the menu's pictures of Ping and of Vavod Uvavovirovu
 // Divadazo, taken from the real windows as the program draws them, scaled to
 // the pictures' sizes and written into DIR (assets/) as 24-bit BMP files.
@@ -10,6 +12,7 @@
 
 #include "shell/desktop/fonts.h"
 #include "shell/desktop/painting.h"
+#include "shell/desktop/units.h"
 #include "shell/program.h"
 #include "tools/pictures/pictures.h"
 
@@ -20,7 +23,7 @@ using namespace arcadeon;
 QImage shoot(const Form& form, QSize size) {
     desktop::Fonts fonts;
     desktop::Pictures pictures;
-    QImage window(static_cast<int>(form.clientWidth() / 15), static_cast<int>(form.clientHeight() / 15), QImage::Format_RGB32);
+    QImage window(desktop::pixelSize(form.clientWidth(), form.clientHeight()), QImage::Format_RGB32);
     {
         QPainter painter(&window);
         desktop::paintForm(painter, form, desktop::PaintContext{fonts, pictures});

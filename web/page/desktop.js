@@ -1,3 +1,4 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page as a small desktop for Arcadeon's windows. The program itself
 // (the windows, their handlers, the layer, the clock) runs in arcadeon.wasm;

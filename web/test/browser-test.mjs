@@ -1,3 +1,4 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Arcadeon's page in a real browser (headless chromium over the DevTools
 // protocol), played as a person plays it: the menu as drawn, Ping, the

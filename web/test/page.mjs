@@ -1,3 +1,4 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page served from a folder on the loopback address and opened in
 // Debian's chromium, headless: what the browser test and the benchmark share.
