@@ -213,6 +213,39 @@ await check('Escape and Quit to Menu from Invaders', async () => {
   await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmInvaders'));
 });
 
+await check('Froggy: arrow keys step the frog; a hidden tab gets no tick, and one stall on its return', async () => {
+  await clickElement('frmMenu', 'lblFrog');
+  let f = await waitFor('Froggy', (f) => formOf(f, 'frmFroggy')?.visible);
+  const frog = itemOf(formOf(f, 'frmFroggy'), 'imgFroggy');
+  await page.keyboard.press('ArrowLeft');
+  await page.keyboard.press('ArrowLeft');
+  f = await waitFor('the frog to step', (f) => itemOf(formOf(f, 'frmFroggy'), 'imgFroggy').x === frog.x - 100);
+  // The tab goes to the background: no wake-up, no tick, however long.
+  const visibility = (hidden) => page.evaluate((hidden) => {
+    Object.defineProperty(document, 'hidden', { configurable: true, get: () => hidden });
+    document.dispatchEvent(new Event('visibilitychange'));
+    return [window.arcadeon.ticks(), window.arcadeon.stalls()];
+  }, hidden);
+  const [ticks, stalls] = await visibility(true);
+  await new Promise((resolve) => setTimeout(resolve, 400));
+  assert.equal(await page.evaluate(() => window.arcadeon.ticks()), ticks, 'no tick while hidden');
+  // Back in front: the time missed passes as one stall, one tick for the one timer.
+  const [after, stallsAfter] = await visibility(false);
+  assert.deepEqual([after - ticks, stallsAfter - stalls], [1, 1]);
+});
+
+await check('Escape in Froggy opens the Pause dialog on its release; Alt+M is Quit to Menu', async () => {
+  await page.keyboard.down('Escape');
+  await new Promise((resolve) => setTimeout(resolve, 100));
+  assert.equal(formOf(await frame(), 'frmPause').visible, false, 'not on the press');
+  await page.keyboard.up('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await page.keyboard.down('Alt');
+  await page.keyboard.press('KeyM');
+  await page.keyboard.up('Alt');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmFroggy'));
+});
+
 await check('the saved recording replays to the same state (arcadeon-script --verify)', async () => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'arcadeon-download-'));
   try {
