@@ -173,6 +173,28 @@ await check('Escape opens the Pause dialog; Quit to Menu brings back the menu', 
   assert.equal(f.active, formOf(f, 'frmPause').i);
   assert.equal(itemOf(formOf(f, 'frmPing'), 'lblGo').text, 'GO');
   assert.equal(itemOf(formOf(f, 'frmPause'), 'cmdQuit').focus, true, 'the focus starts on Quit');
+  // A click on a window's title bar brings it to the front and activates it;
+  // a drag of the title bar moves it.
+  const titleBar = async (name) => page.$eval(`[data-form="${name}"] .caption`, (e) => {
+    const r = e.getBoundingClientRect();
+    return [r.left + 10, r.top + r.height / 2];
+  });
+  const zOrder = () => page.$$eval('.window:not([hidden])', (w) =>
+    w.sort((a, b) => Number(a.style.zIndex) - Number(b.style.zIndex)).map((e) => e.dataset.form));
+  const [x, y] = await titleBar('frmPause');
+  const before = await page.$eval('[data-form="frmPause"]', (e) => [e.offsetLeft, e.offsetTop]);
+  await page.mouse.move(x, y);
+  await page.mouse.down();
+  await page.mouse.move(x + 40, y + 25, { steps: 4 });
+  await page.mouse.up();
+  assert.deepEqual(await page.$eval('[data-form="frmPause"]', (e) => [e.offsetLeft, e.offsetTop]), [before[0] + 40, before[1] + 25]);
+  await page.mouse.click(...await titleBar('frmPing'));
+  f = await waitFor('Ping active', (f) => f.active === formOf(f, 'frmPing').i);
+  assert.deepEqual(await zOrder(), ['frmPause', 'frmPing']);
+  // Escape again in Ping shows the dialog, in front once more.
+  await page.keyboard.press('Escape');
+  f = await waitFor('the Pause dialog active', (f) => f.active === formOf(f, 'frmPause').i);
+  assert.deepEqual(await zOrder(), ['frmPing', 'frmPause']);
   await clickElement('frmPause', 'cmdQuittoMenu');
   f = await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmPing'));
   assert.equal(formOf(f, 'frmPause').visible, false);
@@ -220,6 +242,18 @@ await check('Froggy: arrow keys step the frog; a hidden tab gets no tick, and on
   await page.keyboard.press('ArrowLeft');
   await page.keyboard.press('ArrowLeft');
   f = await waitFor('the frog to step', (f) => itemOf(formOf(f, 'frmFroggy'), 'imgFroggy').x === frog.x - 100);
+  // The corner resizes the client area: the window's scale follows.
+  const grip = await page.$eval('[data-form="frmFroggy"] .grip', (e) => {
+    const r = e.getBoundingClientRect();
+    return [r.left + r.width / 2, r.top + r.height / 2];
+  });
+  await page.mouse.move(...grip);
+  await page.mouse.down();
+  await page.mouse.move(grip[0] - 50, grip[1] - 30, { steps: 5 });
+  await page.mouse.up();
+  f = await waitFor('the new size', (f) => formOf(f, 'frmFroggy').w === (676 - 50) * 15);
+  assert.equal(formOf(f, 'frmFroggy').h, (481 - 30) * 15);
+  assert.deepEqual(await page.$eval('[data-form="frmFroggy"] canvas', (c) => [c.clientWidth, c.clientHeight]), [626, 451]);
   // The tab goes to the background: no wake-up, no tick, however long.
   const visibility = (hidden) => page.evaluate((hidden) => {
     Object.defineProperty(document, 'hidden', { configurable: true, get: () => hidden });
