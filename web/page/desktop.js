@@ -21,7 +21,7 @@
   let frameRequested = false;
   let lastFrame = null;
   const windows = new Map();   // form index -> the window on the page
-  const pictures = new Map();  // file name -> { bitmap }
+  const pictures = new Map();  // file name -> { bitmap, sized: its copies by size }
   let picturesLoading = 0;
   let press = null;            // a mouse button held down on a window's client area
 
@@ -128,7 +128,7 @@
   function picture(name) {
     let entry = pictures.get(name);
     if (!entry) {
-      entry = { bitmap: null };
+      entry = { bitmap: null, sized: new Map() };
       pictures.set(name, entry);
       picturesLoading++;
       const image = new Image();
@@ -139,20 +139,38 @@
         .catch(() => {})  // a picture that cannot be read draws nothing
         .finally(() => { picturesLoading--; requestFrame(); });
     }
+    return entry;
+  }
+
+  // The picture at the device pixels it is drawn at, scaled smoothly once
+  // and kept: a canvas scaling it at every drawing would cost each frame.
+  // Until that copy is ready, the picture is scaled as it is drawn.
+  function sizedPicture(entry, width, height) {
+    if (width === entry.bitmap.width && height === entry.bitmap.height) return entry.bitmap;
+    const key = width + 'x' + height;
+    const sized = entry.sized.get(key);
+    if (sized) return sized.bitmap ?? entry.bitmap;
+    if (width > 4096 || height > 4096) return entry.bitmap;  // beyond that, scaled as drawn
+    if (entry.sized.size >= 16) entry.sized.clear();  // sizes change only when a window's scale does
+    const made = { bitmap: null };
+    entry.sized.set(key, made);
+    createImageBitmap(entry.bitmap, { resizeWidth: width, resizeHeight: height, resizeQuality: 'high' })
+      .then((bitmap) => { made.bitmap = bitmap; requestFrame(); })
+      .catch(() => {});
     return entry.bitmap;
   }
 
   function drawImage(ctx, item, grid) {
     if (!item.pic) return;
-    const image = picture(item.pic);
-    if (!image) return;
+    const entry = picture(item.pic);
+    if (!entry.bitmap) return;
     const target = item.stretch
       ? grid.rect(item.x, item.y, item.w, item.h)
-      : grid.rect(item.x, item.y, image.width * TWIPS, image.height * TWIPS);
+      : grid.rect(item.x, item.y, entry.bitmap.width * TWIPS, entry.bitmap.height * TWIPS);
     if (empty(target)) return;
     ctx.imageSmoothingEnabled = true;
     ctx.imageSmoothingQuality = 'high';
-    ctx.drawImage(image, target.x, target.y, target.w, target.h);
+    ctx.drawImage(sizedPicture(entry, target.w, target.h), target.x, target.y, target.w, target.h);
   }
 
   // The caption's lines, broken at blanks where the next word would pass the
