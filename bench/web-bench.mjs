@@ -83,23 +83,24 @@ async function measure(name, form, start, follow = null) {
   console.log(`          a wake-up ${spent(timing.wake)}, a drawing ${spent(timing.draw)}, ${timing.draw.count} drawings`);
 }
 
+async function quitToMenu() {
+  await page.keyboard.press('Escape');
+  await sleep(300);
+  await clickElement('frmPause', 'cmdQuittoMenu');
+  await sleep(200);
+}
+
 console.log(`${seconds} s a game, device pixel ratio ${ratio}, ${await browser.version()}`);
 await measure('Ping', 'frmPing', async () => {
   await clickElement('frmMenu', 'lblPing');
   await sleep(200);
   await clickElement('frmPing', 'lblGo');
 }, 'shpBlue');
-await page.keyboard.press('Escape');
-await sleep(200);
-await clickElement('frmPause', 'cmdQuittoMenu');
-await sleep(200);
+await quitToMenu();
 await measure('Froggy', 'frmFroggy', async () => {
   await clickElement('frmMenu', 'lblFrog');
 });
-await page.keyboard.press('Escape');
-await sleep(300);
-await clickElement('frmPause', 'cmdQuittoMenu');
-await sleep(200);
+await quitToMenu();
 // Invaders: several timers run at once (the mothership's, the bombs').
 await measure('Invaders', 'frmInvaders', async () => {
   await clickElement('frmMenu', 'lblInvaders');
