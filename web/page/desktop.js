@@ -680,6 +680,8 @@
     if (!down && e.repeat) return;  // a held key repeats its press; its release comes once
     input(() => M._arcadeon_key(down ? 1 : 0, code, shiftState(e)));
   }
+  // A zoom changes the device pixel ratio: every window is drawn again at it.
+  window.addEventListener('resize', () => { if (M) requestFrame(); });
   document.addEventListener('keydown', (e) => key(e, true));
   document.addEventListener('keyup', (e) => key(e, false));
 

@@ -173,6 +173,13 @@ await check('Escape opens the Pause dialog; Quit to Menu brings back the menu', 
   assert.equal(f.active, formOf(f, 'frmPause').i);
   assert.equal(itemOf(formOf(f, 'frmPing'), 'lblGo').text, 'GO');
   assert.equal(itemOf(formOf(f, 'frmPause'), 'cmdQuit').focus, true, 'the focus starts on Quit');
+  // Tab and Shift+Tab move the focus along the tab order.
+  await page.keyboard.press('Tab');
+  await waitFor('the focus on Quit to Menu', (f) => itemOf(formOf(f, 'frmPause'), 'cmdQuittoMenu').focus);
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('Tab');
+  await page.keyboard.up('Shift');
+  await waitFor('the focus back on Quit', (f) => itemOf(formOf(f, 'frmPause'), 'cmdQuit').focus);
   // A click on a window's title bar brings it to the front and activates it;
   // a drag of the title bar moves it.
   const titleBar = async (name) => page.$eval(`[data-form="${name}"] .caption`, (e) => {
