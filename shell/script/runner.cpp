@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "shell/layer/properties.h"
+#include "shell/script/state.h"
 
 namespace arcadeon {
 
@@ -316,57 +317,15 @@ std::int64_t ScriptRunner::waitMicros(std::string_view word) {
 
 // The value a print path names; with `check`, only finds out whether the path is valid.
 std::string ScriptRunner::printValue(std::string_view path, bool check) {
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t dot = path.find('.', start);
-        parts.push_back(path.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start));
-        if (dot == std::string_view::npos) break;
-        start = dot + 1;
-    }
-    const App& app = program_.app;
-    const std::string notLoaded = "<not loaded>";
-
-    if (parts.size() == 2 && parts[0] == "app") {
-        if (parts[1] == "ActiveForm") {
-            const Form* active = app.activeForm();
-            return active == nullptr ? "" : std::string(active->name());
+    try {
+        if (check) {
+            checkPath(program_, path);
+            return {};
         }
-        if (parts[1] == "Clock") return formatMillis(app.clock().now());
-        throw ScriptError("unknown path " + quoted(path));
+        return readPath(program_, path);
+    } catch (const BadPath& bad) {
+        throw ScriptError(bad.what());
     }
-    if (parts.size() == 2 && parts[0] == "Module1") {
-        if (parts[1] == "intDifficulty") return formatValue(static_cast<int>(program_.Module1.intDifficulty));
-        throw ScriptError("Module1 has no variable " + quoted(parts[1]));
-    }
-    if (parts.size() != 2 && parts.size() != 3) throw ScriptError("unknown path " + quoted(path));
-    Form& form = formNamed(parts[0]);
-
-    if (parts.size() == 2) {
-        const std::string_view name = parts[1];
-        if (const Integer* variable = form.variable(name)) return formatValue(static_cast<int>(*variable));
-        if (name == "Loaded") return formatValue(form.loaded());
-        static constexpr std::string_view kFormProperties[] = {
-            "Visible", "Caption", "BackColor", "ScaleLeft", "ScaleTop", "ScaleWidth", "ScaleHeight", "ActiveControl"};
-        bool known = false;
-        for (std::string_view property : kFormProperties) known = known || property == name;
-        if (!known) throw ScriptError(std::string(form.name()) + " has no property or variable " + quoted(name));
-        if (check) return {};
-        if (!form.loaded()) return notLoaded;
-        if (name == "Visible") return formatValue(form.visible());
-        if (name == "Caption") return std::string(form.caption());
-        if (name == "BackColor") return formatValue(ColorValue{form.backColor()});
-        if (name == "ScaleLeft" || name == "ScaleTop") return "0";
-        if (name == "ScaleWidth") return formatSingle(form.scaleWidth());
-        if (name == "ScaleHeight") return formatSingle(form.scaleHeight());
-        return form.focus() == nullptr ? "" : std::string(form.focus()->name);
-    }
-
-    const Element* element = form.element(parts[1]);
-    if (element == nullptr) throw ScriptError(std::string(form.name()) + " has no element " + quoted(parts[1]));
-    const std::optional<PropertyValue> value = readProperty(*element, parts[2]);
-    if (!value) throw ScriptError(std::string(element->name) + " has no property " + quoted(parts[2]));
-    if (check) return {};
-    return form.loaded() ? formatValue(*value) : notLoaded;
 }
 
 }  // namespace arcadeon
