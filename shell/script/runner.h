@@ -32,6 +32,7 @@ public:
 
     void setObserver(Observer* observer) { observer_ = observer; }
     [[nodiscard]] const Program& program() const { return program_; }
+    [[nodiscard]] Program& program() { return program_; }
 
     // Runs the script to its end or to the end of the program. Returns the
     // exit status: 0, or 2 after a line that cannot be carried out.

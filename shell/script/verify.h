@@ -1,0 +1,42 @@
+// `arcadeon-script --verify`: a recording played again by the runner, its
+// state at the end compared with the recording's final-state block.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace arcadeon {
+
+struct FinalValue {
+    int line = 0;  // 1-based line number in the recording
+    std::string path;
+    std::string value;
+};
+
+// The lines of a script or a recording as the runner reads them: split at
+// '\n' (a CR before it stays, the runner drops it).
+[[nodiscard]] std::vector<std::string> splitLines(std::string_view text);
+
+// The final-state block: every line that begins "# final ". Throws
+// std::runtime_error ("line N: ...") for one that is not "# final PATH = VALUE".
+[[nodiscard]] std::vector<FinalValue> readFinalState(const std::vector<std::string>& lines);
+
+// Runs `lines` as the runner does, printing nothing of what the script
+// prints, and compares the state at its end with the final-state block.
+// Returns 0 after "recording verified: N values", 1 after one line per
+// differing path, 2 after an error on `err` (a bad line, a path that names
+// nothing, no final-state block; `name` names the file then).
+int verifyRecording(const std::vector<std::string>& lines, const std::string& name, std::ostream& out,
+                    std::ostream& err);
+
+// The lines of FILE ("-" for standard input); nullopt after
+// "error: FILE: WHAT" on `err`.
+[[nodiscard]] std::optional<std::vector<std::string>> readScriptFile(const std::string& file, std::ostream& err);
+
+// arcadeon-script's `--verify FILE` and `--verify=FILE`: the exit status,
+// or nullopt when the arguments ask for something else.
+[[nodiscard]] std::optional<int> verifyCommand(int argc, char** argv, std::ostream& out, std::ostream& err);
+
+}  // namespace arcadeon
