@@ -24,7 +24,11 @@ public:
         boxes.push_back({std::string(title), std::string(prompt)});
         if (onBox) onBox();
     }
+    void delivering(const Form& /*form*/, const Element* element) override {
+        if (element != nullptr && element->kind == Kind::Timer) ticks.emplace_back(element->name);
+    }
     std::vector<ShownBox> boxes;
+    std::vector<std::string> ticks;  // timer ticks delivered, in order
     std::function<void()> onBox;
 };
 
@@ -269,6 +273,24 @@ TEST(InvadersControls, ComparisonsUseSinglePrecisionSums) {
 }
 
 // ---- the shot ----------------------------------------------------------------
+
+TEST(InvadersControls, ProgramStoppedForHalfASecondGivesEachRunningTimerOneTick) {
+    // The desktop program stopped by the machine (or busy) for half a second
+    // with the shot and two bombs in flight catches up as a stall: each
+    // running timer ticks once, in element order, not once per boundary missed.
+    Game game;
+    game.click(kFireX, kFireY);
+    game.timer("tmrBomb1").Enabled = true;
+    game.timer("tmrBomb3").Enabled = true;
+    game.tick();
+    game.recorder.ticks.clear();
+    App& app = game.program.app;
+    app.stallTo(app.clock().now() + 500'000);
+    EXPECT_EQ(game.recorder.ticks, (std::vector<std::string>{"tmrBomb3", "tmrBomb1", "tmrBullet", "tmrMothership"}));
+    game.recorder.ticks.clear();
+    game.tick();
+    EXPECT_EQ(game.recorder.ticks.size(), 4u);
+}
 
 TEST(InvadersShot, ShotWithNothingInItsWayRestsUnderTheShipOnIts123rdTick) {
     // A shot rises 50 a tick and comes to rest once its top reaches the window's top (-30).

@@ -291,13 +291,71 @@ TEST_F(LayerTest, TimerDisabledWhileTheBoxWasOpenOwesNoTick) {
     EXPECT_EQ(count("tmrOne"), 1);
 }
 
-TEST_F(LayerTest, CatchingUpLateDeliversEachTimerOnce) {
-    // A front end that fell behind by several periods gets one tick per timer, not a burst.
+struct StallCase {
+    std::int64_t micros;  // how long the program is kept busy
+    int tmrOne, tmrFive, tmrSlow;  // the ticks each timer delivers at its end
+};
+
+TEST_F(LayerTest, AStallGivesEachRunningTimerAtMostOneTick) {
+    // A span in which the program could not keep up withholds every boundary;
+    // at its end each timer that fell due ticks once, in the order of one
+    // boundary, however many periods it missed, then keeps its period.
+    // (Catching up by withholding all but the last boundary once gave a timer
+    // a second tick there, from the owed one and the due one together.)
+    static constexpr StallCase kCases[] = {
+        {0, 0, 0, 0},
+        {Clock::kPeriodMicros / 2, 0, 0, 0},
+        {Clock::kPeriodMicros, 1, 1, 0},
+        {Clock::kPeriodMicros * 100 + 7, 1, 1, 1},
+    };
+    for (const StallCase& c : kCases) {
+        std::vector<std::string> caseLog;
+        App caseApp;
+        SceneForm form(caseApp, caseLog);
+        caseApp.start(form);
+        form.tmrFive->Enabled = true;
+        form.tmrSlow->Enabled = true;
+        caseLog.clear();
+        caseApp.stallTo(caseApp.clock().now() + c.micros);
+        auto ticks = [&](std::string_view name) { return static_cast<int>(std::count(caseLog.begin(), caseLog.end(), name)); };
+        EXPECT_EQ(ticks("tmrOne"), c.tmrOne) << c.micros;
+        EXPECT_EQ(ticks("tmrFive"), c.tmrFive) << c.micros;
+        EXPECT_EQ(ticks("tmrSlow"), c.tmrSlow) << c.micros;
+        if (c.tmrSlow == 1) {
+            EXPECT_EQ(caseLog, (std::vector<std::string>{"tmrOne", "tmrFive", "tmrSlow"})) << "element order";
+        }
+        EXPECT_EQ(caseApp.clock().now(), c.micros);
+        caseLog.clear();
+        caseApp.advanceBoundaries(1);
+        EXPECT_EQ(ticks("tmrOne"), 1) << "its period goes on from the stall's last boundary";
+    }
+}
+
+TEST_F(LayerTest, AStallWhileABoxIsOpenIsAWait) {
+    // The box withholds ticks already: a stall inside it passes the same time
+    // as a wait, and the ticks owed come once, after the handler returns.
     app.start(scene);
-    app.catchUpTo(10 * Clock::kPeriodMicros + 100);
-    EXPECT_EQ(count("tmrOne"), 1);
-    app.catchUpTo(11 * Clock::kPeriodMicros);
-    EXPECT_EQ(count("tmrOne"), 2);
+    scene.onTimerOne = [this] {
+        scene.onTimerOne = nullptr;
+        frontEnd.whileBoxOpen = [this] {
+            app.stallTo(app.clock().now() + 10 * Clock::kPeriodMicros);
+            log.push_back("box closed");
+        };
+        scene.MsgBox("prompt", "title");
+    };
+    tick();
+    EXPECT_EQ(log, (std::vector<std::string>{"Load", "tmrOne", "box closed", "tmrOne"}));
+    EXPECT_EQ(app.clock().boundary(), 11);
+}
+
+TEST_F(LayerTest, AnOwedTickThatHidesTheLastWindowEndsTheProgram) {
+    // Owed ticks are delivered like any event: one whose handler leaves
+    // nothing on the screen ends the program, as a click would.
+    app.start(scene);
+    scene.onTimerOne = [this] { scene.Hide(); };
+    app.stallTo(5 * Clock::kPeriodMicros);
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(frontEnd.events.back(), "end");
 }
 
 // ---- mouse -------------------------------------------------------------------
@@ -447,7 +505,7 @@ TEST_F(LayerTest, InputIsBlockedWhileABoxIsOpen) {
     tick();
     EXPECT_EQ(log, (std::vector<std::string>{"Load", "tmrOne"}));
     EXPECT_TRUE(scene.visible());
-    EXPECT_EQ(scene.scaleWidth(), 8000);
+    EXPECT_EQ(scene.clientWidth(), 8000);
 }
 
 TEST_F(LayerTest, EndStopsEverythingAtOnce) {

@@ -66,13 +66,27 @@ std::int64_t Desktop::elapsedMicros() const { return elapsed_.isValid() ? elapse
 
 // ---- time --------------------------------------------------------------------
 
-// Woken at a clock boundary: the timers that are due tick (those late by
-// more than a period tick once), then the windows are drawn once. A wake-up
-// that delivered no tick changed nothing and draws nothing.
+// Real time reaches the layer. On time it passes as the script's `wait`
+// does; when more than one boundary has passed since the last one processed
+// (the program was stopped, or busy), as a `stall`: each running timer
+// ticks once, not once for every boundary missed.
+void Desktop::catchUp() {
+    const std::int64_t now = elapsedMicros();
+    const Clock& clock = app_.clock();
+    if (now >= clock.nextBoundaryTime() + Clock::kPeriodMicros && app_.anyTimerRunning()) {
+        app_.stallTo(now);
+    } else {
+        app_.advanceTo(now);
+    }
+}
+
+// Woken at a clock boundary: the timers that are due tick, then the windows
+// are drawn once. A wake-up that delivered no tick changed nothing and
+// draws nothing.
 void Desktop::wake() {
     if (app_.ended()) return;
     const std::uint64_t before = ticksDelivered_;
-    app_.catchUpTo(elapsedMicros());
+    catchUp();
     if (ticksDelivered_ == before) {
         schedule();
         return;
@@ -144,7 +158,7 @@ void Desktop::syncSizes() {
         if (!window->isVisible() || window->isMinimized()) continue;
         const auto width = static_cast<Twips>(window->width() * 15);
         const auto height = static_cast<Twips>(window->height() * 15);
-        if (width != form->scaleWidth() || height != form->scaleHeight()) app_.resize(window->form(), width, height);
+        if (width != form->clientWidth() || height != form->clientHeight()) app_.resize(window->form(), width, height);
     }
 }
 
@@ -169,14 +183,14 @@ void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.
-    if (!app_.ended()) app_.catchUpTo(elapsedMicros());
+    if (!app_.ended()) catchUp();
 }
 
 void Desktop::formLoading(Form& form) {
     discard(window(form));
     auto* created = new FormWindow(*this, form);
     windows_[&form] = created;
-    const QSize client(static_cast<int>(form.scaleWidth() / 15), static_cast<int>(form.scaleHeight() / 15));
+    const QSize client(static_cast<int>(form.clientWidth() / 15), static_cast<int>(form.clientHeight() / 15));
     created->resize(client);
     // Centred on the screen, frame included, each time the form is loaded.
     if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {

@@ -43,12 +43,12 @@ public:
     // Whether a wake-up is armed for the next clock boundary.
     [[nodiscard]] bool awake() const { return wake_.isActive(); }
 
-    // Delivers one piece of a person's input: first the ticks that fell due
+    // Delivers one piece of a person's input: first the time that passed
     // before it, then the input, then one repaint.
     template <class Input>
     void deliver(Input&& input) {
         if (app_.ended()) return;
-        app_.catchUpTo(elapsedMicros());
+        catchUp();
         input();
         afterEvent();
     }
@@ -69,6 +69,7 @@ public:
     void programEnded() override;
 
 private:
+    void catchUp();
     void wake();
     void afterEvent();
     void schedule();

@@ -1,6 +1,7 @@
 #include "app.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -24,7 +25,7 @@ bool isAccessKeyCode(int code) { return (code >= 'A' && code <= 'Z') || (code >=
 
 }  // namespace
 
-// ---- handlers and the queue --------------------------------------------------
+// ---- delivering events -------------------------------------------------------
 
 template <class F>
 void App::runHandler(F&& handler) {
@@ -38,25 +39,63 @@ void App::runHandler(F&& handler) {
     }
 }
 
+// Every event reaches its handler here: a person's input, a timer's tick at
+// a boundary and a tick owed since a handler, a box or a stall.
 template <class F>
-void App::dispatch(Form& form, const Element* element, F&& handler) {
+void App::deliver(Form& form, const Element* element, F&& handler) {
     if (ended_) return;
     frontEnd_->delivering(form, element);
     runHandler(std::forward<F>(handler));
-    afterEvent();
+    settle();
 }
 
-// Once a handler has returned: the ticks withheld meanwhile, and the end of
-// the program when nothing is left on the screen.
-void App::afterEvent() {
-    deliverWithheldTicks();
-    endIfNothingOnScreen();
+void App::deliverTick(Timer& timer) {
+    deliver(*timer.form, &timer, [&] {
+        if (timer.event) timer.event();
+    });
+}
+
+// What follows every event once no handler runs and no box is open (a
+// nested one leaves it to the outermost): the ticks owed meanwhile, each
+// delivered like any event; then the end of the program when nothing is left
+// on the screen; then the front end may show what changed.
+void App::settle() {
+    if (ended_ || inputBlocked()) return;
+    if (Timer* owed = firstOwedTick(); owed != nullptr) {
+        owed->Enabled.payTick();
+        deliverTick(*owed);  // whose own settle() goes on with the rest
+        return;
+    }
+    // The program ends when no window is loaded any more; and, rather than
+    // run on with no window a person could reach, when an event leaves
+    // nothing on the screen (a title-bar close, or Resume hiding the last
+    // window shown).
+    if (stack_.empty()) {
+        endProgram();
+        return;
+    }
+    frontEnd_->changed();
+}
+
+// The first timer, in the order of a boundary, that owes a tick.
+Timer* App::firstOwedTick() {
+    if (owed_ == 0) return nullptr;
+    for (Form* form : loadOrder_) {
+        for (Timer* timer : form->timers()) {
+            if (timer->Enabled.owesTick()) {
+                --owed_;
+                return timer;
+            }
+        }
+    }
+    owed_ = 0;  // the rest were stopped or unloaded since: they owe nothing
+    return nullptr;
 }
 
 void App::start(Form& startup) {
     if (ended_) return;
     runHandler([&] { startup.Show(); });
-    afterEvent();
+    settle();
 }
 
 void App::MsgBox(std::string_view prompt, std::string_view title) {
@@ -69,20 +108,10 @@ void App::End() { throw EndProgram{}; }
 void App::endProgram() {
     if (ended_) return;
     ended_ = true;
-    for (Form* form : loadOrder_) {
-        form->visible_ = false;
-        form->loaded_ = false;
-    }
+    for (Window& window : windows_) window.state = WindowState{};
     stack_.clear();
     loadOrder_.clear();
     frontEnd_->programEnded();
-}
-
-// The program ends when no window is loaded any more; and, rather than run
-// on with no window a person could reach, when an event leaves nothing on
-// the screen (a title-bar close, or Resume hiding the last window shown).
-void App::endIfNothingOnScreen() {
-    if (!ended_ && busy_ == 0 && modal_ == 0 && stack_.empty()) endProgram();
 }
 
 void App::reportError(const RunTimeError& error) {
@@ -92,23 +121,49 @@ void App::reportError(const RunTimeError& error) {
 
 // ---- windows -----------------------------------------------------------------
 
-void App::formLoading(Form& form) {
+const WindowState& App::enroll(Form& form) { return windows_.emplace_back(Window{&form, {}}).state; }
+
+WindowState& App::stateOf(const Form& form) {
+    for (Window& window : windows_) {
+        if (window.form == &form) return window.state;
+    }
+    throw std::logic_error("a window that the application does not know");
+}
+
+// Loads a window: its elements back to the layout, then its Load handler.
+void App::load(Form& form) {
+    WindowState& state = stateOf(form);
+    state.loaded = true;
+    state.loadSerial = ++loads_;
+    form.restoreLayout(clock_);
     std::erase(loadOrder_, &form);
     loadOrder_.push_back(&form);
     frontEnd_->formLoading(form);
+    form.Form_Load();
 }
 
-void App::formShown(Form& form) {
+void App::show(Form& form) {
+    form.ensureLoaded();
+    if (!form.loaded()) return;  // its Load unloaded it again
+    stateOf(form).visible = true;
     bringToFront(form);
     frontEnd_->formShown(form);
+    form.takeFocusOnShow();
 }
 
-void App::formHidden(Form& form) {
+void App::hide(Form& form) {
+    form.ensureLoaded();
+    stateOf(form).visible = false;
     removeFromStack(form);
     frontEnd_->formHidden(form);
 }
 
-void App::formUnloaded(Form& form) {
+void App::unload(Form& form) {
+    WindowState& state = stateOf(form);
+    if (!state.loaded) return;
+    state.visible = false;
+    state.loaded = false;
+    form.setFocus(nullptr);
     removeFromStack(form);
     std::erase(loadOrder_, &form);
     frontEnd_->formUnloaded(form);
@@ -134,23 +189,29 @@ void App::click(Form& form, Twips x, Twips y) {
     if (activeForm() != &form) bringToFront(form);
     Element* target = form.hitTest(x, y);
     if (target == nullptr) {
-        dispatch(form, nullptr, [&] { form.Form_Click(); });
+        deliver(form, nullptr, [&] { form.Form_Click(); });
     } else if (target->takesFocus()) {
         pressButton(form, *target);
     } else if (target->event) {
-        dispatch(form, target, target->event);
+        deliver(form, target, target->event);
+    } else {
+        settle();  // the click activated the window, and no handler takes it
     }
 }
 
 void App::pressButton(Form& form, Element& element) {
     form.setFocus(&element);  // an option button is selected by taking the focus
-    if (element.kind == Kind::CommandButton && element.event) dispatch(form, &element, element.event);
+    if (element.kind == Kind::CommandButton && element.event) {
+        deliver(form, &element, element.event);
+    } else {
+        settle();
+    }
 }
 
 void App::mouseMove(Form& form, Twips x, Twips y, int button, int shift) {
     if (ended_ || inputBlocked() || !form.visible() || !form.clientContains(x, y)) return;
     if (form.hitTest(x, y) != nullptr) return;  // over an element: not the window's own move
-    dispatch(form, nullptr, [&] { form.Form_MouseMove(button, shift, x, y); });
+    deliver(form, nullptr, [&] { form.Form_MouseMove(button, shift, x, y); });
 }
 
 void App::keyDown(int code, int shift) {
@@ -159,14 +220,14 @@ void App::keyDown(int code, int shift) {
     if (form->focus() != nullptr) {
         dialogKey(*form, code, shift);
     } else {
-        dispatch(*form, nullptr, [&] { form->Form_KeyDown(code, shift); });
+        deliver(*form, nullptr, [&] { form->Form_KeyDown(code, shift); });
     }
 }
 
 void App::keyUp(int code, int shift) {
     Form* form = activeForm();
     if (ended_ || inputBlocked() || form == nullptr || form->focus() != nullptr) return;
-    dispatch(*form, nullptr, [&] { form->Form_KeyUp(code, shift); });
+    deliver(*form, nullptr, [&] { form->Form_KeyUp(code, shift); });
 }
 
 // Keys in a window whose focus is on a button or option button.
@@ -183,14 +244,16 @@ void App::dialogKey(Form& form, int code, int shift) {
 
     if (code == kKeyTab) {
         form.setFocus(step(order, focused, (shift & kShift) != 0 ? -1 : 1));
+        settle();
     } else if (code >= kKeyLeft && code <= kKeyDown) {
         if (focused->kind != Kind::OptionButton) return;
         std::vector<Button*> options;
         std::copy_if(order.begin(), order.end(), std::back_inserter(options),
                      [](const Button* b) { return b->kind == Kind::OptionButton; });
         form.setFocus(step(options, focused, code == kKeyLeft || code == kKeyUp ? -1 : 1));
+        settle();
     } else if (code == kKeyEnter || code == kKeySpace) {
-        if (focused->kind == Kind::CommandButton && focused->event) dispatch(form, focused, focused->event);
+        if (focused->kind == Kind::CommandButton && focused->event) deliver(form, focused, focused->event);
     } else if (isAccessKeyCode(code)) {
         // With Alt, or alone: the focus is on a button whenever we get here.
         for (Button* button : order) {
@@ -205,18 +268,19 @@ void App::dialogKey(Form& form, int code, int shift) {
 void App::activate(Form& form) {
     if (ended_ || inputBlocked() || !form.visible()) return;
     bringToFront(form);
+    settle();
 }
 
 void App::close(Form& form) {
     if (ended_ || inputBlocked() || !form.visible()) return;
     form.Unload();
-    endIfNothingOnScreen();
+    settle();
 }
 
 void App::resize(Form& form, Twips width, Twips height) {
     if (ended_ || inputBlocked() || !form.visible()) return;
-    form.scaleWidth_ = width;
-    form.scaleHeight_ = height;
+    form.setClientSize(width, height);
+    settle();
 }
 
 // ---- time --------------------------------------------------------------------
@@ -224,8 +288,8 @@ void App::resize(Form& form, Twips width, Twips height) {
 // True when some loaded window has a timer that can tick.
 bool App::anyTimerRunning() const {
     for (const Form* form : loadOrder_) {
-        for (const Timer* timer : form->timers_) {
-            if (timer->Enabled.on_ && timer->Enabled.period_ > 0) return true;
+        for (const Timer* timer : form->timers()) {
+            if (timer->Enabled.running()) return true;
         }
     }
     return false;
@@ -235,92 +299,56 @@ bool App::anyTimerRunning() const {
 // to start one. The clock goes straight to the last boundary on the way.
 void App::skipIdleBoundaries(std::int64_t micros) {
     if (ended_ || micros < clock_.nextBoundaryTime() || anyTimerRunning()) return;
-    clock_.boundary_ = micros / Clock::kPeriodMicros;
-    clock_.now_ = clock_.boundary_ * Clock::kPeriodMicros;
+    clock_.skipTo(micros);
 }
 
 void App::advanceTo(std::int64_t micros) {
     skipIdleBoundaries(micros);
     while (!ended_ && clock_.nextBoundaryTime() <= micros) {
-        clock_.now_ = clock_.nextBoundaryTime();
-        ++clock_.boundary_;
-        processBoundary(clock_.boundary_);
+        clock_.passBoundary();
+        processBoundary(clock_.boundary());
     }
-    if (!ended_) clock_.now_ = std::max(clock_.now_, micros);
+    if (!ended_) clock_.runTo(micros);
 }
 
-void App::catchUpTo(std::int64_t micros) {
-    skipIdleBoundaries(micros);
-    while (!ended_ && clock_.nextBoundaryTime() + Clock::kPeriodMicros <= micros) {
-        clock_.now_ = clock_.nextBoundaryTime();
-        ++clock_.boundary_;
-        withholdDueTicks(clock_.boundary_);
+// The boundaries pass as they would under a long handler: withheld. Once
+// it is over, settle() delivers what each timer owes, one tick each. With a
+// box open it is a plain wait: the box withholds them already.
+void App::stallTo(std::int64_t micros) {
+    if (ended_) return;
+    {
+        Nesting busy(busy_);
+        advanceTo(micros);
     }
-    advanceTo(micros);
-    if (!inputBlocked()) deliverWithheldTicks();
+    settle();
 }
 
 // Every timer that is due at `boundary` ticks, windows in load order and
-// timers in element order; one enabled during this boundary waits for the next.
+// timers in element order; one enabled during this boundary waits for the
+// next. While input is blocked each due timer owes its tick instead.
 void App::processBoundary(std::int64_t boundary) {
     if (inputBlocked()) {
-        withholdDueTicks(boundary);
+        for (Form* form : loadOrder_) {
+            for (Timer* timer : form->timers()) {
+                if (!timer->Enabled.dueAt(boundary)) continue;
+                timer->Enabled.takeTick(boundary, true);
+                ++owed_;
+            }
+        }
         return;
     }
     // Handlers may load and unload windows: go by the order as it stood when
     // the boundary began, skipping a window unloaded (or loaded anew) meanwhile.
     // Only one boundary is processed this way at a time, so one buffer serves.
     boundaryOrder_.clear();
-    for (Form* form : loadOrder_) boundaryOrder_.emplace_back(form, form->loadSerial_);
-    for (std::size_t i = 0; i < boundaryOrder_.size(); ++i) {
-        auto [form, serial] = boundaryOrder_[i];
-        for (Timer* timer : form->timers_) {
-            if (ended_ || !form->loaded_ || form->loadSerial_ != serial) break;
-            TimerEnabled& enabled = timer->Enabled;
-            if (!enabled.on_ || enabled.period_ == 0 || enabled.nextDue_ > boundary) continue;
-            enabled.nextDue_ = boundary + enabled.period_;
-            enabled.pending_ = false;
-            if (timer->event) dispatch(*form, timer, timer->event);
+    for (Form* form : loadOrder_) boundaryOrder_.emplace_back(form, form->state().loadSerial);
+    for (auto [form, serial] : boundaryOrder_) {
+        for (Timer* timer : form->timers()) {
+            if (ended_ || !form->loaded() || form->state().loadSerial != serial) break;
+            if (!timer->Enabled.dueAt(boundary)) continue;
+            timer->Enabled.takeTick(boundary, false);
+            deliverTick(*timer);
         }
-    }
-}
-
-// Ticks that fall due while a handler runs or a box is open are not stored
-// up: each timer remembers that it owes one and keeps its period.
-void App::withholdDueTicks(std::int64_t boundary) {
-    for (Form* form : loadOrder_) {
-        for (Timer* timer : form->timers_) {
-            TimerEnabled& enabled = timer->Enabled;
-            if (!enabled.on_ || enabled.period_ == 0 || enabled.nextDue_ > boundary) continue;
-            enabled.nextDue_ = boundary + enabled.period_;
-            enabled.pending_ = true;
-            ++withheld_;
-        }
-    }
-}
-
-void App::deliverWithheldTicks() {
-    // withheld_ counts ticks owed at most: a timer stopped or reloaded since owes none.
-    while (withheld_ > 0 && !ended_ && !inputBlocked()) {
-        Timer* owed = nullptr;
-        for (Form* form : loadOrder_) {
-            for (Timer* timer : form->timers_) {
-                if (timer->Enabled.pending_ && timer->Enabled.on_) {
-                    owed = timer;
-                    break;
-                }
-            }
-            if (owed != nullptr) break;
-        }
-        if (owed == nullptr) {
-            withheld_ = 0;
-            return;
-        }
-        --withheld_;
-        owed->Enabled.pending_ = false;
-        if (!owed->event) continue;
-        frontEnd_->delivering(*owed->form, owed);
-        runHandler(owed->event);
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -41,6 +42,9 @@ public:
     // An event is about to be delivered to a window (element nullptr) or to
     // one of its elements.
     virtual void delivering(const Form& /*form*/, const Element* /*element*/) {}
+    // Once an event and everything it set off are over: windows may have
+    // changed and may be drawn.
+    virtual void changed() {}
     virtual void programEnded() {}
 };
 
@@ -60,6 +64,15 @@ public:
     void MsgBox(std::string_view prompt, std::string_view title);
     [[noreturn]] void End();
 
+    // A window's life cycle: what Form::Show, Hide, Unload and an implicit
+    // load ask for.
+    void load(Form& form);
+    void show(Form& form);
+    void hide(Form& form);
+    void unload(Form& form);
+    // Every window takes its state here when it is made.
+    const WindowState& enroll(Form& form);
+
     // A person's input. Each is ignored while a message box is open.
     void click(Form& form, Twips x, Twips y);
     void mouseMove(Form& form, Twips x, Twips y, int button = 0, int shift = 0);
@@ -69,16 +82,18 @@ public:
     void close(Form& form);      // the title-bar close button
     void resize(Form& form, Twips width, Twips height);
 
-    // Lets time run to `micros`, delivering the ticks of every boundary.
+    // Time. Lets time run to `micros`, delivering the ticks of every
+    // boundary on the way (the script's `wait`).
     void advanceTo(std::int64_t micros);
     // Lets time run to the `count`-th boundary from now: at a boundary the
-    // first is one period away, between two it is the next one.
+    // first is one period away, between two it is the next one (`tick`).
     void advanceBoundaries(std::int64_t count) {
         advanceTo(clock_.nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros);
     }
-    // The same for a front end that fell behind: boundaries already past
-    // deliver no ticks of their own, so each timer ticks at most once.
-    void catchUpTo(std::int64_t micros);
+    // Lets time run to `micros` as if a handler ran throughout (`stall`):
+    // every boundary on the way is withheld, then each timer that fell due
+    // ticks once. How a front end that could not keep up catches up.
+    void stallTo(std::int64_t micros);
 
     [[nodiscard]] const Clock& clock() const { return clock_; }
     [[nodiscard]] bool ended() const { return ended_; }
@@ -93,29 +108,26 @@ public:
     [[nodiscard]] const std::vector<Form*>& loadOrder() const { return loadOrder_; }
 
 private:
-    friend class Form;
-    friend class TimerEnabled;
     struct EndProgram {};
+    struct Window {
+        Form* form;
+        WindowState state;
+    };
 
-    // Runs one handler from the queue, then any ticks withheld meanwhile.
+    // The one way an event reaches a handler, followed by settle().
     template <class F>
-    void dispatch(Form& form, const Element* element, F&& handler);
+    void deliver(Form& form, const Element* element, F&& handler);
+    void deliverTick(Timer& timer);
     template <class F>
     void runHandler(F&& handler);
-    void afterEvent();
-    void deliverWithheldTicks();
-    void skipIdleBoundaries(std::int64_t micros);
+    void settle();
+    [[nodiscard]] Timer* firstOwedTick();
     void processBoundary(std::int64_t boundary);
-    void withholdDueTicks(std::int64_t boundary);
+    void skipIdleBoundaries(std::int64_t micros);
     void endProgram();
-    void endIfNothingOnScreen();
     void reportError(const RunTimeError& error);
 
-    // Window bookkeeping, called by Form.
-    void formLoading(Form& form);
-    void formShown(Form& form);
-    void formHidden(Form& form);
-    void formUnloaded(Form& form);
+    [[nodiscard]] WindowState& stateOf(const Form& form);
     void bringToFront(Form& form);
     void removeFromStack(Form& form);
 
@@ -125,11 +137,12 @@ private:
     FrontEnd noFrontEnd_;
     FrontEnd* frontEnd_ = &noFrontEnd_;
     Clock clock_;
-    std::vector<Form*> stack_;
-    std::vector<Form*> loadOrder_;
+    std::deque<Window> windows_;            // every window the program has, loaded or not
+    std::vector<Form*> stack_;              // visible windows, back to front
+    std::vector<Form*> loadOrder_;          // loaded windows, in the order of their last load
     std::vector<std::pair<Form*, std::uint64_t>> boundaryOrder_;
     std::uint64_t loads_ = 0;
-    std::int64_t withheld_ = 0;
+    std::int64_t owed_ = 0;                 // ticks owed at most, see firstOwedTick()
     int busy_ = 0;
     int modal_ = 0;
     bool ended_ = false;

@@ -23,8 +23,23 @@ public:
         return (micros + kPeriodMicros - 1) / kPeriodMicros;
     }
 
+    // Moves on to the next boundary.
+    void passBoundary() {
+        ++boundary_;
+        now_ = boundary_ * kPeriodMicros;
+    }
+    // Straight to the last boundary at or before `micros`, processing none
+    // on the way: for a span in which nothing can happen.
+    void skipTo(std::int64_t micros) {
+        boundary_ = micros / kPeriodMicros;
+        now_ = boundary_ * kPeriodMicros;
+    }
+    // On to `micros`, no further than the next boundary.
+    void runTo(std::int64_t micros) {
+        if (micros > now_ && micros < nextBoundaryTime()) now_ = micros;
+    }
+
 private:
-    friend class App;
     std::int64_t now_ = 0;
     std::int64_t boundary_ = 0;
 };

@@ -20,9 +20,17 @@ char Button::accessKey() const {
 
 TimerEnabled& TimerEnabled::operator=(bool on) {
     if (on && !on_) nextDue_ = clock_->boundary() + period_;
-    if (!on) pending_ = false;
+    if (!on) owed_ = false;
     on_ = on;
     return *this;
+}
+
+void TimerEnabled::reset(const Clock& clock, int intervalMillis, bool on) {
+    clock_ = &clock;
+    period_ = Clock::periodsFor(intervalMillis);
+    on_ = false;
+    owed_ = false;
+    *this = on;  // a timer enabled by its layout starts counting now
 }
 
 namespace {
@@ -90,12 +98,7 @@ void resetToLayout(Element& element, const Clock& clock) {
     case Kind::Timer: {
         auto& timer = static_cast<Timer&>(element);
         timer.Interval = p.Interval;
-        TimerEnabled& enabled = timer.Enabled;
-        enabled.clock_ = &clock;
-        enabled.period_ = Clock::periodsFor(p.Interval);
-        enabled.on_ = false;
-        enabled.pending_ = false;
-        enabled = p.Enabled;  // a timer enabled by its layout starts counting now
+        timer.Enabled.reset(clock, p.Interval, p.Enabled);
         break;
     }
     case Kind::CommandButton:

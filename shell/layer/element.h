@@ -121,20 +121,36 @@ class Clock;
 // Sets an element back to its layout values.
 void resetToLayout(Element& element, const Clock& clock);
 
-// `Enabled` of a timer. Reads and writes like a plain flag; turning it on
-// starts a fresh period, turning it off stops the timer at once.
+// `Enabled` of a timer, and the timer's schedule on the layer's clock.
+// Reads and writes like a plain flag; turning it on starts a fresh period,
+// turning it off stops the timer at once.
 class TimerEnabled {
 public:
     TimerEnabled& operator=(bool on);
     operator bool() const { return on_; }  // NOLINT: reads like the property
 
+    // Back to a layout: an interval in milliseconds, and on (counting from
+    // now) or off.
+    void reset(const Clock& clock, int intervalMillis, bool on);
+    // Enabled with an interval that lets it tick.
+    [[nodiscard]] bool running() const { return on_ && period_ > 0; }
+    // Its tick falls due at `boundary`.
+    [[nodiscard]] bool dueAt(std::int64_t boundary) const { return running() && nextDue_ <= boundary; }
+    // Takes the tick due at `boundary`, to deliver now or, while input is
+    // blocked, to owe until it is free again; the next falls one period on.
+    void takeTick(std::int64_t boundary, bool owed) {
+        nextDue_ = boundary + period_;
+        owed_ = owed;
+    }
+    // It owes a tick and is still enabled to deliver it.
+    [[nodiscard]] bool owesTick() const { return owed_ && on_; }
+    void payTick() { owed_ = false; }
+
 private:
-    friend class App;
-    friend void resetToLayout(Element& element, const Clock& clock);
     bool on_ = false;
-    bool pending_ = false;        // fell due while input was blocked
-    std::int64_t nextDue_ = 0;    // index of the boundary it ticks at next
-    std::int64_t period_ = 1;     // in clock periods; 0 never ticks
+    bool owed_ = false;            // fell due while input was blocked
+    std::int64_t nextDue_ = 0;     // index of the boundary it ticks at next
+    std::int64_t period_ = 1;      // in clock periods; 0 never ticks
     const Clock* clock_ = nullptr;
 };
 

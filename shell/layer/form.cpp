@@ -25,7 +25,7 @@ std::unique_ptr<Element> makeElement(Kind kind) {
 
 }  // namespace
 
-Form::Form(App& app, const FormLayout& layout) : app(app), layout_(layout) {
+Form::Form(App& app, const FormLayout& layout) : app(app), layout_(layout), state_(app.enroll(*this)) {
     for (const ElementLayout& row : layout.elements) {
         std::unique_ptr<Element> element = makeElement(row.kind);
         element->name = row.name;
@@ -66,44 +66,30 @@ Integer* Form::variable(std::string_view name) const {
     return nullptr;
 }
 
-void Form::load() {
-    loaded_ = true;
-    loadSerial_ = ++app.loads_;
-    scaleWidth_ = layout_.ClientWidth;
-    scaleHeight_ = layout_.ClientHeight;
+void Form::loadNow() { app.load(*this); }
+
+void Form::Show() { app.show(*this); }
+
+void Form::Hide() { app.hide(*this); }
+
+void Form::Unload() { app.unload(*this); }
+
+void Form::restoreLayout(const Clock& clock) {
+    clientWidth_ = layout_.ClientWidth;
+    clientHeight_ = layout_.ClientHeight;
     focus_ = nullptr;
-    shownSinceLoad_ = false;
-    for (Element* element : elements_) resetToLayout(*element, app.clock_);
-    app.formLoading(*this);
-    Form_Load();
+    focusPlaced_ = false;
+    for (Element* element : elements_) resetToLayout(*element, clock);
 }
 
-void Form::Show() {
-    ensureLoaded();
-    if (!loaded_) return;  // its Load unloaded it again
-    visible_ = true;
-    app.formShown(*this);
-    if (!shownSinceLoad_) {
-        shownSinceLoad_ = true;
+void Form::takeFocusOnShow() {
+    if (!focusPlaced_) {
+        focusPlaced_ = true;
         std::vector<Button*> order = tabOrder();
         setFocus(order.empty() ? nullptr : order.front());
     } else {
         setFocus(focus_);
     }
-}
-
-void Form::Hide() {
-    ensureLoaded();
-    visible_ = false;
-    app.formHidden(*this);
-}
-
-void Form::Unload() {
-    if (!loaded_) return;
-    visible_ = false;
-    loaded_ = false;
-    focus_ = nullptr;
-    app.formUnloaded(*this);
 }
 
 void Form::MsgBox(std::string_view prompt, std::string_view title) { app.MsgBox(prompt, title); }

@@ -2,6 +2,7 @@
 // and the events its module may handle.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -15,6 +16,7 @@
 namespace arcadeon {
 
 class App;
+class Clock;
 
 // A window as data: its properties and its element list, front first.
 struct FormLayout {
@@ -25,6 +27,18 @@ struct FormLayout {
     std::span<const ElementLayout> elements = {};
 };
 
+// What the application keeps of a window: whether it is loaded and
+// visible, and which load it is in. The application changes it; the window
+// and everyone else only read it.
+struct WindowState {
+    bool loaded = false;
+    bool visible = false;
+    std::uint64_t loadSerial = 0;  // counts the program's loads; tells a reloaded window apart
+};
+
+// A window: its layout, its elements, its client area and keyboard focus,
+// its module-level variables and its handlers. Which windows are loaded and
+// visible, and in what order, is the application's to keep.
 class Form {
 public:
     Form(App& app, const FormLayout& layout);
@@ -38,27 +52,38 @@ public:
     void Unload();
     Twips ScaleLeft() { ensureLoaded(); return 0; }
     Twips ScaleTop() { ensureLoaded(); return 0; }
-    Twips ScaleWidth() { ensureLoaded(); return scaleWidth_; }
-    Twips ScaleHeight() { ensureLoaded(); return scaleHeight_; }
+    Twips ScaleWidth() { ensureLoaded(); return clientWidth_; }
+    Twips ScaleHeight() { ensureLoaded(); return clientHeight_; }
 
     // Reading or writing anything of an unloaded window loads it, hidden.
     void ensureLoaded() {
-        if (!loaded_) [[unlikely]] load();
+        if (!state_.loaded) [[unlikely]] loadNow();
     }
+
+    // Events the layer raises; a window's module overrides those it handles.
+    virtual void Form_Load() {}
+    virtual void Form_Click() {}
+    virtual void Form_KeyDown(Integer /*KeyCode*/, Integer /*Shift*/) {}
+    virtual void Form_KeyUp(Integer /*KeyCode*/, Integer /*Shift*/) {}
+    virtual void Form_MouseMove(Integer /*Button*/, Integer /*Shift*/, Twips /*X*/, Twips /*Y*/) {}
 
     // State as the layer and the front ends see it; none of these loads.
     [[nodiscard]] std::string_view name() const { return layout_.name; }
     [[nodiscard]] std::string_view caption() const { return layout_.Caption; }
     [[nodiscard]] Color backColor() const { return layout_.BackColor; }
     [[nodiscard]] const FormLayout& layout() const { return layout_; }
-    [[nodiscard]] bool loaded() const { return loaded_; }
-    [[nodiscard]] bool visible() const { return visible_; }
-    [[nodiscard]] Twips scaleWidth() const { return scaleWidth_; }
-    [[nodiscard]] Twips scaleHeight() const { return scaleHeight_; }
+    [[nodiscard]] const WindowState& state() const { return state_; }
+    [[nodiscard]] bool loaded() const { return state_.loaded; }
+    [[nodiscard]] bool visible() const { return state_.visible; }
+    // The client area's size in twips as it stands (ScaleWidth and
+    // ScaleHeight without the load).
+    [[nodiscard]] Twips clientWidth() const { return clientWidth_; }
+    [[nodiscard]] Twips clientHeight() const { return clientHeight_; }
     [[nodiscard]] bool clientContains(Twips x, Twips y) const {
-        return 0 <= x && x < scaleWidth_ && 0 <= y && y < scaleHeight_;
+        return 0 <= x && x < clientWidth_ && 0 <= y && y < clientHeight_;
     }
     [[nodiscard]] const std::vector<Element*>& elements() const { return elements_; }
+    [[nodiscard]] const std::vector<Timer*>& timers() const { return timers_; }
     [[nodiscard]] Element* element(std::string_view name) const;
     // The element of that name as a kind (or a base such as Box), without
     // loading the window: for front ends, tools and tests. Throws when the
@@ -78,14 +103,22 @@ public:
     // Visible buttons and option buttons in TabIndex order.
     [[nodiscard]] std::vector<Button*> tabOrder() const;
 
-protected:
-    // Events a window's module may handle.
-    virtual void Form_Load() {}
-    virtual void Form_Click() {}
-    virtual void Form_KeyDown(Integer /*KeyCode*/, Integer /*Shift*/) {}
-    virtual void Form_KeyUp(Integer /*KeyCode*/, Integer /*Shift*/) {}
-    virtual void Form_MouseMove(Integer /*Button*/, Integer /*Shift*/, Twips /*X*/, Twips /*Y*/) {}
+    // What the layer does to a window.
+    // Every element, the client area and the focus back to the layout, as a load does.
+    void restoreLayout(const Clock& clock);
+    // On each show: the first after a load puts the focus on the first tab
+    // stop; later ones keep it where it was.
+    void takeFocusOnShow();
+    // Gives an element the keyboard focus (nullptr: none); an option
+    // button that takes it becomes the selected one.
+    void setFocus(Element* element);
+    // The window manager resized the client area.
+    void setClientSize(Twips width, Twips height) {
+        clientWidth_ = width;
+        clientHeight_ = height;
+    }
 
+protected:
     // Program-wide operations, as handlers write them.
     void MsgBox(std::string_view prompt, std::string_view title);
     [[noreturn]] void End();
@@ -118,27 +151,22 @@ protected:
     };
 
 private:
-    friend class App;
     template <class T>
     T& bind(std::string_view name, std::function<void()> event);
     Element& bindElement(std::string_view name, Kind kind, std::function<void()> event);
     [[noreturn]] void noSuchElement(std::string_view name) const;
-
-    [[gnu::cold, gnu::noinline]] void load();
-    void setFocus(Element* element);
+    [[gnu::cold, gnu::noinline]] void loadNow();
 
     const FormLayout& layout_;
+    const WindowState& state_;
     std::vector<std::unique_ptr<Element>> storage_;
     std::vector<Element*> elements_;
     std::vector<Timer*> timers_;
     std::vector<std::pair<std::string_view, Integer*>> variables_;
 
-    bool loaded_ = false;
-    bool visible_ = false;
-    std::uint64_t loadSerial_ = 0;
-    Twips scaleWidth_ = 0, scaleHeight_ = 0;
+    Twips clientWidth_ = 0, clientHeight_ = 0;
     Element* focus_ = nullptr;
-    bool shownSinceLoad_ = false;
+    bool focusPlaced_ = false;  // the first show since the load has placed the focus
 };
 
 template <class T> constexpr Kind kindOf();

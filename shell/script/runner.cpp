@@ -75,7 +75,7 @@ std::optional<std::int64_t> parseWhole(std::string_view word, std::int64_t limit
 
 // Boundaries a single `tick` may ask for: far beyond any run, well inside the clock's range.
 constexpr std::int64_t kMostTicks = std::int64_t{1} << 40;
-constexpr std::int64_t kMostWaitMillis = kMostTicks / 64 * 1000;
+constexpr std::int64_t kMostSpanMillis = kMostTicks / 64 * 1000;
 
 }  // namespace
 
@@ -204,10 +204,14 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
         expectWords(line, 0, 1);
         const std::int64_t count = w.size() == 2 ? tickCount(w[1]) : 1;
         app.advanceBoundaries(count);
-    } else if (command == "wait") {
+    } else if (command == "wait" || command == "stall") {
         expectWords(line, 1, 1);
-        const std::int64_t micros = waitMicros(w[1]);
-        app.advanceTo(app.clock().now() + micros);
+        const std::int64_t until = app.clock().now() + spanMicros(command, w[1]);
+        if (command == "wait") {
+            app.advanceTo(until);
+        } else {
+            app.stallTo(until);
+        }
     } else if (command == "activate" || command == "close") {
         expectWords(line, 1, 1);
         Form& form = formNamed(w[1]);
@@ -296,15 +300,16 @@ std::int64_t ScriptRunner::tickCount(std::string_view word) {
     return *count;
 }
 
-std::int64_t ScriptRunner::waitMicros(std::string_view word) {
+// The milliseconds of a `wait` or a `stall`, in microseconds.
+std::int64_t ScriptRunner::spanMicros(std::string_view command, std::string_view word) {
     const std::optional<Decimal> number = parseDecimal(word);
     if (!number || number->negative || number->fraction.size() > 3) {
-        throw ScriptError("wait takes milliseconds from 0 with at most three decimals, not " + quoted(word));
+        throw ScriptError(std::string(command) + " takes milliseconds from 0 with at most three decimals, not " + quoted(word));
     }
     std::int64_t millis = 0;
     for (char digit : number->whole) {
         millis = millis * 10 + (digit - '0');
-        if (millis > kMostWaitMillis) throw ScriptError("wait is too long: " + quoted(word));
+        if (millis > kMostSpanMillis) throw ScriptError(std::string(command) + " is too long: " + quoted(word));
     }
     std::int64_t micros = millis * 1000;
     std::int64_t scale = 100;

@@ -66,7 +66,7 @@ private:
     int keyCode(std::string_view word);
     int modifiers(const std::vector<std::string>& words, std::size_t from);
     std::int64_t tickCount(std::string_view word);
-    std::int64_t waitMicros(std::string_view word);
+    std::int64_t spanMicros(std::string_view command, std::string_view word);
     std::string printValue(std::string_view path, bool check);
     void expectWords(const Line& line, std::size_t least, std::size_t most);
 

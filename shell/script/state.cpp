@@ -56,8 +56,8 @@ std::string pathValue(Program& program, std::string_view path, bool check) {
         if (name == "Caption") return std::string(form.caption());
         if (name == "BackColor") return formatValue(ColorValue{form.backColor()});
         if (name == "ScaleLeft" || name == "ScaleTop") return "0";
-        if (name == "ScaleWidth") return formatSingle(form.scaleWidth());
-        if (name == "ScaleHeight") return formatSingle(form.scaleHeight());
+        if (name == "ScaleWidth") return formatSingle(form.clientWidth());
+        if (name == "ScaleHeight") return formatSingle(form.clientHeight());
         return form.focus() == nullptr ? "" : std::string(form.focus()->name);
     }
 

@@ -163,12 +163,12 @@ TEST_F(ProbeInput, ResizingSetsTheScaleButMinimisedKeepsTheLastRestoredSize) {
     // The scale follows the client area; a minimised window keeps the last
     // restored size, and Show brings it back.
     window->resize(100, 80);
-    EXPECT_EQ(probe.scaleWidth(), 1500);
-    EXPECT_EQ(probe.scaleHeight(), 1200);
+    EXPECT_EQ(probe.clientWidth(), 1500);
+    EXPECT_EQ(probe.clientHeight(), 1200);
     window->showMinimized();
     window->resize(40, 30);
-    EXPECT_EQ(probe.scaleWidth(), 1500);
-    EXPECT_EQ(probe.scaleHeight(), 1200);
+    EXPECT_EQ(probe.clientWidth(), 1500);
+    EXPECT_EQ(probe.clientHeight(), 1200);
     desktop.deliver([&] { probe.Show(); });
     EXPECT_FALSE(window->isMinimized());
 }

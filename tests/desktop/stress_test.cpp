@@ -85,7 +85,7 @@ struct Running {
 
     Running() {
         desktop.start(program.frmMenu);
-        desktop.deliver([this] { program.app.catchUpTo(kHourMicros); });
+        desktop.deliver([this] { program.app.stallTo(kHourMicros); });
     }
 
     // One period of the clock, as the desktop's wake-up delivers it.
@@ -106,7 +106,7 @@ std::string modelState(Running& running) {
     for (const Form* form : running.program.forms()) {
         text += std::string(form->name()) + (form->loaded() ? " loaded" : "") + (form->visible() ? " visible" : "") +
                 " focus " + (form->focus() != nullptr ? std::string(form->focus()->name) : "-") + " scale " +
-                std::to_string(form->scaleWidth()) + "x" + std::to_string(form->scaleHeight()) + ";";
+                std::to_string(form->clientWidth()) + "x" + std::to_string(form->clientHeight()) + ";";
     }
     for (const Form* form : app.stack()) text += std::string(form->name()) + ">";
     text += app.activeForm() != nullptr ? std::string(app.activeForm()->name()) : "-";

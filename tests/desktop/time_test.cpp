@@ -2,11 +2,15 @@
 // program asleep when no timer runs, and message boxes that withhold ticks.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <algorithm>
 
 #include "probe.h"
+#include "shell/desktop/trace.h"
+#include "shell/program.h"
 
 namespace arcadeon::desktop::testing {
 namespace {
@@ -121,6 +125,52 @@ TEST_F(Ticking, MessageBoxWithholdsTicksUntilClosedThenTheOwedTickComesAtOnce) {
     EXPECT_EQ(ticksAtClose, ticksAtOpen) << "no tick while the box was open";
     EXPECT_EQ(form.ticks, ticksAtClose + 1) << "the owed tick, delivered as the handler returned";
     EXPECT_FALSE(app.inputBlocked());
+}
+
+// The timer events of each tick batch in a trace file, in order.
+std::vector<int> tickBatches(const QString& path) {
+    QFile file(path);
+    std::vector<int> batches;
+    if (!file.open(QIODevice::ReadOnly)) return batches;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 3 && fields[0] == "ticks") batches.push_back(fields[2].toInt());
+    }
+    return batches;
+}
+
+TEST(RealTime, ProgramStoppedWithTheShotAndBombsInFlightGivesEachTimerOneTick) {
+    // The Invaders game with the shot and two bombs in flight, the whole
+    // program stopped for half a second (as by SIGSTOP, or a busy machine):
+    // the wake after it delivers one tick for each running timer, not one for
+    // each boundary missed, and not a timer twice.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("trace"));
+    std::string error;
+    std::unique_ptr<Trace> trace = Trace::open(path.toStdString(), error);
+    ASSERT_NE(trace, nullptr) << error;
+
+    Program program;
+    Desktop desktop{program.app};
+    desktop.traceTo(std::move(trace));
+    desktop.start(program.frmMenu);
+    pressOkOnNextBox();  // the welcome box
+    const auto& picture = program.frmMenu.elementAs<Image>("imgInvaders");
+    QTest::mouseClick(desktop.window(program.frmMenu), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(static_cast<int>((picture.Left + picture.Width / 2) / 15), static_cast<int>((picture.Top + picture.Height / 2) / 15)));
+    ASSERT_TRUE(program.frmInvaders.visible());
+    QTest::mouseClick(desktop.window(program.frmInvaders), Qt::LeftButton, Qt::NoModifier, QPoint(400, 333));
+    program.frmInvaders.elementAs<Timer>("tmrBomb1").Enabled = true;
+    program.frmInvaders.elementAs<Timer>("tmrBomb3").Enabled = true;
+    QTest::qWait(50);
+    int running = 0;
+    for (const Timer* timer : program.frmInvaders.timers()) running += timer->Enabled.running() ? 1 : 0;
+    ASSERT_EQ(running, 4) << "the shot, two bombs and the mothership";
+
+    const std::size_t before = tickBatches(path).size();
+    QThread::msleep(500);  // nothing of the program runs meanwhile
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tickBatches(path).size() > before; }, 5000));
+    EXPECT_EQ(tickBatches(path)[before], running);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ using namespace arcadeon;
 QImage shoot(const Form& form, QSize size) {
     desktop::Fonts fonts;
     desktop::Pictures pictures;
-    QImage window(static_cast<int>(form.scaleWidth() / 15), static_cast<int>(form.scaleHeight() / 15), QImage::Format_RGB32);
+    QImage window(static_cast<int>(form.clientWidth() / 15), static_cast<int>(form.clientHeight() / 15), QImage::Format_RGB32);
     {
         QPainter painter(&window);
         desktop::paintForm(painter, form, desktop::PaintContext{fonts, pictures});

@@ -168,8 +168,8 @@ private:
     }
 
     std::string point(const Form& form) {
-        const double width = form.loaded() ? form.scaleWidth() : form.layout().ClientWidth;
-        const double height = form.loaded() ? form.scaleHeight() : form.layout().ClientHeight;
+        const double width = form.loaded() ? form.clientWidth() : form.layout().ClientWidth;
+        const double height = form.loaded() ? form.clientHeight() : form.layout().ClientHeight;
         const double x = chance(95) ? static_cast<double>(pick(1'000'000)) / 1'000'000 * width : -100.0 + static_cast<double>(pick(20000));
         const double y = chance(95) ? static_cast<double>(pick(1'000'000)) / 1'000'000 * height : -100.0 + static_cast<double>(pick(20000));
         return number(std::round(x * 2) / 2) + " " + number(std::round(y * 2) / 2);
