@@ -21,7 +21,8 @@ struct ScriptError : std::runtime_error {
 // The script ended while a message box was open.
 struct ScriptOver {};
 
-std::string quoted(std::string_view word) { return "'" + std::string(word) + "'"; }
+// A line asked for time past the run's limit.
+struct PastTimeLimit {};
 
 std::vector<std::string> splitWords(std::string_view text) {
     std::vector<std::string> words;
@@ -89,13 +90,20 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream
           out, err) {}
 
 ScriptRunner::ScriptRunner(LineSource source, std::ostream& out, std::ostream& err)
-    : source_(std::move(source)), out_(out), err_(err) {
+    : source_(std::move(source)), out_(out), err_(err), owned_(std::make_unique<Program>()), program_(*owned_) {
     program_.app.setFrontEnd(this);
 }
 
+ScriptRunner::ScriptRunner(Program& program, LineSource source, std::ostream& out, std::ostream& err, Stage& stage)
+    : source_(std::move(source)), out_(out), err_(err), program_(program), stage_(&stage) {
+    program_.app.setFrontEnd(this);
+}
+
+ScriptRunner::~ScriptRunner() { program_.app.setFrontEnd(stage_ != nullptr ? &stage_->frontEnd() : nullptr); }
+
 int ScriptRunner::run() {
     try {
-        program_.start();
+        if (owned_) program_.start();
         while (std::optional<Line> line = nextLine()) {
             execute(*line);
             if (program_.app.ended()) {
@@ -108,6 +116,9 @@ int ScriptRunner::run() {
     } catch (const ScriptOver&) {
         out_.flush();
         return 0;
+    } catch (const PastTimeLimit&) {
+        out_.flush();
+        return kTimeLimit;
     } catch (const ScriptError& error) {
         out_.flush();
         err_ << "error: line " << lineNumber_ << ": " << error.what() << "\n";
@@ -130,15 +141,57 @@ std::optional<ScriptRunner::Line> ScriptRunner::nextLine() {
 void ScriptRunner::messageBox(std::string_view title, std::string_view prompt) {
     ++boxesOpened_;
     out_ << "msgbox \"" << title << "\" \"" << prompt << "\"\n";
+    if (stage_ != nullptr) stage_->boxOpened(title, prompt);
     // The handler waits here while the script goes on, until a line closes the box.
     while (std::optional<Line> line = nextLine()) {
-        if (execute(*line) == Outcome::ClosedBox) return;
+        if (execute(*line) == Outcome::ClosedBox) {
+            if (stage_ != nullptr) stage_->boxClosed();
+            return;
+        }
     }
-    throw ScriptOver{};
+    if (stage_ == nullptr) throw ScriptOver{};
+    stage_->endedInBox(title, prompt);
+}
+
+void ScriptRunner::formLoading(Form& form) {
+    traceLine("load", form);
+    stageFrontEnd().formLoading(form);
+}
+
+void ScriptRunner::formShown(Form& form) {
+    traceLine("show", form);
+    stageFrontEnd().formShown(form);
+}
+
+void ScriptRunner::formHidden(Form& form) {
+    traceLine("hide", form);
+    stageFrontEnd().formHidden(form);
+}
+
+void ScriptRunner::formUnloaded(Form& form) {
+    traceLine("unload", form);
+    stageFrontEnd().formUnloaded(form);
+}
+
+void ScriptRunner::delivering(const Form& form, const Element* element) {
+    if (observer_ != nullptr) observer_->delivering(program_, form, element);
+    stageFrontEnd().delivering(form, element);
 }
 
 void ScriptRunner::traceLine(std::string_view what, const Form& form) {
     if (trace_) out_ << what << " " << form.name() << "\n";
+}
+
+void ScriptRunner::passTime(std::int64_t micros, bool stall) {
+    if (timeLimit_ >= 0 && micros > timeLimit_) throw PastTimeLimit{};
+    App& app = program_.app;
+    if (stage_ != nullptr) {
+        stage_->passTime(app, micros, stall);
+    } else if (stall) {
+        app.stallTo(micros);
+    } else {
+        app.advanceTo(micros);
+    }
 }
 
 void ScriptRunner::expectWords(const Line& line, std::size_t least, std::size_t most) {
@@ -203,15 +256,10 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     } else if (command == "tick") {
         expectWords(line, 0, 1);
         const std::int64_t count = w.size() == 2 ? tickCount(w[1]) : 1;
-        app.advanceBoundaries(count);
+        passTime(app.clock().nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros, false);
     } else if (command == "wait" || command == "stall") {
         expectWords(line, 1, 1);
-        const std::int64_t until = app.clock().now() + spanMicros(command, w[1]);
-        if (command == "wait") {
-            app.advanceTo(until);
-        } else {
-            app.stallTo(until);
-        }
+        passTime(app.clock().now() + spanMicros(command, w[1]), command == "stall");
     } else if (command == "activate" || command == "close") {
         expectWords(line, 1, 1);
         Form& form = formNamed(w[1]);

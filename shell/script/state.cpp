@@ -6,9 +6,13 @@
 
 namespace arcadeon {
 
-namespace {
+std::string quoted(std::string_view word) {
+    std::string text = "'";
+    text += word;
+    return text += "'";
+}
 
-std::string quoted(std::string_view word) { return "'" + std::string(word) + "'"; }
+namespace {
 
 constexpr std::string_view kNotLoaded = "<not loaded>";
 

@@ -27,8 +27,6 @@ protected:
     std::streamsize xsputn(const char* /*s*/, std::streamsize n) override { return n; }
 };
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
-
 }  // namespace
 
 std::vector<std::string> splitLines(std::string_view text) {
