@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <map>
 #include <memory>
@@ -18,6 +19,9 @@
 #include "shell/desktop/painting.h"
 #include "shell/desktop/trace.h"
 #include "shell/layer/app.h"
+#include "shell/script/recorder.h"
+
+class QMessageBox;
 
 namespace arcadeon::desktop {
 
@@ -36,6 +40,9 @@ public:
     void traceTo(std::unique_ptr<Trace> trace) { trace_ = std::move(trace); }
 
     [[nodiscard]] App& app() { return app_; }
+    // Where every call from the windows to the layer goes: a recording, when
+    // one is made, holds exactly these calls.
+    [[nodiscard]] Recorder& layer() { return layer_; }
     // The on-screen window of a loaded form; nullptr when it is not loaded.
     [[nodiscard]] FormWindow* window(const Form& form) const;
     // Microseconds of real time since start.
@@ -43,15 +50,31 @@ public:
     // Whether a wake-up is armed for the next clock boundary.
     [[nodiscard]] bool awake() const { return wake_.isActive(); }
 
-    // Delivers one piece of a person's input: first the time that passed
-    // before it, then the input, then one repaint.
+    // Delivers one piece of a person's input, `input(layer())`: first the
+    // time that passed before it, then the input, then one repaint.
     template <class Input>
     void deliver(Input&& input) {
-        if (app_.ended()) return;
+        if (app_.ended() || replaying()) return;
         catchUp();
-        input();
+        input(layer_);
         afterEvent();
     }
+
+    // While a script is replayed its lines alone drive the layer: a
+    // person's input reaches no window, real time passes none, and the
+    // windows take the sizes the script gives them. Closing a window calls
+    // `stop` instead of closing it. endReplay() hands the program to the
+    // person, its clock going on from where the script left it.
+    void startReplay(std::function<void()> stop);
+    void endReplay();
+    [[nodiscard]] bool replaying() const { return static_cast<bool>(stopReplay_); }
+    void windowClosing(FormWindow& window);
+    // Shows what the layer changed: sizes, then one repaint.
+    void refresh() { afterEvent(); }
+    // A message box that shows what the script's box shows while its lines
+    // run, closed by closeReplayedBox(); a person's OK does nothing.
+    void showReplayedBox(std::string_view title, std::string_view prompt);
+    void closeReplayedBox();
 
     // From the windows.
     void windowActivated(FormWindow& window);
@@ -69,6 +92,7 @@ public:
     void programEnded() override;
 
 private:
+    [[nodiscard]] std::unique_ptr<QMessageBox> makeBox(std::string_view title, std::string_view prompt);
     void catchUp();
     void wake();
     void afterEvent();
@@ -79,10 +103,14 @@ private:
     void bringForward(FormWindow& window);
 
     App& app_;
+    Recorder layer_{app_};
     Fonts fonts_;
     Pictures pictures_;
     Palettes palettes_;
     QElapsedTimer elapsed_;
+    std::int64_t clockBase_ = 0;  // the clock when elapsed_ started
+    std::function<void()> stopReplay_;  // set while a script is replayed
+    QPointer<QMessageBox> replayedBox_;  // its owner window may delete it first
     QTimer wake_;
     std::map<const Form*, FormWindow*> windows_;
     std::vector<QPointer<FormWindow>> discarded_;  // unloaded, awaiting deletion

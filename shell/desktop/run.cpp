@@ -8,6 +8,7 @@
 #endif
 
 #include "shell/desktop/desktop.h"
+#include "shell/desktop/session.h"
 #include "shell/program.h"
 
 namespace arcadeon::desktop {
@@ -22,15 +23,19 @@ int run(int argc, char** argv, const char* program, const std::function<void(Pro
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Arcadeon"));
     QGuiApplication::setDesktopFileName(QStringLiteral("arcadeon"));  // its menu entry and icon
+    SessionOptions options;
+    if (const std::optional<int> status = readCommandLine(QCoreApplication::arguments(), program, options)) return *status;
     Program game;
     Desktop desktop(game.app);
     std::unique_ptr<Trace> trace;  // a timing record, when asked for
     if (!Trace::fromEnvironment(program, trace)) return 2;
     desktop.traceTo(std::move(trace));
-    desktop.start(game.frmMenu);
-    if (game.app.ended()) return 0;
+    Session session(game, desktop, std::move(options));
+    if (const std::optional<int> status = session.prepare(program)) return *status;
+    session.start(game.frmMenu);
+    if (game.app.ended()) return session.finish(0);
     if (started) started(game, desktop);
-    return QApplication::exec();
+    return session.finish(QApplication::exec());
 }
 
 }  // namespace arcadeon::desktop

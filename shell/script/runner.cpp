@@ -13,6 +13,13 @@ namespace arcadeon {
 
 namespace {
 
+// A word as messages quote it.
+std::string quoted(std::string_view word) {
+    std::string text = "'";
+    text += word;
+    return text += "'";
+}
+
 // A line that cannot be carried out as written.
 struct ScriptError : std::runtime_error {
     using std::runtime_error::runtime_error;

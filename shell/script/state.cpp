@@ -6,13 +6,14 @@
 
 namespace arcadeon {
 
+namespace {
+
+// A word as messages quote it.
 std::string quoted(std::string_view word) {
     std::string text = "'";
     text += word;
     return text += "'";
 }
-
-namespace {
 
 constexpr std::string_view kNotLoaded = "<not loaded>";
 

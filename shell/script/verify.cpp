@@ -20,6 +20,21 @@ namespace arcadeon {
 
 namespace {
 
+// A word as messages quote it.
+std::string quoted(std::string_view word) {
+    std::string text = "'";
+    text += word;
+    return text += "'";
+}
+
+// Feeds a runner the lines one by one.
+ScriptRunner::LineSource linesOf(const std::vector<std::string>& lines) {
+    return [&lines, next = std::size_t{0}]() mutable -> std::optional<std::string> {
+        if (next == lines.size()) return std::nullopt;
+        return lines[next++];
+    };
+}
+
 // Where the script's own output goes while a recording is verified.
 class Discard : public std::streambuf {
 protected:
@@ -81,11 +96,7 @@ int verifyRecording(const std::vector<std::string>& lines, const std::string& na
 
     Discard discard;
     std::ostream silent(&discard);
-    std::size_t next = 0;
-    ScriptRunner runner([&]() -> std::optional<std::string> {
-        if (next == lines.size()) return std::nullopt;
-        return lines[next++];
-    }, silent, err);
+    ScriptRunner runner(linesOf(lines), silent, err);
     for (const FinalValue& entry : recorded) {
         try {
             checkPath(runner.program(), entry.path);
@@ -109,6 +120,14 @@ int verifyRecording(const std::vector<std::string>& lines, const std::string& na
     }
     out << "recording verified: " << recorded.size() << " values\n";
     return 0;
+}
+
+int checkScript(const std::vector<std::string>& lines, std::ostream& err, std::int64_t timeLimit) {
+    Discard discard;
+    std::ostream silent(&discard);
+    ScriptRunner runner(linesOf(lines), silent, err);
+    runner.setTimeLimit(timeLimit);
+    return runner.run() == 2 ? 2 : 0;
 }
 
 std::optional<std::vector<std::string>> readScriptFile(const std::string& file, std::ostream& err) {

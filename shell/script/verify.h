@@ -2,6 +2,7 @@
 // state at the end compared with the recording's final-state block.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -30,6 +31,12 @@ struct FinalValue {
 // nothing, no final-state block; `name` names the file then).
 int verifyRecording(const std::vector<std::string>& lines, const std::string& name, std::ostream& out,
                     std::ostream& err);
+
+// Runs `lines` as the runner does, printing nothing of what the script
+// prints, up to `timeLimit` microseconds of the script's time (checking no
+// further when a line asks for more). Returns 2 after "error: line N: ..."
+// on `err`, else 0: what a replay checks before it opens a window.
+int checkScript(const std::vector<std::string>& lines, std::ostream& err, std::int64_t timeLimit);
 
 // The lines of FILE ("-" for standard input); nullopt after
 // "error: FILE: WHAT" on `err`.
