@@ -55,8 +55,9 @@ public:
     ~ScriptRunner() override;
 
     void setObserver(Observer* observer) { observer_ = observer; }
-    // The virtual time a run may reach: a line that asks for more stops the
-    // run at once, before it passes any time, with status kTimeLimit.
+    // The virtual time a run may reach. A line that asks for more passes
+    // none; from there on each line is only checked, as a blocked line is
+    // (`ok` included), and run() returns kTimeLimit unless one is bad.
     void setTimeLimit(std::int64_t micros) { timeLimit_ = micros; }
     [[nodiscard]] const Program& program() const { return program_; }
     [[nodiscard]] Program& program() { return program_; }
@@ -111,6 +112,7 @@ private:
     Stage* stage_ = nullptr;
     FrontEnd silent_;
     std::int64_t timeLimit_ = -1;  // none
+    bool checkOnly_ = false;       // past the time limit
     int lineNumber_ = 0;
     bool trace_ = false;
     int boxesOpened_ = 0;

@@ -81,7 +81,7 @@ std::vector<FinalValue> readFinalState(const std::vector<std::string>& lines) {
 }
 
 int verifyRecording(const std::vector<std::string>& lines, const std::string& name, std::ostream& out,
-                    std::ostream& err) {
+                    std::ostream& err, std::int64_t timeLimit) {
     std::vector<FinalValue> recorded;
     try {
         recorded = readFinalState(lines);
@@ -105,7 +105,13 @@ int verifyRecording(const std::vector<std::string>& lines, const std::string& na
             return 2;
         }
     }
-    if (const int status = runner.run(); status != 0) return status;
+    runner.setTimeLimit(timeLimit);
+    if (const int status = runner.run(); status == ScriptRunner::kTimeLimit) {
+        err << "error: " << name << ": runs past the time limit\n";
+        return 2;
+    } else if (status != 0) {
+        return status;
+    }
 
     std::size_t differing = 0;
     for (const FinalValue& entry : recorded) {

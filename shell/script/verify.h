@@ -28,9 +28,10 @@ struct FinalValue {
 // prints, and compares the state at its end with the final-state block.
 // Returns 0 after "recording verified: N values", 1 after one line per
 // differing path, 2 after an error on `err` (a bad line, a path that names
-// nothing, no final-state block; `name` names the file then).
+// nothing, no final-state block; `name` names the file then). With a
+// `timeLimit` (microseconds), a script that asks for more time is an error.
 int verifyRecording(const std::vector<std::string>& lines, const std::string& name, std::ostream& out,
-                    std::ostream& err);
+                    std::ostream& err, std::int64_t timeLimit = -1);
 
 // Runs `lines` as the runner does, printing nothing of what the script
 // prints, up to `timeLimit` microseconds of the script's time (checking no
