@@ -231,8 +231,10 @@ std::optional<int> Session::prepare(const char* program) {
         std::string why;
         recording_ = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (recording_ < 0) why = std::strerror(errno);
-        // A file-size limit fails a write instead of ending the program.
+        // A file-size limit, or a pipe whose reader is gone, fails a write
+        // instead of ending the program.
         std::signal(SIGXFSZ, SIG_IGN);
+        std::signal(SIGPIPE, SIG_IGN);
         const int fd = recording_;
         if (recording_ < 0 ||
             !desktop_.layer().record([fd](std::string_view text, std::string& failure) { return writeAll(fd, text, failure); },
