@@ -17,6 +17,9 @@ struct BadPath : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A word as the runner's messages quote it: 'word'.
+[[nodiscard]] std::string quotedWord(std::string_view word);
+
 // Throws BadPath unless `path` names a window or element property, a
 // module-level variable, Module1.intDifficulty, app.ActiveForm or app.Clock.
 void checkPath(Program& program, std::string_view path);

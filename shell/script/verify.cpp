@@ -20,13 +20,6 @@ namespace arcadeon {
 
 namespace {
 
-// A word as messages quote it.
-std::string quoted(std::string_view word) {
-    std::string text = "'";
-    text += word;
-    return text += "'";
-}
-
 // Feeds a runner the lines one by one.
 ScriptRunner::LineSource linesOf(const std::vector<std::string>& lines) {
     return [&lines, next = std::size_t{0}]() mutable -> std::optional<std::string> {
@@ -72,7 +65,7 @@ std::vector<FinalValue> readFinalState(const std::vector<std::string>& lines) {
                                 (text.size() == equals + 2 || text[equals + 2] == ' ');
         if (!wellFormed) {
             throw std::runtime_error("line " + std::to_string(number) + ": a final-state line is " +
-                                     quoted(std::string(kFinalMark) + "PATH = VALUE") + ", not " + quoted(lines[i]));
+                                     quotedWord(std::string(kFinalMark) + "PATH = VALUE") + ", not " + quotedWord(lines[i]));
         }
         const std::string_view value = text.size() > equals + 3 ? text.substr(equals + 3) : std::string_view{};
         block.push_back({number, std::string(path), std::string(value)});
@@ -90,7 +83,7 @@ int verifyRecording(const std::vector<std::string>& lines, const std::string& na
         return 2;
     }
     if (recorded.empty()) {
-        err << "error: " << name << ": no final-state block (no line begins " << quoted(kFinalMark) << ")\n";
+        err << "error: " << name << ": no final-state block (no line begins " << quotedWord(kFinalMark) << ")\n";
         return 2;
     }
 
@@ -118,7 +111,7 @@ int verifyRecording(const std::vector<std::string>& lines, const std::string& na
         const std::string replayed = readPath(runner.program(), entry.path);
         if (replayed == entry.value) continue;
         ++differing;
-        out << entry.path << ": recorded " << quoted(entry.value) << ", replayed " << quoted(replayed) << "\n";
+        out << entry.path << ": recorded " << quotedWord(entry.value) << ", replayed " << quotedWord(replayed) << "\n";
     }
     if (differing > 0) {
         out << "recording differs: " << differing << " of " << recorded.size() << " values\n";

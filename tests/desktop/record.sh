@@ -15,11 +15,7 @@ runner=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../tools/lib/xsession.sh"
 
-command -v xdotool >/dev/null || { echo "record: xdotool missing, skipped"; exit 77; }
-xsession_start
-status=$?
-[ $status -eq 77 ] && { echo "record: Xvfb or openbox missing, skipped"; exit 77; }
-[ $status -ne 0 ] && exit 1
+xsession_start_test record
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"; xsession_stop' EXIT
