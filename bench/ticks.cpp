@@ -14,14 +14,12 @@ namespace {
 // The program, started, with a game opened by its name on the menu. With no
 // front end a message box closes at once: a lost ball or a strike costs no waiting.
 struct OpenGame {
-    explicit OpenGame(Twips nameTop) {
-        program.start();
-        program.app.click(program.frmMenu, 4900, nameTop);
-    }
+    explicit OpenGame(Program::Game game) { program.open(game); }
     Program program;
 };
 
-constexpr Twips kPingName = 5000, kFroggyName = 7800, kInvadersName = 1800;
+constexpr Program::Game kPingName = Program::Game::Ping, kFroggyName = Program::Game::Froggy,
+                        kInvadersName = Program::Game::Invaders;
 
 // ---- Ping --------------------------------------------------------------------
 
@@ -40,7 +38,7 @@ void BM_PingTick_Layer(benchmark::State& state) {
 BENCHMARK(BM_PingTick_Layer);
 
 // The timer's handler called directly: reading and writing elements through
-// the window, without the clock and the queue around it.
+// the window, without the clock and the delivery around it.
 void BM_PingTick_HandlerOnly(benchmark::State& state) {
     OpenGame game(kPingName);
     Program& program = game.program;
@@ -120,7 +118,7 @@ void BM_FroggyTick_HandlerOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_FroggyTick_HandlerOnly);
 
-// The queue alone: one boundary whose one timer has an empty handler.
+// The clock and the delivery alone: one boundary whose one timer has an empty handler.
 void BM_EmptyBoundary(benchmark::State& state) {
     OpenGame game(kFroggyName);
     Program& program = game.program;

@@ -1,7 +1,6 @@
 #include "froggy/frmFroggy.h"
 
 #include "shell/layer/app.h"
-#include "shell/program.h"
 
 namespace arcadeon {
 
@@ -57,8 +56,8 @@ const FormLayout FrmFroggy::layout{
     .elements = kElements,
 };
 
-FrmFroggy::FrmFroggy(Program& program)
-    : Form(program.app, layout), frmMenu(program.frmMenu), frmPause(program.frmPause) {
+FrmFroggy::FrmFroggy(App& app, Form& frmMenu, Form& frmPause)
+    : Form(app, layout), frmMenu(frmMenu), frmPause(frmPause) {
     declare("intLosses", intLosses);
 }
 

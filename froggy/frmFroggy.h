@@ -6,13 +6,11 @@
 
 namespace arcadeon {
 
-class Program;
-class FrmMenu;
-class FrmPause;
-
 class FrmFroggy final : public Form {
 public:
-    explicit FrmFroggy(Program& program);
+    // The application, and what the window works with: the windows it
+    // shows, hides or unloads.
+    FrmFroggy(App& app, Form& frmMenu, Form& frmPause);
     static const FormLayout layout;
 
 private:
@@ -52,8 +50,8 @@ private:
     Integer intLosses;
 
     // The windows this one opens.
-    FrmMenu& frmMenu;
-    FrmPause& frmPause;
+    Form& frmMenu;
+    Form& frmPause;
 };
 
 }  // namespace arcadeon

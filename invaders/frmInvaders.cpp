@@ -1,6 +1,4 @@
-#include "frmInvaders.h"
-
-#include "shell/program.h"
+#include "invaders/frmInvaders.h"
 
 namespace arcadeon {
 
@@ -81,8 +79,8 @@ const FrmInvaders::LivesRow FrmInvaders::kLivesRule[4] = {
     {Heart::Shown, Heart::Shown, Heart::Shown, &FrmInvaders::imgHeart3},
 };
 
-FrmInvaders::FrmInvaders(Program& program)
-    : Form(program.app, layout), frmMenu(program.frmMenu), frmPause(program.frmPause) {
+FrmInvaders::FrmInvaders(App& app, Form& frmMenu, Form& frmPause)
+    : Form(app, layout), frmMenu(frmMenu), frmPause(frmPause) {
     declare("intMothershipSpeed", intMothershipSpeed);
     declare("intAlienSpeed", intAlienSpeed);
 }

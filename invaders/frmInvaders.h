@@ -7,13 +7,11 @@
 
 namespace arcadeon {
 
-class Program;
-class FrmMenu;
-class FrmPause;
-
 class FrmInvaders final : public Form {
 public:
-    explicit FrmInvaders(Program& program);
+    // The application, and what the window works with: the windows it
+    // shows, hides or unloads.
+    FrmInvaders(App& app, Form& frmMenu, Form& frmPause);
     static const FormLayout layout;
 
 private:
@@ -93,8 +91,8 @@ private:
     Integer intMothershipSpeed;
     Integer intAlienSpeed;
 
-    FrmMenu& frmMenu;
-    FrmPause& frmPause;
+    Form& frmMenu;
+    Form& frmPause;
 };
 
 }  // namespace arcadeon

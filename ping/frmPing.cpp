@@ -1,6 +1,4 @@
-#include "frmPing.h"
-
-#include "shell/program.h"
+#include "ping/frmPing.h"
 
 namespace arcadeon {
 
@@ -39,7 +37,8 @@ const FormLayout FrmPing::layout{
     .elements = kElements,
 };
 
-FrmPing::FrmPing(Program& program) : Form(program.app, layout), Module1(program.Module1), frmPause(program.frmPause) {
+FrmPing::FrmPing(App& app, Module1Variables& Module1, Form& frmPause)
+    : Form(app, layout), Module1(Module1), frmPause(frmPause) {
     declare("intSpeedX", intSpeedX);
     declare("intSpeedY", intSpeedY);
     declare("intLosses", intLosses);

@@ -6,12 +6,11 @@
 
 namespace arcadeon {
 
-class Program;
-class FrmPause;
-
 class FrmPing final : public Form {
 public:
-    explicit FrmPing(Program& program);
+    // The application, and what the window works with: the windows it
+    // shows, hides or unloads, and Module1.
+    FrmPing(App& app, Module1Variables& Module1, Form& frmPause);
     static const FormLayout layout;
 
     // Module-level variables: they outlive an unload.
@@ -39,7 +38,7 @@ private:
     Control<Timer> tmrBlue{*this, "tmrBlue", [this] { tmrBlue_Timer(); }};
 
     Module1Variables& Module1;
-    FrmPause& frmPause;
+    Form& frmPause;
 };
 
 }  // namespace arcadeon

@@ -1,7 +1,5 @@
 #include "shell/frmDifficulty.h"
 
-#include "shell/program.h"
-
 namespace arcadeon {
 
 namespace {
@@ -26,8 +24,8 @@ const FormLayout FrmDifficulty::layout{
     .elements = kElements,
 };
 
-FrmDifficulty::FrmDifficulty(Program& program)
-    : Form(program.app, layout), Module1(program.Module1), frmPing(program.frmPing) {}
+FrmDifficulty::FrmDifficulty(App& app, Module1Variables& Module1, Form& frmPing)
+    : Form(app, layout), Module1(Module1), frmPing(frmPing) {}
 
 void FrmDifficulty::cmdPlay_Click() {
     if (optEasy->Value) {

@@ -6,12 +6,11 @@
 
 namespace arcadeon {
 
-class Program;
-class FrmPing;
-
 class FrmDifficulty final : public Form {
 public:
-    explicit FrmDifficulty(Program& program);
+    // The application, and what the window works with: the windows it
+    // shows, hides or unloads, and Module1.
+    FrmDifficulty(App& app, Module1Variables& Module1, Form& frmPing);
     static const FormLayout layout;
 
 private:
@@ -23,7 +22,7 @@ private:
     Control<OptionButton> optEasy{*this, "optEasy"};
 
     Module1Variables& Module1;
-    FrmPing& frmPing;
+    Form& frmPing;
 };
 
 }  // namespace arcadeon

@@ -1,7 +1,5 @@
 #include "shell/frmMenu.h"
 
-#include "shell/program.h"
-
 namespace arcadeon {
 
 namespace {
@@ -33,9 +31,8 @@ const FormLayout FrmMenu::layout{
     .elements = kElements,
 };
 
-FrmMenu::FrmMenu(Program& program)
-    : Form(program.app, layout), frmPause(program.frmPause), frmDifficulty(program.frmDifficulty),
-      frmPing(program.frmPing), frmFroggy(program.frmFroggy), frmInvaders(program.frmInvaders) {}
+FrmMenu::FrmMenu(App& app, Form& frmPause, Form& frmDifficulty, Form& frmPing, Form& frmFroggy, Form& frmInvaders)
+    : Form(app, layout), frmPause(frmPause), frmDifficulty(frmDifficulty), frmPing(frmPing), frmFroggy(frmFroggy), frmInvaders(frmInvaders) {}
 
 // Each game opens in the same two steps: show its window (loading it first
 // if need be), then hide the menu. A box opened by the game's Load therefore

@@ -5,16 +5,11 @@
 
 namespace arcadeon {
 
-class Program;
-class FrmPause;
-class FrmDifficulty;
-class FrmPing;
-class FrmFroggy;
-class FrmInvaders;
-
 class FrmMenu final : public Form {
 public:
-    explicit FrmMenu(Program& program);
+    // The application, and what the window works with: the windows it
+    // shows, hides or unloads.
+    FrmMenu(App& app, Form& frmPause, Form& frmDifficulty, Form& frmPing, Form& frmFroggy, Form& frmInvaders);
     static const FormLayout layout;
 
 private:
@@ -35,11 +30,11 @@ private:
     Control<Label> lblInvaders{*this, "lblInvaders", [this] { lblInvaders_Click(); }};
 
     // The windows this one opens.
-    FrmPause& frmPause;
-    FrmDifficulty& frmDifficulty;
-    FrmPing& frmPing;
-    FrmFroggy& frmFroggy;
-    FrmInvaders& frmInvaders;
+    Form& frmPause;
+    Form& frmDifficulty;
+    Form& frmPing;
+    Form& frmFroggy;
+    Form& frmInvaders;
 };
 
 }  // namespace arcadeon

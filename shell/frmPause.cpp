@@ -1,7 +1,5 @@
 #include "shell/frmPause.h"
 
-#include "shell/program.h"
-
 namespace arcadeon {
 
 namespace {
@@ -24,9 +22,8 @@ const FormLayout FrmPause::layout{
     .elements = kElements,
 };
 
-FrmPause::FrmPause(Program& program)
-    : Form(program.app, layout), frmMenu(program.frmMenu), frmPing(program.frmPing),
-      frmFroggy(program.frmFroggy), frmInvaders(program.frmInvaders) {}
+FrmPause::FrmPause(App& app, Form& frmMenu, Form& frmPing, Form& frmFroggy, Form& frmInvaders)
+    : Form(app, layout), frmMenu(frmMenu), frmPing(frmPing), frmFroggy(frmFroggy), frmInvaders(frmInvaders) {}
 
 // Resume only tells the player how to go on; the game stays stopped.
 void FrmPause::cmdResume_Click() {

@@ -5,15 +5,11 @@
 
 namespace arcadeon {
 
-class Program;
-class FrmMenu;
-class FrmPing;
-class FrmFroggy;
-class FrmInvaders;
-
 class FrmPause final : public Form {
 public:
-    explicit FrmPause(Program& program);
+    // The application, and what the window works with: the windows it
+    // shows, hides or unloads.
+    FrmPause(App& app, Form& frmMenu, Form& frmPing, Form& frmFroggy, Form& frmInvaders);
     static const FormLayout layout;
 
 private:
@@ -25,10 +21,10 @@ private:
     Control<CommandButton> cmdQuittoMenu{*this, "cmdQuittoMenu", [this] { cmdQuittoMenu_Click(); }};
     Control<CommandButton> cmdQuit{*this, "cmdQuit", [this] { cmdQuit_Click(); }};
 
-    FrmMenu& frmMenu;
-    FrmPing& frmPing;
-    FrmFroggy& frmFroggy;
-    FrmInvaders& frmInvaders;
+    Form& frmMenu;
+    Form& frmPing;
+    Form& frmFroggy;
+    Form& frmInvaders;
 };
 
 }  // namespace arcadeon

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "froggy/frmFroggy.h"
 #include "shell/program.h"
 #include "support.h"
 
@@ -23,8 +24,7 @@ class FroggyTest : public ::testing::Test {
 protected:
     FroggyTest() {
         program.app.setFrontEnd(&frontEnd);
-        program.start();
-        program.app.click(program.frmMenu, 1000, 7900);  // the "Froggy" name
+        program.open(Program::Game::Froggy);
     }
 
     Image& image(std::string_view name) { return elementOf<Image>(froggy, name); }

@@ -37,8 +37,7 @@ class Game {
 public:
     Game() {
         program.app.setFrontEnd(&recorder);
-        program.start();
-        clickOn(program.frmMenu, "imgInvaders");
+        program.open(Program::Game::Invaders);
         recorder.boxes.clear();
     }
     Game(const Game&) = delete;
@@ -59,8 +58,8 @@ public:
     void move(Twips x, Twips y) { program.app.mouseMove(form(), x, y); }
     void click(Twips x, Twips y) { program.app.click(form(), x, y); }
     void clickOn(Form& window, std::string_view name) {
-        const auto& box = static_cast<const Box&>(*window.element(name));
-        program.app.click(window, box.Left + box.Width / 2, box.Top + box.Height / 2);
+        const Point centre = centreOf(*window.element(name));
+        program.app.click(window, centre.x, centre.y);
     }
     void escape() { program.app.keyDown(27); }
     void togglePause() { clickOn(form(), "lblPause"); }
@@ -427,7 +426,7 @@ TEST(InvadersShot, NewGameAfterQuitToMenuStartsAfresh) {
     EXPECT_EQ(game.variable("intMothershipSpeed"), -20);  // kept across the unload
 
     game.recorder.boxes.clear();
-    game.clickOn(game.program.frmMenu, "lblInvaders");
+    game.program.open(Program::Game::Invaders);
     ASSERT_EQ(game.recorder.boxes.size(), 1u);
     EXPECT_EQ(game.recorder.boxes[0].title, "Welcome!");
     EXPECT_EQ(game.variable("intMothershipSpeed"), 20);

@@ -1,6 +1,7 @@
 // Ping: the paddle, the ball's walls and floor, hits, losses and counters.
 #include <gtest/gtest.h>
 
+#include "ping/frmPing.h"
 #include "shell/program.h"
 #include "support.h"
 
@@ -15,13 +16,12 @@ protected:
     // Opens Ping by its name on the menu with the given level, and starts it.
     void open(int difficulty, bool running = true) {
         program.app.setFrontEnd(&frontEnd);
-        program.start();
         program.Module1.intDifficulty = difficulty;
-        app().click(program.frmMenu, 4900, 5000);  // the Ping name
+        program.open(Program::Game::Ping);
         if (running) app().click(ping(), 13000, 500);  // GO
     }
     App& app() { return program.app; }
-    FrmPing& ping() { return program.frmPing; }
+    FrmPing& ping() { return static_cast<FrmPing&>(program.frmPing); }
     Shape& ball() { return elementOf<Shape>(ping(), "shpBlue"); }
     Shape& paddle() { return elementOf<Shape>(ping(), "shpRed"); }
     Label& label(std::string_view name) { return elementOf<Label>(ping(), name); }
@@ -55,9 +55,8 @@ TEST_F(PingTest, PaddleFollowsThePointerWithinItsRangeOnly) {
     };
     for (const PaddleCase& c : kCases) {
         Program fresh;
-        fresh.start();
         fresh.Module1.intDifficulty = c.difficulty;
-        fresh.app.click(fresh.frmMenu, 4900, 5000);
+        fresh.open(Program::Game::Ping);
         Shape& paddle = elementOf<Shape>(fresh.frmPing, "shpRed");
         EXPECT_EQ(paddle.Width, c.width);
         EXPECT_EQ(paddle.Left, 6240);

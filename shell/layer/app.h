@@ -1,4 +1,4 @@
-// The running program: its windows, the one event queue, the clock that
+// The running program: its windows, the delivery of every event, the clock that
 // drives every timer, modal message boxes and the end of the program.
 #pragma once
 

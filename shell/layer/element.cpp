@@ -18,6 +18,16 @@ char Button::accessKey() const {
     return 0;
 }
 
+Point centreOf(const Element& element) {
+    if (element.kind == Kind::Timer) return {};
+    if (element.kind == Kind::Line) {
+        const auto& line = static_cast<const Line&>(element);
+        return {(line.X1 + line.X2) / 2, (line.Y1 + line.Y2) / 2};
+    }
+    const auto& box = static_cast<const Box&>(element);
+    return {box.Left + box.Width / 2, box.Top + box.Height / 2};
+}
+
 TimerEnabled& TimerEnabled::operator=(bool on) {
     if (on && !on_) nextDue_ = clock_->boundary() + period_;
     if (!on) owed_ = false;

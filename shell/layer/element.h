@@ -116,6 +116,15 @@ struct OptionButton : Button {
     bool Value = false;
 };
 
+// A point of a window's client area, in twips.
+struct Point {
+    Twips x = 0, y = 0;
+};
+
+// Where a click on an element lands: the centre of its rectangle, or the
+// midpoint of a line's two end points. A timer has no place: (0, 0).
+[[nodiscard]] Point centreOf(const Element& element);
+
 class Clock;
 
 // Sets an element back to its layout values.

@@ -8,6 +8,7 @@
 
 #include "shell/layer/properties.h"
 #include "shell/script/state.h"
+#include "shell/program.h"
 
 namespace arcadeon {
 
@@ -223,15 +224,9 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
             if (element == nullptr) throw ScriptError(std::string(form.name()) + " has no element " + quotedWord(w[2]));
             if (element->kind == Kind::Timer) throw ScriptError("a timer cannot be clicked");
             if (blocked || !form.loaded()) return Outcome::Done;
-            if (element->kind == Kind::Line) {
-                const auto& l = static_cast<const arcadeon::Line&>(*element);
-                x = (l.X1 + l.X2) / 2;
-                y = (l.Y1 + l.Y2) / 2;
-            } else {
-                const auto& box = static_cast<const Box&>(*element);
-                x = box.Left + box.Width / 2;
-                y = box.Top + box.Height / 2;
-            }
+            const Point centre = centreOf(*element);
+            x = centre.x;
+            y = centre.y;
         }
         if (!blocked) app.click(form, x, y);
     } else if (command == "move") {

@@ -11,9 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/program.h"
+
+#include "shell/layer/app.h"
 
 namespace arcadeon {
+
+class Program;
 
 class ScriptRunner final : public FrontEnd {
 public:

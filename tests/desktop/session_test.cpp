@@ -94,7 +94,9 @@ TEST(DesktopRecording, AWriteThatFailsIsToldOnceAndTheGameGoesOn) {
 
     Program game;
     Desktop desktop{game.app};
-    Session session(game, desktop, {.record = QString::fromStdString(fifo)});
+    SessionOptions options;
+    options.record = QString::fromStdString(fifo);
+    Session session(game, desktop, options);
     ASSERT_FALSE(session.prepare("arcadeon").has_value());
     session.start(game.frmMenu);
     ::close(reader);
@@ -122,7 +124,10 @@ TEST(DesktopReplay, ThePersonsInputIsLeftOutUntilTheScriptIsOver) {
     std::ofstream(script.toStdString()) << lines;
     Program game;
     Desktop desktop{game.app};
-    Session session(game, desktop, {.replay = script, .speed = 2});
+    SessionOptions options;
+    options.replay = script;
+    options.speed = 2;
+    Session session(game, desktop, options);
     ASSERT_FALSE(session.prepare("arcadeon").has_value());
     // The script runs inside the event loop; the person's keys come while it does.
     bool pressed = false;

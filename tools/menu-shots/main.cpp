@@ -42,15 +42,12 @@ int main(int argc, char** argv) {
     // Ping as it opens: the ball in the middle, the paddle at the bottom.
     // With no front end, the welcome box closes at once.
     Program ping;
-    ping.start();
-    ping.app.click(ping.frmMenu, 4900, 5000);  // the Ping name
-    const bool pingDone = pictures::writeBmp(shoot(ping.frmPing, {655, 476}), dir + "/menu-ping.bmp", 24);
+    const bool pingDone = pictures::writeBmp(shoot(ping.open(Program::Game::Ping), {655, 476}), dir + "/menu-ping.bmp", 24);
 
     // The Invaders game a little way in: the formation and the mothership
     // on the move, a bomb falling towards the ship.
     Program invaders;
-    invaders.start();
-    invaders.app.click(invaders.frmMenu, 4900, 1800);  // the Invaders name
+    invaders.open(Program::Game::Invaders);
     invaders.app.mouseMove(invaders.frmInvaders, 4500, 5000);
     invaders.app.advanceBoundaries(100);
     const bool invadersDone =

@@ -80,13 +80,13 @@ inline void checkProgram(const Program& p) {
     }
 
     // Counters stay in range.
-    for (const Form* form : {static_cast<const Form*>(&ping), static_cast<const Form*>(&froggy)}) {
+    for (const Form* form : {&ping, &froggy}) {
         for (const auto& [name, variable] : form->variables()) {
             if (name == "intSpeedX" || name == "intSpeedY") continue;
             expectCounter(variable, name);
         }
     }
-    expect(ping.intHits <= ping.intHighScore, "Ping's hits passed its high score");
+    expect(*ping.variable("intHits") <= *ping.variable("intHighScore"), "Ping's hits passed its high score");
     expect(p.Module1.intDifficulty >= 0 && p.Module1.intDifficulty <= 3, "intDifficulty is out of its range");
 }
 

@@ -9,7 +9,10 @@
 // digest of everything printed and of the final state. On a broken invariant
 // it prints what broke and the last lines, saves the script of that program
 // run to FILE when asked, and exits with status 1.
+#include <cerrno>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
@@ -18,6 +21,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <string_view>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -263,28 +267,55 @@ private:
 }  // namespace
 }  // namespace arcadeon
 
+namespace {
+
+constexpr const char* kUsage = "usage: arcadeon-soak [--seed S] [--seeds K] [--steps N] [--save FILE]\n";
+
+// A whole number from `least` to `most`: the whole argument, digits only.
+std::optional<std::int64_t> wholeNumber(std::string_view text, std::int64_t least, std::int64_t most) {
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text.front() == '-' || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value < least || value > most) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    std::uint64_t seed = 1;
-    std::uint64_t seeds = 1;
+    struct Range {
+        const char* option;
+        std::int64_t least, most;
+    };
+    static constexpr Range kSeed{"--seed", 0, std::int64_t{1} << 62};
+    static constexpr Range kSeeds{"--seeds", 1, 1'000'000};
+    static constexpr Range kSteps{"--steps", 1, std::int64_t{1} << 40};
+    std::int64_t seed = 1;
+    std::int64_t seeds = 1;
     std::int64_t steps = 100000;
     std::string save;
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--seed" && hasValue) {
-            seed = std::strtoull(argv[++i], nullptr, 10);
-        } else if (arg == "--seeds" && hasValue) {
-            seeds = std::strtoull(argv[++i], nullptr, 10);
-        } else if (arg == "--steps" && hasValue) {
-            steps = std::strtoll(argv[++i], nullptr, 10);
-        } else if (arg == "--save" && hasValue) {
-            save = argv[++i];
-        } else {
-            std::cerr << "usage: arcadeon-soak [--seed S] [--seeds K] [--steps N] [--save FILE]\n";
+        const std::string_view arg = argv[i];
+        const Range* range = arg == kSeed.option ? &kSeed : arg == kSeeds.option ? &kSeeds : arg == kSteps.option ? &kSteps : nullptr;
+        if (i + 1 >= argc || (range == nullptr && arg != "--save")) {
+            std::cerr << kUsage;
             return 2;
         }
+        const std::string_view value = argv[++i];
+        if (range == nullptr) {
+            save = value;
+            continue;
+        }
+        const std::optional<std::int64_t> number = wholeNumber(value, range->least, range->most);
+        if (!number) {
+            std::cerr << "arcadeon-soak: " << range->option << " takes a whole number from " << range->least << " to "
+                      << range->most << ", not '" << value << "'\n"
+                      << kUsage;
+            return 2;
+        }
+        (range == &kSeed ? seed : range == &kSeeds ? seeds : steps) = *number;
     }
-    for (std::uint64_t s = seed; s < seed + seeds; ++s) {
+    for (std::int64_t s = seed; s < seed + seeds; ++s) {
         arcadeon::Soak soak(s, steps);
         try {
             const int starts = soak.run();
@@ -300,7 +331,13 @@ int main(int argc, char** argv) {
             if (!save.empty()) {
                 std::ofstream file(save);
                 for (const std::string& line : script) file << line << "\n";
-                std::cout << "the script of this program run is in " << save << "\n";
+                file.close();
+                if (file) {
+                    std::cout << "the script of this program run is in " << save << "\n";
+                } else {
+                    std::cout << "the script of this program run could not be saved to " << save << ": "
+                              << std::strerror(errno) << "\n";
+                }
             }
             return 1;
         }
