@@ -216,6 +216,15 @@ Session::Session(Program& program, Desktop& desktop, SessionOptions options)
 
 Session::~Session() {
     runner_.reset();
+    if (signals_) {
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+        signals_.reset();
+        for (int& fd : signalPipe) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
     if (recording_ >= 0) ::close(recording_);
 }
 
@@ -266,7 +275,8 @@ std::optional<int> Session::prepare(const char* program) {
 // signal would have.
 void Session::watchSignals() {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read);
+    signals_.reset(notifier);
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [this] {
         unsigned char number = 0;
         if (::read(signalPipe[0], &number, 1) != 1) return;

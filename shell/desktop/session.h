@@ -67,6 +67,7 @@ private:
     std::vector<std::string> script_;  // the script to replay, line by line
     std::unique_ptr<ReplayStage> stage_;
     std::unique_ptr<ScriptRunner> runner_;
+    std::unique_ptr<QObject> signals_;  // reads SIGINT and SIGTERM in the event loop
     int recording_ = -1;  // file descriptor
     int replayStatus_ = 0;
     bool stopping_ = false;

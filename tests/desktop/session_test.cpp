@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "probe.h"
@@ -23,6 +24,7 @@
 #include "shell/program.h"
 #include "shell/script/runner.h"
 #include "shell/script/state.h"
+#include "shell/script/verify.h"
 
 namespace arcadeon::desktop::testing {
 namespace {
@@ -113,6 +115,32 @@ TEST(DesktopRecording, AWriteThatFailsIsToldOnceAndTheGameGoesOn) {
     EXPECT_EQ(boxes, 1);
     EXPECT_FALSE(game.app.messageBoxOpen());
     delete boxSaying(told);
+}
+
+TEST(DesktopRecording, AProgramThatEndsItselfEndsItsRecordingWithTheFinalState) {
+    // The last window closed ends the program; the recording then ends with
+    // the state the runner reaches when the same lines end the program.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("game.script"));
+    Program game;
+    Desktop desktop{game.app};
+    SessionOptions options;
+    options.record = file;
+    Session session(game, desktop, options);
+    ASSERT_FALSE(session.prepare("arcadeon").has_value());
+    session.start(game.frmMenu);
+    QTest::mouseMove(desktop.window(game.frmMenu), QPoint(328, 344));
+    desktop.window(game.frmMenu)->close();
+    ASSERT_TRUE(game.app.ended());
+    EXPECT_EQ(session.finish(0), 0);
+
+    std::ifstream in(file.toStdString());
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find("\nmove frmMenu 4920 5160\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nclose frmMenu\n# The state at the end"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n# final app.ActiveForm = \n"), std::string::npos) << text;
+    std::ostringstream out, err;
+    EXPECT_EQ(verifyRecording(splitLines(text), "game.script", out, err), 0) << out.str() << err.str();
 }
 
 TEST(DesktopReplay, ThePersonsInputIsLeftOutUntilTheScriptIsOver) {
