@@ -1,43 +1,67 @@
-# make run      installs what is missing, builds and starts the program
-# make test     installs what is missing, builds and runs every test
-# make install  builds, then installs the programs, their menu entry and icon
-#               under PREFIX (/usr/local; PREFIX=~/.local for one user)
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# make run        installs what the programs need, builds them and starts arcadeon
+# make test       installs the test tools as well, builds everything, runs every test
+# make install    builds, then installs the programs, their menu entry, icons,
+#                 manual pages and metadata under PREFIX (/usr/local; PREFIX=~/.local
+#                 for one user)
+# make uninstall  removes what make install put under PREFIX
+# make package    builds the Debian package arcadeon_VERSION_ARCH.deb in $(BUILD)
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
+# Tests, benchmarks and tools are left out of a plain build of the programs.
+TEST_OPTIONS = -DBUILD_TESTING=ON -DARCADEON_BENCHMARKS=ON -DARCADEON_TOOLS=ON
 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_TIME ?= 60
 
-.PHONY: all deps build build-sanitize run test install desktop-bench soak fuzz pictures clean
+.PHONY: all deps package-deps test-deps build build-all build-sanitize run test install uninstall \
+	package desktop-bench soak fuzz pictures clean
 
 all: build
 
 deps:
-	@tools/install-deps
+	@tools/install-deps build
+
+package-deps:
+	@tools/install-deps package
+
+test-deps:
+	@tools/install-deps test
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) --target arcadeon arcadeon-script documents -j $(JOBS)
+
+build-all: test-deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(TEST_OPTIONS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-build-sanitize: deps
-	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARCADEON_SANITIZE=ON >/dev/null
+build-sanitize: test-deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARCADEON_SANITIZE=ON $(TEST_OPTIONS) >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/arcadeon
 
-test: build build-sanitize
+test: build-all build-sanitize
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+uninstall:
+	@cmake -DBUILD=$(BUILD) -DPREFIX=$(PREFIX) -P cmake/uninstall.cmake
+
+package: package-deps build
+	cd $(BUILD) && cpack -G DEB
+
 # The desktop program against a minimal Qt window under Xvfb (see bench/README.md).
-desktop-bench: deps
+desktop-bench: test-deps
 	bench/desktop-bench
 
 # Ten million lines of random input under the sanitizers (several minutes).
@@ -47,7 +71,7 @@ soak: build-sanitize
 # The script fuzz target (libFuzzer, ASan, UBSan) for FUZZ_TIME seconds,
 # seeded from the golden scripts: make fuzz FUZZ_TIME=600. New inputs it
 # finds stay in $(FUZZ_BUILD)/corpus; a failing one is saved as crash-*.
-fuzz: deps
+fuzz:
 	@tools/install-deps fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARCADEON_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) --target script-fuzz -j $(JOBS)
@@ -57,8 +81,8 @@ fuzz: deps
 
 # Draws the pictures in assets/ again; then the menu's Ping and Invaders
 # pictures from the game windows as the program draws them.
-pictures: deps
-	@cmake -S . -B $(BUILD) >/dev/null
+pictures: test-deps
+	@cmake -S . -B $(BUILD) -DARCADEON_TOOLS=ON >/dev/null
 	@cmake --build $(BUILD) --target make-pictures -j $(JOBS)
 	$(BUILD)/tools/pictures/make-pictures assets
 	@cmake --build $(BUILD) --target make-menu-shots -j $(JOBS)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arcadeon-all-windows: the desktop program with all six of its windows
 // loaded and shown at once (the menu, the Pause and Difficulty dialogs and
 // the three games), for the desktop benchmark's memory figure. Through the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arcadeon-desktop-bench: measures the desktop program on an X display
 // (bench/desktop-bench starts a virtual one and runs this) against a minimal
 // Qt Widgets program that shows one window, measured in the same run:

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // minimal-window [--six]: the yardstick of the desktop benchmark, the smallest
 // Qt Widgets program that shows one window (the size of the menu, filled
 // black); with --six, six windows of the sizes of arcadeon's six. With

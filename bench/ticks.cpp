@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One clock boundary of each game, through the whole layer, beside the same
 // rules written as plain code over a plain struct: the ratio is the layer's cost.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmFroggy: the Froggy road-crossing game. The frog goes up from the bottom
 // grass, across two roads with seven vehicles and over the bridge, to the trophy.
 #pragma once

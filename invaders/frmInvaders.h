@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmInvaders: the Vavod Uvavovirovu Divadazo window, a fixed shooter. The
 // game's state is the elements themselves (positions, visibility, timers,
 // the PAUSE/GO caption) and the two speeds below.

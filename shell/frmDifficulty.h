@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmDifficulty: where the player picks Easy, Normal or Hard before a Ping game.
 #pragma once
 

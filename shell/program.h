@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program: the layer, Module1 and the six windows, each a single
 // instance that lives as long as the program. This catalogue is the one
 // place that knows every window's type; the rest of the program, the front

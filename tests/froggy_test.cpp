@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Froggy window: frog steps and their bounds, traffic wrap-around, the
 // hit zone, the bridge, the goal, pausing, the loss count and the pictures.
 #include <gtest/gtest.h>

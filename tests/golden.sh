@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # golden.sh RUNNER SCRIPT: runs SCRIPT and compares what it prints with
 # SCRIPT's .out (and .err, which also means exit status 2).
 runner=$1

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Vavod Uvavovirovu Divadazo game: ship controls, the shot, the bombs and
 // the lives, the mothership and the formation, and both ends of a game.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ping: the paddle, the ball's walls and floor, hits, losses and counters.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recordings: what the recorder writes for each call a front end makes to the
 // layer, that the runner plays it to the very same state, and what
 // `arcadeon-script --verify` says about it.

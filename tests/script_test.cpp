@@ -1,7 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arcadeon-script: the words it accepts, the errors it gives and how it prints.
 #include <gtest/gtest.h>
 
 #include "shell/layer/properties.h"
+#include "shell/script/printable.h"
 #include "support.h"
 
 namespace arcadeon {
@@ -128,6 +131,45 @@ TEST(ScriptTest, OddFilesGiveASoundOutcome) {
     std::string garbage;
     for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 131 + 7) % 256);
     EXPECT_EQ(runScript(garbage).status, 2);
+}
+
+TEST(ScriptTest, ErrorMessagesShowUnreadableBytesEscaped) {
+    // A NUL, a control character or a byte that is not UTF-8 in a line is shown
+    // as \xNN, so that the message stays one readable line; UTF-8 text stays.
+    static constexpr BadLine kCases[] = {
+        {"click frm\0Menu 1 2"sv, "error: line 1: unknown window 'frm\\x00Menu'\n"},
+        {"jump\xff\xfe", "error: line 1: unknown command 'jump\\xFF\\xFE'\n"},
+        {"print frmMenu.Caption\r\x1b[2J", "error: line 1: frmMenu has no property or variable 'Caption\\x0D\\x1B[2J'\n"},
+        {"key 65 \xc3\xa9t\xc3\xa9", "error: line 1: unknown modifier '\xc3\xa9t\xc3\xa9' (shift, ctrl or alt)\n"},
+        {"move frmMenu 1\\2 3", "error: line 1: not a number: '1\\\\2'\n"},
+    };
+    for (const BadLine& c : kCases) {
+        const auto result = runScript(std::string(c.line) + "\n");
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err, c.error);
+    }
+}
+
+struct PrintableCase {
+    std::string_view bytes;
+    const char* text;
+};
+
+TEST(PrintableTest, OnlyValidPrintableUtf8IsKept) {
+    // Overlong forms, surrogates, code points past U+10FFFF, cut sequences and
+    // C1 controls are escaped byte by byte; everything else stays as it is.
+    static constexpr PrintableCase kCases[] = {
+        {"plain text", "plain text"},
+        {"\xc3\xa9\xe2\x82\xac\xf0\x9f\x90\xb8", "\xc3\xa9\xe2\x82\xac\xf0\x9f\x90\xb8"},
+        {"\x7f\t", "\\x7F\\x09"},
+        {"\xc0\xaf", "\\xC0\\xAF"},
+        {"\xed\xa0\x80", "\\xED\\xA0\\x80"},
+        {"\xf4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},
+        {"\xe2\x82", "\\xE2\\x82"},
+        {"\xc2\x85", "\\xC2\\x85"},
+        {"\xc2\xa0", "\xc2\xa0"},
+    };
+    for (const PrintableCase& c : kCases) EXPECT_EQ(printable(c.bytes), c.text) << c.text;
 }
 
 struct SingleCase {

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # soak-arguments.sh SOAK: a count the soak cannot read is an error with
 # status 2 and nothing run, never a run of nothing reported as success (a
 # CI line with a mistyped count must fail).

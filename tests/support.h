@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the tests: a front end that records what the layer tells
 // it, and a way to run a script in-process.
 #pragma once

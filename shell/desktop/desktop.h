@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop front end: one top-level window per loaded window of the
 // model, real input turned into the layer's events, real time driving the
 // layer's clock, and message boxes as real modal boxes.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The on-screen window of one loaded form: it paints the form from the
 // model and hands mouse, keys, closing, resizing and activation to the layer.
 #pragma once

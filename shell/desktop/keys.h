@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's keys and buttons as the window layer counts them: virtual-key codes,
 // shift-state bits and mouse-button bits.
 #pragma once

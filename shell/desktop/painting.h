@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a window straight from the model: its background, then its
 // visible elements from the back to the front, buttons above everything.
 #pragma once

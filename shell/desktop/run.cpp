@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/desktop/run.h"
 
 #include <QApplication>
@@ -7,9 +9,11 @@
 #include <malloc.h>
 #endif
 
+#include "shell/desktop/command_line.h"
 #include "shell/desktop/desktop.h"
 #include "shell/desktop/session.h"
 #include "shell/program.h"
+#include "shell/version.h"
 
 namespace arcadeon::desktop {
 
@@ -20,17 +24,17 @@ int run(int argc, char** argv, const char* program, const std::function<void(Pro
     // sliding threshold would keep those blocks in the heap for good.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
-    QApplication application(argc, argv);
+    Options options;
+    if (const std::optional<int> status = readCommandLine(argc, argv, program, options)) return *status;
+    const std::unique_ptr<QApplication> application = startApplication(argc, argv, program);
     QApplication::setApplicationName(QStringLiteral("Arcadeon"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("arcadeon"));  // its menu entry and icon
-    SessionOptions options;
-    if (const std::optional<int> status = readCommandLine(QCoreApplication::arguments(), program, options)) return *status;
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));  // its menu entry and icon
     Program game;
     Desktop desktop(game.app);
     std::unique_ptr<Trace> trace;  // a timing record, when asked for
     if (!Trace::fromEnvironment(program, trace)) return 2;
     desktop.traceTo(std::move(trace));
-    Session session(game, desktop, std::move(options));
+    Session session(game, desktop, std::move(options.session));
     if (const std::optional<int> status = session.prepare(program)) return *status;
     session.start(game.frmMenu);
     if (game.app.ended()) return session.finish(0);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/desktop/session.h"
 
 #include <fcntl.h>
@@ -20,10 +22,8 @@
 #include "shell/program.h"
 #include "shell/script/runner.h"
 #include "shell/script/verify.h"
+#include "shell/version.h"
 
-#ifndef ARCADEON_VERSION
-#define ARCADEON_VERSION "unknown"
-#endif
 
 namespace arcadeon::desktop {
 
@@ -193,22 +193,6 @@ std::optional<QString> readSessionOptions(const QCommandLineParser& parser, Sess
     return std::nullopt;
 }
 
-std::optional<int> readCommandLine(const QStringList& arguments, const char* program, SessionOptions& options) {
-    QCommandLineParser parser;
-    addSessionOptions(parser);
-    std::optional<QString> error;
-    if (!parser.parse(arguments)) {
-        error = parser.errorText();
-    } else if (!parser.positionalArguments().isEmpty()) {
-        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
-    } else {
-        error = readSessionOptions(parser, options);
-    }
-    if (!error) return std::nullopt;
-    std::cerr << program << ": " << error->toStdString() << "\n";
-    return 2;
-}
-
 // ---- the session ---------------------------------------------------------------
 
 Session::Session(Program& program, Desktop& desktop, SessionOptions options)
@@ -247,7 +231,7 @@ std::optional<int> Session::prepare(const char* program) {
         const int fd = recording_;
         if (recording_ < 0 ||
             !desktop_.layer().record([fd](std::string_view text, std::string& failure) { return writeAll(fd, text, failure); },
-                                     recordingHeader(ARCADEON_VERSION, std::time(nullptr)), why)) {
+                                     recordingHeader(kVersion, std::time(nullptr)), why)) {
             std::cerr << program << ": cannot record to " << file << ": " << why << "\n";
             return 2;
         }

@@ -1,10 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A session of the desktop program that is recorded (--record FILE) or that
 // replays a script in the real windows (--replay FILE [--speed X]).
 #pragma once
 
 #include <QCommandLineParser>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -32,12 +33,6 @@ struct SessionOptions {
 void addSessionOptions(QCommandLineParser& parser);
 // Their values; an error message when one is wrong.
 [[nodiscard]] std::optional<QString> readSessionOptions(const QCommandLineParser& parser, SessionOptions& options);
-
-// The program's command line (Qt's own options taken out already): the
-// session options, nothing else. Returns the exit status when the program
-// is to end at once, after a one-line error on standard error.
-[[nodiscard]] std::optional<int> readCommandLine(const QStringList& arguments, const char* program,
-                                                 SessionOptions& options);
 
 class Session {
 public:

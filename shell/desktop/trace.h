@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An optional record of the program's timing, for the desktop benchmark:
 // one line per delivered batch of timer ticks and one per window painted,
 // each with the time on the system's monotonic clock (CLOCK_MONOTONIC, in

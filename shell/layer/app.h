@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running program: its windows, the delivery of every event, the clock that
 // drives every timer, modal message boxes and the end of the program.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Basic values every window works with: 16-bit counters, colours, fonts,
 // pictures and the run-time errors a handler can raise.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layer's clock: 64 periods a second, counted in whole microseconds.
 #pragma once
 

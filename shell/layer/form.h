@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window: its layout, its elements in z-order, its module-level variables
 // and the events its module may handle.
 #pragma once

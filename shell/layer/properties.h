@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Element and window properties by name, and their values as text: what the
 // script runner prints and what tests compare.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a front end passes to the layer, passed on at once and, while a
 // recording is made, first written down as a line of a script in the
 // runner's format: a recording holds exactly what the layer received.

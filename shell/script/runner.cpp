@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runner.h"
 
 #include <charconv>
@@ -7,8 +9,9 @@
 #include <stdexcept>
 
 #include "shell/layer/properties.h"
-#include "shell/script/state.h"
 #include "shell/program.h"
+#include "shell/script/printable.h"
+#include "shell/script/state.h"
 
 namespace arcadeon {
 
@@ -221,7 +224,7 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
             y = coordinate(w[3]);
         } else {
             Element* element = form.element(w[2]);
-            if (element == nullptr) throw ScriptError(std::string(form.name()) + " has no element " + quotedWord(w[2]));
+            if (element == nullptr) throw ScriptError(std::string(form.name()) + " has no element " + quoted(w[2]));
             if (element->kind == Kind::Timer) throw ScriptError("a timer cannot be clicked");
             if (blocked || !form.loaded()) return Outcome::Done;
             const Point centre = centreOf(*element);
@@ -279,41 +282,41 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
         for (std::size_t i = 1; i < w.size(); ++i) out_ << w[i] << " = " << printValue(w[i], false) << "\n";
     } else if (command == "trace") {
         expectWords(line, 1, 1);
-        if (w[1] != "on" && w[1] != "off") throw ScriptError("trace takes on or off, not " + quotedWord(w[1]));
+        if (w[1] != "on" && w[1] != "off") throw ScriptError("trace takes on or off, not " + quoted(w[1]));
         trace_ = w[1] == "on";
     } else {
-        throw ScriptError("unknown command " + quotedWord(command));
+        throw ScriptError("unknown command " + quoted(command));
     }
     return Outcome::Done;
 }
 
 Form& ScriptRunner::formNamed(std::string_view name) {
     Form* form = program_.form(name);
-    if (form == nullptr) throw ScriptError("unknown window " + quotedWord(name));
+    if (form == nullptr) throw ScriptError("unknown window " + quoted(name));
     return *form;
 }
 
 Twips ScriptRunner::coordinate(std::string_view word) {
     const std::optional<Decimal> number = parseDecimal(word);
-    if (!number) throw ScriptError("not a number: " + quotedWord(word));
+    if (!number) throw ScriptError("not a number: " + quoted(word));
     std::string_view digits = word.front() == '+' ? word.substr(1) : word;
     float value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error == std::errc::result_out_of_range) {
         // Too large for a single is an error; so small that it rounds to zero is zero.
         if (number->whole.find_first_not_of('0') != std::string_view::npos) {
-            throw ScriptError("number out of range: " + quotedWord(word));
+            throw ScriptError("number out of range: " + quoted(word));
         }
         value = 0;
     } else if (error != std::errc() || end != digits.data() + digits.size()) {
-        throw ScriptError("not a number: " + quotedWord(word));
+        throw ScriptError("not a number: " + quoted(word));
     }
     return value;
 }
 
 int ScriptRunner::keyCode(std::string_view word) {
     const std::optional<std::int64_t> code = parseWhole(word, 255);
-    if (!code) throw ScriptError("a key code is a whole number from 0 to 255, not " + quotedWord(word));
+    if (!code) throw ScriptError("a key code is a whole number from 0 to 255, not " + quoted(word));
     return static_cast<int>(*code);
 }
 
@@ -327,7 +330,7 @@ int ScriptRunner::modifiers(const std::vector<std::string>& words, std::size_t f
         } else if (words[i] == "alt") {
             shift |= kAlt;
         } else {
-            throw ScriptError("unknown modifier " + quotedWord(words[i]) + " (shift, ctrl or alt)");
+            throw ScriptError("unknown modifier " + quoted(words[i]) + " (shift, ctrl or alt)");
         }
     }
     return shift;
@@ -336,7 +339,7 @@ int ScriptRunner::modifiers(const std::vector<std::string>& words, std::size_t f
 std::int64_t ScriptRunner::tickCount(std::string_view word) {
     const std::optional<std::int64_t> count = parseWhole(word, kMostTicks);
     if (!count || *count < 1) {
-        throw ScriptError("tick takes a whole number from 1 to " + std::to_string(kMostTicks) + ", not " + quotedWord(word));
+        throw ScriptError("tick takes a whole number from 1 to " + std::to_string(kMostTicks) + ", not " + quoted(word));
     }
     return *count;
 }
@@ -345,12 +348,12 @@ std::int64_t ScriptRunner::tickCount(std::string_view word) {
 std::int64_t ScriptRunner::spanMicros(std::string_view command, std::string_view word) {
     const std::optional<Decimal> number = parseDecimal(word);
     if (!number || number->negative || number->fraction.size() > 3) {
-        throw ScriptError(std::string(command) + " takes milliseconds from 0 with at most three decimals, not " + quotedWord(word));
+        throw ScriptError(std::string(command) + " takes milliseconds from 0 with at most three decimals, not " + quoted(word));
     }
     std::int64_t millis = 0;
     for (char digit : number->whole) {
         millis = millis * 10 + (digit - '0');
-        if (millis > kMostSpanMillis) throw ScriptError(std::string(command) + " is too long: " + quotedWord(word));
+        if (millis > kMostSpanMillis) throw ScriptError(std::string(command) + " is too long: " + quoted(word));
     }
     std::int64_t micros = millis * 1000;
     std::int64_t scale = 100;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arcadeon-script: the whole program without a screen, driven by a script of
 // a person's actions on a virtual clock.
 #pragma once

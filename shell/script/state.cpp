@@ -1,16 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/script/state.h"
 
 #include <optional>
 
 #include "shell/layer/properties.h"
+#include "shell/script/printable.h"
 
 namespace arcadeon {
-
-std::string quotedWord(std::string_view word) {
-    std::string text = "'";
-    text += word;
-    return text += "'";
-}
 
 namespace {
 
@@ -36,15 +33,15 @@ std::string pathValue(Program& program, std::string_view path, bool check) {
             return active == nullptr ? "" : std::string(active->name());
         }
         if (parts[1] == "Clock") return formatMillis(app.clock().now());
-        throw BadPath("unknown path " + quotedWord(path));
+        throw BadPath("unknown path " + quoted(path));
     }
     if (parts.size() == 2 && parts[0] == "Module1") {
         if (parts[1] == "intDifficulty") return formatValue(static_cast<int>(program.Module1.intDifficulty));
-        throw BadPath("Module1 has no variable " + quotedWord(parts[1]));
+        throw BadPath("Module1 has no variable " + quoted(parts[1]));
     }
-    if (parts.size() != 2 && parts.size() != 3) throw BadPath("unknown path " + quotedWord(path));
+    if (parts.size() != 2 && parts.size() != 3) throw BadPath("unknown path " + quoted(path));
     Form* found = program.form(parts[0]);
-    if (found == nullptr) throw BadPath("unknown window " + quotedWord(parts[0]));
+    if (found == nullptr) throw BadPath("unknown window " + quoted(parts[0]));
     const Form& form = *found;
 
     if (parts.size() == 2) {
@@ -53,7 +50,7 @@ std::string pathValue(Program& program, std::string_view path, bool check) {
         if (name == "Loaded") return formatValue(form.loaded());
         bool known = false;
         for (std::string_view property : kFormProperties) known = known || property == name;
-        if (!known) throw BadPath(std::string(form.name()) + " has no property or variable " + quotedWord(name));
+        if (!known) throw BadPath(std::string(form.name()) + " has no property or variable " + quoted(name));
         if (check) return {};
         if (!form.loaded()) return std::string(kNotLoaded);
         if (name == "Visible") return formatValue(form.visible());
@@ -66,9 +63,9 @@ std::string pathValue(Program& program, std::string_view path, bool check) {
     }
 
     const Element* element = form.element(parts[1]);
-    if (element == nullptr) throw BadPath(std::string(form.name()) + " has no element " + quotedWord(parts[1]));
+    if (element == nullptr) throw BadPath(std::string(form.name()) + " has no element " + quoted(parts[1]));
     const std::optional<PropertyValue> value = readProperty(*element, parts[2]);
-    if (!value) throw BadPath(std::string(element->name) + " has no property " + quotedWord(parts[2]));
+    if (!value) throw BadPath(std::string(element->name) + " has no property " + quoted(parts[2]));
     if (check) return {};
     return form.loaded() ? formatValue(*value) : std::string(kNotLoaded);
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's state by path, as `print` names and writes it: what the
 // script runner prints, what a recording's final-state block holds and what
 // `arcadeon-script --verify` compares.
@@ -16,9 +18,6 @@ namespace arcadeon {
 struct BadPath : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-
-// A word as the runner's messages quote it: 'word'.
-[[nodiscard]] std::string quotedWord(std::string_view word);
 
 // Throws BadPath unless `path` names a window or element property, a
 // module-level variable, Module1.intDifficulty, app.ActiveForm or app.Clock.

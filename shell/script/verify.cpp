@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/script/verify.h"
 
 #include <cerrno>
@@ -12,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "shell/script/printable.h"
 #include "shell/script/recorder.h"
 #include "shell/script/runner.h"
 #include "shell/script/state.h"
@@ -65,7 +68,7 @@ std::vector<FinalValue> readFinalState(const std::vector<std::string>& lines) {
                                 (text.size() == equals + 2 || text[equals + 2] == ' ');
         if (!wellFormed) {
             throw std::runtime_error("line " + std::to_string(number) + ": a final-state line is " +
-                                     quotedWord(std::string(kFinalMark) + "PATH = VALUE") + ", not " + quotedWord(lines[i]));
+                                     quoted(std::string(kFinalMark) + "PATH = VALUE") + ", not " + quoted(lines[i]));
         }
         const std::string_view value = text.size() > equals + 3 ? text.substr(equals + 3) : std::string_view{};
         block.push_back({number, std::string(path), std::string(value)});
@@ -83,7 +86,7 @@ int verifyRecording(const std::vector<std::string>& lines, const std::string& na
         return 2;
     }
     if (recorded.empty()) {
-        err << "error: " << name << ": no final-state block (no line begins " << quotedWord(kFinalMark) << ")\n";
+        err << "error: " << name << ": no final-state block (no line begins " << quoted(kFinalMark) << ")\n";
         return 2;
     }
 
@@ -111,7 +114,7 @@ int verifyRecording(const std::vector<std::string>& lines, const std::string& na
         const std::string replayed = readPath(runner.program(), entry.path);
         if (replayed == entry.value) continue;
         ++differing;
-        out << entry.path << ": recorded " << quotedWord(entry.value) << ", replayed " << quotedWord(replayed) << "\n";
+        out << entry.path << ": recorded " << quoted(entry.value) << ", replayed " << quoted(replayed) << "\n";
     }
     if (differing > 0) {
         out << "recording differs: " << differing << " of " << recorded.size() << " values\n";
@@ -162,29 +165,7 @@ std::optional<std::vector<std::string>> readScriptFile(const std::string& file, 
     return splitLines(text);
 }
 
-std::optional<int> verifyCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    if (argc < 2) return std::nullopt;
-    const std::string_view option = argv[1];
-    std::string file;
-    if (option.starts_with("--verify=")) {
-        file = option.substr(9);
-        if (argc > 2) {
-            err << "error: --verify takes one file\n";
-            return 2;
-        }
-    } else if (option == "--verify") {
-        if (argc != 3) {
-            err << "error: " << (argc < 3 ? "--verify needs a file name" : "--verify takes one file") << "\n";
-            return 2;
-        }
-        file = argv[2];
-    } else {
-        return std::nullopt;
-    }
-    if (file.empty()) {
-        err << "error: --verify needs a file name\n";
-        return 2;
-    }
+int verifyFile(const std::string& file, std::ostream& out, std::ostream& err) {
     const std::optional<std::vector<std::string>> lines = readScriptFile(file, err);
     if (!lines) return 2;
     return verifyRecording(*lines, file, out, err);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `arcadeon-script --verify`: a recording played again by the runner, its
 // state at the end compared with the recording's final-state block.
 #pragma once
@@ -43,8 +45,8 @@ int checkScript(const std::vector<std::string>& lines, std::ostream& err, std::i
 // "error: FILE: WHAT" on `err`.
 [[nodiscard]] std::optional<std::vector<std::string>> readScriptFile(const std::string& file, std::ostream& err);
 
-// arcadeon-script's `--verify FILE` and `--verify=FILE`: the exit status,
-// or nullopt when the arguments ask for something else.
-[[nodiscard]] std::optional<int> verifyCommand(int argc, char** argv, std::ostream& out, std::ostream& err);
+// arcadeon-script --verify FILE: reads FILE ("-" for standard input) and
+// verifies it as verifyRecording() does; the exit status.
+[[nodiscard]] int verifyFile(const std::string& file, std::ostream& out, std::ostream& err);
 
 }  // namespace arcadeon

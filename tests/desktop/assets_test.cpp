@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures the program ships keep the formats the windows were made for,
 // and its icon is on every window.
 #include <gtest/gtest.h>

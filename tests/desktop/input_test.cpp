@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A person's input on the desktop: mouse, keys, closing, resizing and
 // activation reach the handlers and the layer as they should.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's tests run on Qt's offscreen platform: no display needed.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test windows whose events are recorded, and helpers to look at what the
 // desktop program shows.
 #pragma once

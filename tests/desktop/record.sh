@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # record.sh ARCADEON ARCADEON-SCRIPT: a game recorded in the real program on a
 # virtual screen (Xvfb with openbox) and played with xdotool through the menu,
 # the Difficulty dialog and each game: held arrow keys in Froggy, mouse moves

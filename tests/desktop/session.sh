@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # session.sh ARCADEON GOLDEN-DIR: the desktop program's --record, --replay and
 # --speed options on Qt's offscreen platform (no display needed).
 set -uo pipefail

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording and replaying in the desktop program: the recorder sees what the
 // windows pass to the layer, a recording that can no longer be written is
 // reported once while the game goes on, and a replay leaves the person's

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # smoke.sh ARCADEON: the real program on a virtual screen (Xvfb with openbox),
 # driven with xdotool: the menu appears, a click on the name "Ping" opens the
 # Ping window and hides the menu, and closing the Ping window with the window

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program under a burst of a person's input: thousands of random
 // keys, mouse presses, releases and moves, activations and title-bar closes
 // sent to its real windows, time moved on between them, and message boxes

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real time on the desktop: the precise wake-up that drives the clock, the
 // program asleep when no timer runs, and message boxes that withhold ticks.
 #include <gtest/gtest.h>

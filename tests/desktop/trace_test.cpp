@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The timing record the desktop benchmark reads (ARCADEON_TRACE_TICKS): one
 // draw for each delivered tick batch, nothing at all while idle.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the fuzz target once on each file named on the command line, as
 // libFuzzer would on its seeds: a build without clang checks the corpus too.
 #include <cstdint>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a script or a recording: what `arcadeon --replay` checks before
 // it opens a window (the script reader and the runner) and what
 // `arcadeon-script --verify` does (the final-state block, the paths, the

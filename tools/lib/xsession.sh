@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Arcadeon developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A virtual X display with a window manager, for running the desktop program
 # where there is no screen. Source this file, then call xsession_start; the
 # display and the window manager stop when the shell exits.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make-menu-shots DIR: the menu's pictures of Ping and of Vavod Uvavovirovu
 // Divadazo, taken from the real windows as the program draws them, scaled to
 // the pictures' sizes and written into DIR (assets/) as 24-bit BMP files.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of the froggy window: the road scene behind everything, two
 // cars and two trucks as small 24-bit bitmaps at their natural sizes, and
 // the frog and the trophy as vector drawings rendered large with a

@@ -1,7 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon: assets/icons/arcadeon.svg, drawn by hand, rendered to
-// the PNG sizes the program and the desktop use (arcadeon-48.png for the
-// hicolor theme's 48 x 48 place, arcadeon-256.png for large and
-// high-density screens).
+// arcadeon-SIZE.png in each size of the hicolor theme that launchers, menus
+// and software centres ask for, 16 x 16 to 512 x 512 (the program's windows
+// carry arcadeon-48.png).
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -17,7 +19,7 @@ bool drawIcons(const QString& dir) {
         std::fprintf(stderr, "make-pictures: cannot read %s/icons/arcadeon.svg\n", qPrintable(dir));
         return false;
     }
-    for (const int size : {48, 256}) {
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         {

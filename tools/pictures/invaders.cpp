@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of the invaders window, all JPEG at their own pixel sizes:
 // the ship, the alien and the mothership as pale pixel art on black, the
 // bomb, the heart, the title banner and two flame pictures. Everything is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu's picture of Froggy: menu-froggy.bmp, 32 bits, 340 x 340, a
 // top-down crossing scene. (The pictures of Ping and of the Invaders game are
 // taken from their windows by tools/menu-shots.)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's pictures, drawn in code so they can be made again:
 // `make-pictures DIR` writes every one of them into DIR (assets/).
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What must hold of the program whatever a person does, in whatever order:
 // the soak checks it after every script line, the desktop stress test after
 // every real event. And the program's state as text, which the soak digests

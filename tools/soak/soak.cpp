@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // arcadeon-soak: random sequences of what a person can do, fed to the program
 // through the script runner, with the program's invariants checked after
 // every line. The same seed gives the same run, line for line.
