@@ -8,7 +8,15 @@
 //     arcadeon with all six windows loaded (arcadeon-all-windows);
 //   - a Froggy game running for a while: CPU used, ticks delivered, the
 //     largest gap between ticks, draws per tick batch, and nothing drawn
-//     while idle (the menu before the game, the game paused afterwards).
+//     while idle (the menu before the game, the game paused afterwards);
+//   - each game running, CPU beside a minimal window that fills its whole
+//     client area 64 times a second (and one that draws only the rectangles
+//     that change), taken in turns, without the timing record;
+//   - pointer moves over the idle menu, and the Pause dialog open beside a
+//     running game: what is drawn, and CPU beside a minimal window;
+//   - input to screen: from a key press or pointer move reaching the
+//     program to its pixels handed to the window system;
+//   - peak memory once every window has been opened in turn.
 // The programs write their timing with ARCADEON_TRACE_TICKS (see
 // shell/desktop/trace.h); clicks go through xdotool, as a person's would.
 #include <fcntl.h>
@@ -56,7 +64,7 @@ struct Failure : std::runtime_error {
 
 // One line of a trace.
 struct Event {
-    std::string kind;  // start, ticks, paint
+    std::string kind;  // start, ticks, paint, input, shown
     Micros at = 0;
     std::uint64_t count = 0;  // ticks
     std::string window;       // paint
@@ -72,7 +80,7 @@ std::vector<Event> readTrace(const std::string& path) {
         Event event;
         fields >> event.kind >> event.at;
         if (event.kind == "ticks") fields >> event.count;
-        if (event.kind == "paint") fields >> event.window;
+        if (event.kind == "paint" || event.kind == "shown") fields >> event.window;
         if (fields.fail()) throw Failure("unreadable trace line in " + path + ": " + line);
         events.push_back(event);
     }
@@ -82,13 +90,14 @@ std::vector<Event> readTrace(const std::string& path) {
 // A program started with its trace going to a file of its own.
 class Child {
 public:
+    // An empty `trace` runs the program without its timing record.
     Child(const std::string& program, const std::string& trace, const char* argument = nullptr) : trace_(trace) {
-        std::remove(trace.c_str());
+        if (!trace.empty()) std::remove(trace.c_str());
         std::vector<std::string> env;
         for (char** e = environ; *e != nullptr; ++e) {
             if (std::strncmp(*e, "ARCADEON_TRACE_TICKS=", 21) != 0) env.emplace_back(*e);
         }
-        env.push_back("ARCADEON_TRACE_TICKS=" + trace);
+        if (!trace.empty()) env.push_back("ARCADEON_TRACE_TICKS=" + trace);
         std::vector<char*> envp;
         for (std::string& e : env) envp.push_back(e.data());
         envp.push_back(nullptr);
@@ -98,7 +107,8 @@ public:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, (trace + ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, trace.empty() ? "/dev/null" : (trace + ".stderr").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
         started_ = now();
         const int error = posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv, envp.data());
         posix_spawn_file_actions_destroy(&actions);
@@ -140,21 +150,40 @@ private:
     Micros started_ = 0;
 };
 
+std::string output(const std::string& command);
+
 // ---- what /proc says about a process ----------------------------------------------
 
-// Resident memory in KiB.
-long residentKiB(pid_t pid) {
+// A size in KiB from the process's status: "VmRSS" (resident memory now) or
+// "VmHWM" (its peak so far).
+long statusKiB(pid_t pid, const std::string& field) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/status");
     std::string key;
     long value = 0;
     while (in >> key) {
-        if (key == "VmRSS:") {
+        if (key == field + ":") {
             in >> value;
             return value;
         }
         in.ignore(1 << 16, '\n');
     }
-    throw Failure("no resident size for process " + std::to_string(pid));
+    throw Failure("no " + field + " for process " + std::to_string(pid));
+}
+long residentKiB(pid_t pid) { return statusKiB(pid, "VmRSS"); }
+long peakKiB(pid_t pid) { return statusKiB(pid, "VmHWM"); }
+
+// Processor time used by the process's threads as they stand, in
+// nanoseconds (the scheduler's own count, finer than clock ticks).
+std::int64_t cpuNanos(pid_t pid) {
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    std::int64_t total = 0;
+    std::istringstream ids(output("ls " + tasks + " 2>/dev/null"));
+    for (std::string id; ids >> id;) {
+        std::ifstream in(tasks + "/" + id + "/schedstat");
+        std::int64_t ran = 0;
+        if (in >> ran) total += ran;
+    }
+    return total;
 }
 
 // Processor time used by all the process's threads, in microseconds.
@@ -206,6 +235,25 @@ void click(const std::string& title, int x, int y) {
     if (std::system(command.c_str()) != 0) throw Failure("xdotool failed: " + command);
 }
 
+void xdotool(const std::string& arguments) {
+    const std::string command = "xdotool " + arguments;
+    if (std::system(command.c_str()) != 0) throw Failure("xdotool failed: " + command);
+}
+
+// Pointer moves over a window's client area, one every `gapMillis`, all in
+// one xdotool run: from (x0, y) to (x1, y) and back, `count` in all.
+void moves(const std::string& title, int count, int x0, int x1, int y, int gapMillis) {
+    const std::string id = windowId(title);
+    std::string arguments;
+    for (int i = 0; i < count; ++i) {
+        const int span = x1 - x0, along = (i * 7) % (2 * span);
+        const int x = x0 + (along < span ? along : 2 * span - along);
+        arguments += " mousemove --window " + id + " " + std::to_string(x) + " " + std::to_string(y + i % 3) +
+                     " sleep " + std::to_string(gapMillis / 1000.0);
+    }
+    xdotool(arguments);
+}
+
 // ---- figures ----------------------------------------------------------------------
 
 struct Spread {
@@ -221,12 +269,283 @@ Spread spread(std::vector<double> values) {
 
 const char* verdict(bool met) { return met ? "met" : "NOT MET"; }
 
+// The value below which `share` of the values lie (0.5: the median).
+double quantile(std::vector<double> values, double share) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const auto at = static_cast<std::size_t>(std::ceil(share * static_cast<double>(values.size()))) - 1;
+    return values[std::min(at, values.size() - 1)];
+}
+
+// Per cent of one core over a stretch of wall time.
+struct CpuMeter {
+    pid_t pid;
+    std::int64_t cpu = cpuNanos(pid);
+    Micros from = now();
+    [[nodiscard]] double percent() const {
+        return 100.0 * static_cast<double>(cpuNanos(pid) - cpu) / 1000.0 / static_cast<double>(now() - from);
+    }
+};
+
 struct Options {
     std::string arcadeon, minimal, allWindows, work = "/tmp";
     int runs = 10;
     int seconds = 20;
+    int rounds = 5;   // of the side-by-side CPU figures
+    int window = 5;   // seconds each is measured over
     pid_t server = 0;
 };
+
+// ---- drawing only what changed ------------------------------------------------------
+
+const char* const kInvaders = "Vavod Uvavovirovu Divadazo!";
+
+// arcadeon started without its timing record, its menu on the screen.
+void waitForMenu() {
+    windowId("Menu");
+    sleepMicros(500'000);
+}
+
+// The three games as the CPU figures run them, each until it is under way.
+void openFroggy() {
+    click("Menu", 328, 520);  // the name "Froggy": its traffic runs from the start
+    windowId("Roadleaper");
+}
+void openPing() {
+    click("Menu", 328, 344);  // the name "Ping"
+    windowId("Ping");
+    sleepMicros(300'000);
+    click("Ping", 940, 20);  // GO, over the label: the paddle stays where it is
+}
+void openInvaders() {
+    click("Menu", 328, 120);  // the name of the Invaders game
+    windowId("Welcome!");
+    xdotool("key Return");
+    windowId(kInvaders);
+    sleepMicros(200'000);
+    // the ship where no bomb strikes it: the formation marches on, for good
+    xdotool("mousemove --window " + windowId(kInvaders) + " 325 300");
+}
+
+// Each game and the two minimal windows, in turns, `rounds` times: CPU over
+// `window` seconds once each is under way, no timing record.
+bool measureCpu(const Options& options) {
+    struct Run {
+        const char* name;
+        bool ours;
+        const char* argument;
+        std::function<void()> open;
+        int seconds;
+        std::vector<double> percent;
+    };
+    std::vector<Run> runs = {
+        {"minimal window filling its 676 x 481 client area 64 times a second", false, "--fill", [] { windowId("Minimal"); }, options.window, {}},
+        {"minimal window drawing only the rectangles that change", false, "--rects", [] { windowId("Minimal"); }, options.window, {}},
+        {"arcadeon, Froggy (traffic running)", true, nullptr, openFroggy, options.window, {}},
+        // the ball is lost some 6 s after GO when the paddle stays put
+        {"arcadeon, Ping (the ball moving)", true, nullptr, openPing, std::min(options.window, 5), {}},
+        {"arcadeon, Invaders (the formation marching)", true, nullptr, openInvaders, options.window, {}},
+    };
+    for (int round = 0; round < options.rounds; ++round) {
+        for (Run& run : runs) {
+            Child child(run.ours ? options.arcadeon : options.minimal, "", run.argument);
+            if (run.ours) waitForMenu();
+            run.open();
+            sleepMicros(700'000);
+            const CpuMeter meter{child.pid()};
+            sleepMicros(static_cast<Micros>(run.seconds) * 1'000'000);
+            run.percent.push_back(meter.percent());
+        }
+    }
+    const double fill = quantile(runs[0].percent, 0.5);
+    std::printf("CPU while a game runs, without the timing record (median of %d rounds of %d s, taken in turns):\n",
+                options.rounds, options.window);
+    bool met = true;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const Spread figures = spread(runs[i].percent);
+        const double ratio = figures.median / fill;
+        std::printf("  %-70s %5.2f %% (%.2f to %.2f), %.2f times the filling window", runs[i].name, figures.median, figures.low,
+                    figures.high, ratio);
+        if (runs[i].ours) {
+            std::printf(", goal at most 0.75: %s", verdict(ratio <= 0.75));
+            met = met && ratio <= 0.75;
+        }
+        std::printf("\n");
+    }
+    std::printf("\n");
+    return met;
+}
+
+// 200 pointer moves over the idle menu's background: nothing to draw, and CPU
+// beside a minimal window that follows the same moves.
+bool measureMoves(const Options& options, const std::string& trace) {
+    constexpr int kMoves = 200;
+    std::vector<double> ours, minimal;
+    for (int round = 0; round < 3; ++round) {
+        for (const bool arcadeon : {false, true}) {
+            Child child(arcadeon ? options.arcadeon : options.minimal, "", arcadeon ? nullptr : "--track");
+            const std::string title = arcadeon ? "Menu" : "Minimal";
+            windowId(title);
+            sleepMicros(700'000);
+            const CpuMeter meter{child.pid()};
+            moves(title, kMoves, 20, 640, 742, 10);  // below the pictures, on the background
+            (arcadeon ? ours : minimal).push_back(meter.percent());
+        }
+    }
+    // once more with the timing record, to count what is drawn
+    Child child(options.arcadeon, trace + "moves");
+    child.waitFor([](const Event& event) { return event.kind == "paint"; }, 30, "the menu");
+    sleepMicros(500'000);
+    const Micros from = now();
+    moves("Menu", kMoves, 20, 640, 742, 10);
+    sleepMicros(200'000);
+    int paints = 0;
+    for (const Event& event : child.trace()) paints += event.kind == "paint" && event.at >= from ? 1 : 0;
+    const double ratio = quantile(ours, 0.5) / quantile(minimal, 0.5);
+    std::printf("%d pointer moves over the idle menu (median of 3):\n", kMoves);
+    std::printf("  minimal window following them   %5.2f %%\n", quantile(minimal, 0.5));
+    std::printf("  arcadeon                        %5.2f %%, %.2f times, goal at most 1.2: %s\n", quantile(ours, 0.5), ratio,
+                verdict(ratio <= 1.2));
+    std::printf("  windows drawn meanwhile         %d, goal none: %s\n\n", paints, verdict(paints == 0));
+    return ratio <= 1.2 && paints == 0;
+}
+
+// The Pause dialog open beside Froggy running: the dialog is not drawn again.
+bool measurePauseBeside(const Options& options, const std::string& trace) {
+    Child child(options.arcadeon, trace + "pause");
+    child.waitFor([](const Event& event) { return event.kind == "paint"; }, 30, "the menu");
+    sleepMicros(300'000);
+    openFroggy();
+    sleepMicros(500'000);
+    xdotool("key Escape");  // Froggy opens the Pause dialog when the key is let go, and stops
+    windowId("Pause");
+    sleepMicros(300'000);
+    click("Roadleaper", 620, 16);  // GO: the game runs on beside the dialog
+    sleepMicros(300'000);
+    const Micros from = now();
+    sleepMicros(3'000'000);
+    const Micros to = now();
+    int pause = 0, game = 0, batches = 0;
+    for (const Event& event : child.trace()) {
+        if (event.at < from || event.at >= to) continue;
+        if (event.kind == "paint" && event.window == "frmPause") ++pause;
+        if (event.kind == "paint" && event.window == "frmFroggy") ++game;
+        if (event.kind == "ticks") ++batches;
+    }
+    std::printf("The Pause dialog open beside Froggy running, 3 s:\n");
+    std::printf("  Froggy drawn %d times for %d tick batches; the dialog drawn %d times, goal none: %s\n\n", game, batches,
+                pause, verdict(pause == 0));
+    return pause == 0 && batches > 0;
+}
+
+// From a person's input reaching the program to its pixels handed to the
+// window system: Froggy's arrow keys and the pointer moving Ping's paddle.
+bool measureLatency(const Options& options, const std::string& trace) {
+    std::vector<double> keys, pointer;
+    const auto latencies = [](const std::vector<Event>& events, std::vector<double>& into) {
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            if (events[i].kind != "input") continue;
+            Micros shown = -1;
+            for (const Event& later : events) {
+                if (later.kind == "shown" && later.at >= events[i].at && (shown < 0 || later.at < shown)) shown = later.at;
+            }
+            if (shown >= 0) into.push_back(static_cast<double>(shown - events[i].at) / 1000);
+        }
+    };
+    {
+        Child child(options.arcadeon, trace + "keys");
+        child.waitFor([](const Event& event) { return event.kind == "paint"; }, 30, "the menu");
+        sleepMicros(300'000);
+        openFroggy();
+        sleepMicros(500'000);
+        const Micros from = now();
+        std::string steps = "key --delay 30";
+        for (int i = 0; i < 200; ++i) steps += i % 2 == 0 ? " Up" : " Down";  // the frog steps up and back
+        xdotool(steps);
+        sleepMicros(200'000);
+        std::vector<Event> events;
+        for (const Event& event : child.trace()) {
+            if (event.at >= from) events.push_back(event);
+        }
+        latencies(events, keys);
+    }
+    {
+        Child child(options.arcadeon, trace + "pointer");
+        child.waitFor([](const Event& event) { return event.kind == "paint"; }, 30, "the menu");
+        sleepMicros(300'000);
+        openPing();
+        sleepMicros(200'000);
+        const Micros from = now();
+        moves("Ping", 150, 100, 880, 400, 25);  // the paddle follows, the ball flies on
+        sleepMicros(200'000);
+        std::vector<Event> events;
+        for (const Event& event : child.trace()) {
+            if (event.at >= from) events.push_back(event);
+        }
+        latencies(events, pointer);
+    }
+    std::vector<double> all = keys;
+    all.insert(all.end(), pointer.begin(), pointer.end());
+    const double p99 = quantile(all, 0.99);
+    std::printf("Input to screen (input reaching the program to its pixels handed to the window system):\n");
+    std::printf("  %3zu key presses in Froggy      median %5.2f ms, 99th percentile %5.2f ms\n", keys.size(), quantile(keys, 0.5),
+                quantile(keys, 0.99));
+    std::printf("  %3zu pointer moves in Ping      median %5.2f ms, 99th percentile %5.2f ms\n", pointer.size(),
+                quantile(pointer, 0.5), quantile(pointer, 0.99));
+    std::printf("  all                           median %5.2f ms, 99th percentile %5.2f ms, goal under 15.6 ms: %s\n\n",
+                quantile(all, 0.5), p99, verdict(!all.empty() && p99 < 15.6));
+    return !all.empty() && p99 < 15.6;
+}
+
+// Peak resident memory once a person has opened every window in turn: the
+// Pause dialog, the Difficulty dialog and Ping, Froggy, the Invaders game,
+// each game left through Quit to Menu.
+bool measurePeak(const Options& options) {
+    std::vector<double> ours, minimal;
+    for (int round = 0; round < 3; ++round) {
+        {
+            Child child(options.minimal, "");
+            windowId("Minimal");
+            sleepMicros(1'000'000);
+            minimal.push_back(static_cast<double>(peakKiB(child.pid())));
+        }
+        Child child(options.arcadeon, "");
+        waitForMenu();
+        xdotool("key Escape");
+        windowId("Pause");
+        sleepMicros(300'000);
+        xdotool("key alt+r");  // Resume: its box, then the dialog hides
+        sleepMicros(500'000);
+        xdotool("key Return");
+        sleepMicros(300'000);
+        click("Menu", 400, 368);  // the Ping picture: the Difficulty dialog
+        windowId("Difficulty");
+        sleepMicros(300'000);
+        click("Difficulty", 40, 86);
+        click("Difficulty", 133, 86);  // Play!
+        windowId("Ping");
+        for (const auto& [open, title] : {std::pair<std::function<void()>, std::string>{[] {}, "Ping"},
+                                          {openFroggy, "Roadleaper"}, {openInvaders, kInvaders}}) {
+            open();
+            windowId(title);
+            sleepMicros(500'000);
+            xdotool("key Escape");
+            windowId("Pause");
+            sleepMicros(300'000);
+            xdotool("key alt+m");  // Quit to Menu
+            windowId("Menu");
+            sleepMicros(300'000);
+        }
+        sleepMicros(500'000);
+        ours.push_back(static_cast<double>(peakKiB(child.pid())));
+    }
+    const double ratio = quantile(ours, 0.5) / quantile(minimal, 0.5);
+    std::printf("Peak resident memory, every window opened in turn (median of 3):\n");
+    std::printf("  minimal Qt Widgets window  %6.1f MiB\n", quantile(minimal, 0.5) / 1024);
+    std::printf("  arcadeon                   %6.1f MiB, %.2f times, goal at most 1.25: %s\n\n", quantile(ours, 0.5) / 1024, ratio,
+                verdict(ratio <= 1.25));
+    return ratio <= 1.25;
+}
 
 // The whole benchmark; prints the report, returns whether every goal is met.
 bool measure(const Options& options) {
@@ -370,13 +689,21 @@ bool measure(const Options& options) {
                 verdict(idleTicks == 0 && idleDraws == 0));
     all = all && cpu < 5 && ticksMet && largestGap <= 20'000 && undrawn == 0 && redrawn == 0 && idleTicks == 0 &&
           idleDraws == 0;
+    std::printf("\n");
+
+    all = measureCpu(options) && all;
+    all = measureMoves(options, trace) && all;
+    all = measurePauseBeside(options, trace) && all;
+    all = measureLatency(options, trace) && all;
+    all = measurePeak(options) && all;
     return all;
 }
 
 int usage() {
     std::fprintf(stderr,
                  "usage: arcadeon-desktop-bench --arcadeon PATH --minimal PATH --all-windows PATH\n"
-                 "                              [--runs N] [--seconds S] [--server-pid PID] [--work DIR]\n"
+                 "                              [--runs N] [--seconds S] [--rounds R] [--window S]\n"
+                 "                              [--server-pid PID] [--work DIR]\n"
                  "Needs an X display (bench/desktop-bench starts a virtual one).\n");
     return 2;
 }
@@ -396,6 +723,8 @@ int main(int argc, char** argv) {
             else if (flag == "--work") options.work = value;
             else if (flag == "--runs") options.runs = std::stoi(value);
             else if (flag == "--seconds") options.seconds = std::stoi(value);
+            else if (flag == "--rounds") options.rounds = std::stoi(value);
+            else if (flag == "--window") options.window = std::stoi(value);
             else if (flag == "--server-pid") options.server = std::stoi(value);
             else return usage();
         } catch (const std::exception&) {
@@ -403,7 +732,7 @@ int main(int argc, char** argv) {
         }
     }
     if (options.arcadeon.empty() || options.minimal.empty() || options.allWindows.empty() || options.runs < 1 ||
-        options.seconds < 1 || std::getenv("DISPLAY") == nullptr) {
+        options.seconds < 1 || options.rounds < 1 || options.window < 1 || std::getenv("DISPLAY") == nullptr) {
         return usage();
     }
     try {

@@ -5,9 +5,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -23,6 +25,24 @@ namespace {
 
 QString qtText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A message box with its prompt centred across the whole box (not beside
+// the place of the icon it does not have), and wide enough for the window
+// manager to show its whole title beside the frame's icon and buttons.
+void shapeBox(QMessageBox& box) {
+    constexpr int kFrameAllowance = 130;  // pixels: the title bar's icon, buttons and margins
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); label != nullptr) {
+        grid->removeWidget(label);
+        grid->addWidget(label, 0, 0, 1, grid->columnCount());
+        label->setAlignment(Qt::AlignCenter);
+    }
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kFrameAllowance;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace
@@ -94,7 +114,7 @@ void Desktop::windowClosing(FormWindow& window) {
 }
 
 void Desktop::showReplayedBox(std::string_view title, std::string_view prompt) {
-    repaint();
+    showChanges();
     closeReplayedBox();
     replayedBox_ = makeBox(title, prompt).release();
     for (QAbstractButton* button : replayedBox_->buttons()) button->setEnabled(false);
@@ -139,7 +159,7 @@ void Desktop::afterEvent() {
         ticksTraced_ = ticksDelivered_;
     }
     syncSizes();
-    repaint();
+    showChanges();
     schedule();
 }
 
@@ -157,19 +177,52 @@ void Desktop::schedule() {
 
 // ---- drawing -----------------------------------------------------------------
 
-void Desktop::repaint() {
+// What the handlers changed goes to the screen: each visible window draws
+// again the device pixels its changed elements covered and cover now, and
+// nothing else. A window in which nothing changed is not drawn at all.
+void Desktop::showChanges() {
+    const std::vector<Change>& changes = changes_.collect(app_);
+    if (changes.empty()) return;
     for (auto& [form, window] : windows_) {
-        if (window->isVisible()) window->update();
+        if (!window->isVisible()) continue;
+        const Grid grid(window->devicePixelRatioF());
+        const QRegion device = damage(changes, *form, grid.toDevice(window->rect()), grid, pictures_);
+        if (device.isEmpty()) continue;
+        window->update(grid.toPixels(device));
+        ++updates_;
     }
 }
 
-void Desktop::paint(FormWindow& window) {
-    const QSize extra = window.frameGeometry().size() - window.size();
-    if (extra.width() > 0 || extra.height() > 0) frame_ = extra;
+void Desktop::changed() { showChanges(); }
+
+void Desktop::redraw(FormWindow& window, const Element* element) {
+    if (element == nullptr) {
+        window.update();
+        return;
+    }
+    const Grid grid(window.devicePixelRatioF());
+    const QRect device = drawnExtent(*element, areaOf(*element), grid, pictures_);
+    if (!device.isEmpty()) window.update(grid.toPixels(QRegion(device)));
+}
+
+void Desktop::paint(FormWindow& window, const QRegion& pixels) {
     QPainter painter(&window);
-    const PaintContext context{fonts_, pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form(), &palettes_};
-    paintForm(painter, window.form(), context);
-    if (trace_) trace_->paint(window.form().name());
+    const Grid grid(window.devicePixelRatioF());
+    const PaintContext context{fonts_,   pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form(),
+                               &palettes_, &window.cache()};
+    paintForm(painter, window.form(), context, grid.toDevice(pixels));
+    if (trace_) {
+        trace_->paint(window.form().name());
+        if (std::find(painted_.begin(), painted_.end(), &window) == painted_.end()) painted_.push_back(&window);
+    }
+}
+
+void Desktop::flushed(FormWindow& window) {
+    if (!trace_) return;
+    const auto found = std::find(painted_.begin(), painted_.end(), &window);
+    if (found == painted_.end()) return;
+    painted_.erase(found);
+    trace_->shown(window.form().name());
 }
 
 // ---- input from the windows --------------------------------------------------
@@ -196,7 +249,7 @@ void Desktop::syncSizes() {
     if (replaying()) {
         // The other way round: the windows take the sizes the script gave.
         for (auto& [form, window] : windows_) {
-            const QSize size(static_cast<int>(form->clientWidth() / 15), static_cast<int>(form->clientHeight() / 15));
+            const QSize size = pixelSize(form->clientWidth(), form->clientHeight());
             if (window->isVisible() && window->size() != size) window->resize(size);
         }
         return;
@@ -204,8 +257,8 @@ void Desktop::syncSizes() {
     if (app_.inputBlocked()) return;
     for (auto& [form, window] : windows_) {
         if (!window->isVisible() || window->isMinimized()) continue;
-        const auto width = static_cast<Twips>(window->width() * 15);
-        const auto height = static_cast<Twips>(window->height() * 15);
+        const Twips width = twipsFromPixels(window->width());
+        const Twips height = twipsFromPixels(window->height());
         if (width != form->clientWidth() || height != form->clientHeight()) layer_.resize(window->form(), width, height);
     }
 }
@@ -224,11 +277,12 @@ std::unique_ptr<QMessageBox> Desktop::makeBox(std::string_view title, std::strin
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
+    shapeBox(*box);
     return box;
 }
 
 void Desktop::messageBox(std::string_view title, std::string_view prompt) {
-    repaint();  // what the handler changed so far shows while the box is open
+    showChanges();  // what the handler changed so far shows while the box is open
     // The box takes the pointer: a button held down now is released over the
     // box, and its press must not wait for that release to make a click later.
     for (auto& [form, window] : windows_) window->cancelPress();
@@ -244,15 +298,29 @@ void Desktop::formLoading(Form& form) {
     discard(window(form));
     auto* created = new FormWindow(*this, form);
     windows_[&form] = created;
-    const QSize client(static_cast<int>(form.clientWidth() / 15), static_cast<int>(form.clientHeight() / 15));
-    created->resize(client);
-    // Centred on the screen, frame included, each time the form is loaded.
-    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
-        const QRect area = screen->availableGeometry();
-        const QSize outer = client + frame_;
-        created->move(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
-                      std::max(area.top(), area.top() + (area.height() - outer.height()) / 2));
-    }
+    created->resize(pixelSize(form.clientWidth(), form.clientHeight()));
+    place(*created);
+}
+
+// Centred on the screen, frame included, each time the form is loaded. The
+// frame's size is known once the window manager has framed a first window:
+// that one is centred again then.
+void Desktop::place(FormWindow& window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    const QSize outer = window.size() + frame_;
+    window.move(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
+                std::max(area.top(), area.top() + (area.height() - outer.height()) / 2));
+    placedUnframed_ = frameKnown_ ? nullptr : &window;
+}
+
+void Desktop::windowFramed(FormWindow& window) {
+    const QSize extra = window.frameGeometry().size() - window.size();
+    if (extra.width() <= 0 && extra.height() <= 0) return;
+    frame_ = extra;
+    frameKnown_ = true;
+    if (placedUnframed_ == &window) place(window);
 }
 
 void Desktop::formShown(Form& form) {
@@ -262,11 +330,38 @@ void Desktop::formShown(Form& form) {
     }
 }
 
+// A hidden window keeps its position and gives back its image, its
+// laid-out text and the pictures no window on the screen shows; shown
+// again, it is drawn whole.
 void Desktop::formHidden(Form& form) {
-    if (FormWindow* hidden = window(form); hidden != nullptr) hidden->hide();  // it keeps its position
+    if (FormWindow* hidden = window(form); hidden != nullptr) {
+        hidden->hide();
+        hidden->release();
+    }
+    releasePictures();
 }
 
-void Desktop::formUnloaded(Form& form) { discard(window(form)); }
+// Keeps the drawn pictures of the windows on the screen, and no others.
+void Desktop::releasePictures() {
+    std::vector<std::pair<std::string_view, QSize>> inUse;
+    for (const auto& [form, window] : windows_) {
+        if (!form->visible()) continue;
+        const Grid grid(window->devicePixelRatioF());
+        for (const Element* element : form->elements()) {
+            if (element->kind != Kind::Image) continue;
+            const auto& image = static_cast<const Image&>(*element);
+            if (image.Picture.empty()) continue;
+            const QSize natural = image.Stretch ? QSize() : pictures_.size(image.Picture);
+            inUse.emplace_back(image.Picture, pictureRect(grid, image.Left, image.Top, image.Width, image.Height, image.Stretch, natural).size());
+        }
+    }
+    pictures_.retain(inUse);
+}
+
+void Desktop::formUnloaded(Form& form) {
+    discard(window(form));
+    releasePictures();
+}
 
 void Desktop::formActivated(Form* form) {
     FormWindow* active = form != nullptr ? window(*form) : nullptr;
@@ -297,6 +392,8 @@ void Desktop::programEnded() {
 void Desktop::discard(FormWindow* window) {
     if (window == nullptr) return;
     windows_.erase(&window->form());
+    std::erase(painted_, window);
+    if (placedUnframed_ == window) placedUnframed_ = nullptr;
     window->hide();
     window->deleteLater();
     discarded_.emplace_back(window);

@@ -19,8 +19,10 @@
 
 #include "shell/desktop/fonts.h"
 #include "shell/desktop/painting.h"
+#include "shell/desktop/pictures.h"
 #include "shell/desktop/trace.h"
 #include "shell/layer/app.h"
+#include "shell/layer/changes.h"
 #include "shell/script/recorder.h"
 
 class QMessageBox;
@@ -53,13 +55,16 @@ public:
     [[nodiscard]] bool awake() const { return wake_.isActive(); }
 
     // Delivers one piece of a person's input, `input(layer())`: first the
-    // time that passed before it, then the input, then one repaint.
+    // time that passed before it, then the input, then what it changed drawn.
     template <class Input>
     void deliver(Input&& input) {
         if (app_.ended() || replaying()) return;
+        const std::int64_t reached = trace_ ? Trace::now() : 0;
         catchUp();
+        const std::uint64_t updates = updates_;  // what the input itself changed, not the ticks before it
         input(layer_);
         afterEvent();
+        if (trace_ && updates_ != updates) trace_->input(reached);
     }
 
     // While a script is replayed its lines alone drive the layer: a
@@ -81,7 +86,12 @@ public:
     // From the windows.
     void windowActivated(FormWindow& window);
     void windowResized();
-    void paint(FormWindow& window);
+    void windowFramed(FormWindow& window);
+    void paint(FormWindow& window, const QRegion& pixels);
+    // What the window drew has gone to the window system.
+    void flushed(FormWindow& window);
+    // Asks for `element` of the window (the whole window: nullptr) to be drawn again.
+    void redraw(FormWindow& window, const Element* element);
 
     // FrontEnd
     void messageBox(std::string_view title, std::string_view prompt) override;
@@ -91,6 +101,7 @@ public:
     void formUnloaded(Form& form) override;
     void formActivated(Form* form) override;
     void delivering(const Form& form, const Element* element) override;
+    void changed() override;
     void programEnded() override;
 
 private:
@@ -99,9 +110,11 @@ private:
     void wake();
     void afterEvent();
     void schedule();
-    void repaint();
+    void showChanges();
     void syncSizes();
     void discard(FormWindow* window);
+    void place(FormWindow& window);
+    void releasePictures();
     void bringForward(FormWindow& window);
 
     App& app_;
@@ -109,6 +122,7 @@ private:
     Fonts fonts_;
     Pictures pictures_;
     Palettes palettes_;
+    ChangeTracker changes_;
     QElapsedTimer elapsed_;
     std::int64_t clockBase_ = 0;  // the clock when elapsed_ started
     std::function<void()> stopReplay_;  // set while a script is replayed
@@ -116,11 +130,15 @@ private:
     QTimer wake_;
     std::map<const Form*, FormWindow*> windows_;
     std::vector<QPointer<FormWindow>> discarded_;  // unloaded, awaiting deletion
-    QSize frame_;  // what the window manager's frame adds to a client area
+    QSize frame_{0, 0};  // what the window manager's frame adds to a client area
+    bool frameKnown_ = false;
+    FormWindow* placedUnframed_ = nullptr;  // placed before the frame's size was known
     const FormWindow* following_ = nullptr;  // activated by the window manager, being followed
     std::uint64_t ticksDelivered_ = 0;  // timer events delivered so far
     std::uint64_t ticksTraced_ = 0;     // of those, the ones already in the trace
     std::unique_ptr<Trace> trace_;      // nullptr unless asked for
+    std::uint64_t updates_ = 0;         // windows asked to draw what changed, so far
+    std::vector<const FormWindow*> painted_;  // drawn since they last went to the window system
     std::future<void> fontList_;        // loading at start, see start()
 };
 

@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/desktop/form_window.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 
 #include "shell/desktop/desktop.h"
 #include "shell/desktop/keys.h"
+#include "shell/desktop/units.h"
 
 namespace arcadeon::desktop {
 
@@ -19,8 +22,8 @@ struct Point {
 };
 
 Point twips(const QMouseEvent& event) {
-    const QPointF at = event.position() * 15;
-    return {static_cast<Twips>(at.x()), static_cast<Twips>(at.y())};
+    const QPointF at = event.position();
+    return {twipsFromPixels(at.x()), twipsFromPixels(at.y())};
 }
 
 }  // namespace
@@ -52,6 +55,12 @@ bool FormWindow::event(QEvent* event) {
     case QEvent::WindowActivate:
         if (current()) desktop_.windowActivated(*this);
         break;
+    case QEvent::UpdateRequest: {
+        // Qt draws what was asked for and hands it to the window system here.
+        const bool done = QWidget::event(event);
+        if (current()) desktop_.flushed(*this);
+        return done;
+    }
     default:
         break;
     }
@@ -75,15 +84,26 @@ void FormWindow::key(QKeyEvent& event, bool down) {
     });
 }
 
-void FormWindow::paintEvent(QPaintEvent* /*event*/) {
-    if (current()) desktop_.paint(*this);
+void FormWindow::paintEvent(QPaintEvent* event) {
+    if (current()) desktop_.paint(*this, event->region());
+}
+
+void FormWindow::release() {
+    cache_.release();
+    // The image is made again, at the window's size, when it is next drawn.
+    if (QBackingStore* store = backingStore(); store != nullptr) store->resize(QSize(0, 0));
+}
+
+// Only a command button looks pressed.
+void FormWindow::redrawPressed() {
+    if (pressTarget_ != nullptr && pressTarget_->kind == Kind::CommandButton) desktop_.redraw(*this, pressTarget_);
 }
 
 void FormWindow::cancelPress() {
     if (pressButton_ == Qt::NoButton) return;
+    redrawPressed();
     pressButton_ = Qt::NoButton;
     pressTarget_ = nullptr;
-    update();
 }
 
 // While a box is open a press starts no click.
@@ -93,7 +113,7 @@ void FormWindow::mousePressEvent(QMouseEvent* event) {
     pressButton_ = event->button();
     pressTarget_ = form_.clientContains(at.x, at.y) ? form_.hitTest(at.x, at.y) : nullptr;
     pressInside_ = true;
-    update();
+    redrawPressed();
 }
 
 // A click is a press and a release of the same button over the same element
@@ -101,7 +121,7 @@ void FormWindow::mousePressEvent(QMouseEvent* event) {
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (!current() || event->button() != pressButton_) return;
     pressButton_ = Qt::NoButton;
-    update();
+    redrawPressed();
     const Point at = twips(*event);
     if (!form_.clientContains(at.x, at.y) || form_.hitTest(at.x, at.y) != pressTarget_) return;
     // Command and option buttons answer the left button only.
@@ -116,7 +136,7 @@ void FormWindow::mouseMoveEvent(QMouseEvent* event) {
         const bool inside = form_.clientContains(at.x, at.y) && form_.hitTest(at.x, at.y) == pressTarget_;
         if (inside != pressInside_) {
             pressInside_ = inside;
-            update();
+            redrawPressed();
         }
     }
     const int buttons = buttonState(event->buttons());
@@ -131,6 +151,11 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 void FormWindow::resizeEvent(QResizeEvent* /*event*/) {
     if (current()) desktop_.windowResized();
+}
+
+// Moved, or framed by the window manager.
+void FormWindow::moveEvent(QMoveEvent* /*event*/) {
+    if (current()) desktop_.windowFramed(*this);
 }
 
 }  // namespace arcadeon::desktop

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "shell/desktop/painting.h"
 #include "shell/layer/form.h"
 
 namespace arcadeon::desktop {
@@ -21,6 +22,11 @@ public:
     [[nodiscard]] const Element* pressedButton() const;
     // Forgets a press in progress: its release will be no click.
     void cancelPress();
+    // What the window keeps between paints.
+    [[nodiscard]] FormCache& cache() { return cache_; }
+    // Gives back, while hidden, what is made again when it is next drawn:
+    // the window's image and its laid-out text.
+    void release();
 
 protected:
     bool event(QEvent* event) override;
@@ -30,11 +36,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // Whether this window still shows its form (not one left over from an unload).
     [[nodiscard]] bool current() const;
     void key(QKeyEvent& event, bool down);
+    void redrawPressed();
 
     Desktop& desktop_;
     Form& form_;
@@ -42,6 +50,7 @@ private:
     Qt::MouseButton pressButton_ = Qt::NoButton;
     Element* pressTarget_ = nullptr;
     bool pressInside_ = false;
+    FormCache cache_;
 };
 
 }  // namespace arcadeon::desktop

@@ -3,181 +3,18 @@
 #include "shell/desktop/painting.h"
 
 #include <QApplication>
-#include <QFontMetricsF>
 #include <QPainter>
-#include <QBuffer>
-#include <QImageReader>
 #include <QPainterPath>
-#include <QResource>
-#include <QtEndian>
-#include <QStringList>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "shell/desktop/fonts.h"
 
 namespace arcadeon::desktop {
-
-// ---- pictures ------------------------------------------------------------------
-
-namespace {
-
-// Twips to the logical pixels of the painter, each edge rounded to the
-// nearest device pixel: 15 twips a pixel, times the device pixel ratio.
-class Grid {
-public:
-    explicit Grid(qreal devicePixelRatio) : ratio_(devicePixelRatio) {}
-
-    [[nodiscard]] qreal ratio() const { return ratio_; }
-
-    [[nodiscard]] qreal px(Twips twips) const {
-        constexpr double kFar = 1e6;  // far outside any screen; keeps the rasteriser in range
-        double device = static_cast<double>(twips) * ratio_ / 15.0;
-        if (!(device > -kFar)) device = -kFar;  // also catches NaN
-        device = std::min(device, kFar);
-        return std::round(device) / ratio_;
-    }
-
-    [[nodiscard]] QRectF rect(Twips left, Twips top, Twips width, Twips height) const {
-        return {QPointF(px(left), px(top)), QPointF(px(left + width), px(top + height))};
-    }
-
-    [[nodiscard]] QRectF rect(const Box& box) const { return rect(box.Left, box.Top, box.Width, box.Height); }
-
-private:
-    qreal ratio_;
-};
-
-std::string drawnKey(std::string_view name, QSize pixels) {
-    return std::string(name) + "@" + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height());
-}
-
-}  // namespace
-
-QImage readImage(const QByteArray& bytes, const QByteArray& format) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer, format);
-    // Only the named format's reader: guessing would load every reader the
-    // system has (a megabyte of libraries for pictures the program never shows).
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
-}
-
-QImage decodeBmp(const QByteArray& bytes) {
-    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
-    const qsizetype size = bytes.size();
-    constexpr qsizetype kHeaders = 14 + 40;
-    if (size < kHeaders || data[0] != 'B' || data[1] != 'M') return {};
-    const quint32 offset = qFromLittleEndian<quint32>(data + 10);
-    const quint32 header = qFromLittleEndian<quint32>(data + 14);
-    const qint32 width = qFromLittleEndian<qint32>(data + 18);
-    const qint32 height = qFromLittleEndian<qint32>(data + 22);  // negative: rows top-down
-    const int bits = qFromLittleEndian<quint16>(data + 28);
-    const quint32 compression = qFromLittleEndian<quint32>(data + 30);
-    constexpr qint32 kLargest = 16384;
-    if (header < 40 || compression != 0 || (bits != 24 && bits != 32)) return {};
-    if (width <= 0 || width > kLargest || height == 0 || height > kLargest || height < -kLargest) return {};
-    const qsizetype rows = height > 0 ? height : -height;
-    const int step = bits / 8;
-    const qsizetype stride = (static_cast<qsizetype>(width) * step + 3) & ~qsizetype{3};  // rows padded to 4 bytes
-    if (offset > static_cast<quint32>(size) || (size - offset) / stride < rows) return {};
-    QImage image(width, static_cast<int>(rows), QImage::Format_RGB32);
-    if (image.isNull()) return {};
-    for (qsizetype y = 0; y < rows; ++y) {
-        const uchar* in = data + offset + (height > 0 ? rows - 1 - y : y) * stride;
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)));
-        for (qint32 x = 0; x < width; ++x, in += step) out[x] = qRgb(in[2], in[1], in[0]);  // B, G, R; a fourth byte means nothing
-    }
-    return image;
-}
-
-QImage Pictures::decode(std::string_view name) {
-    // A name with no file behind it decodes to a null image and draws nothing.
-    if (name.empty()) return {};
-    const QResource resource(QStringLiteral(":/assets/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-    if (!resource.isValid()) return {};
-    const QByteArray bytes = resource.compressionAlgorithm() == QResource::NoCompression
-        ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), static_cast<qsizetype>(resource.size()))
-        : resource.uncompressedData();
-    QImage image = decodeBmp(bytes);
-    if (image.isNull()) {
-        const std::string_view suffix = name.substr(std::min(name.rfind('.'), name.size() - 1) + 1);
-        image = readImage(bytes, QByteArray(suffix.data(), static_cast<qsizetype>(suffix.size())));
-    }
-    if (image.isNull()) image.loadFromData(bytes);  // whatever it turns out to be
-    return image;
-}
-
-Pictures::~Pictures() {
-    if (prefetched_.valid()) prefetched_.wait();
-}
-
-void Pictures::prefetch(const FormLayout& layout, qreal ratio) {
-    collect();
-    std::vector<Props> images;
-    for (const ElementLayout& row : layout.elements) {
-        if (row.kind == Kind::Image && row.props.Visible && !row.props.Picture.empty()) images.push_back(row.props);
-    }
-    if (images.empty()) return;
-    prefetched_ = std::async(std::launch::async, [images = std::move(images), ratio] {
-        const Grid grid(ratio);
-        std::vector<Decoded> decoded;
-        for (const Props& image : images) {
-            QImage picture = decode(image.Picture);
-            const QSize natural = picture.size();
-            const QRectF target = image.Stretch
-                ? grid.rect(image.Left, image.Top, image.Width, image.Height)
-                : grid.rect(image.Left, image.Top, static_cast<Twips>(natural.width()) * 15, static_cast<Twips>(natural.height()) * 15);
-            const QSize pixels = (target.size() * ratio).toSize();
-            if (!picture.isNull() && !pixels.isEmpty() && picture.size() != pixels) {
-                picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            }
-            decoded.push_back({std::string(image.Picture), natural, pixels, std::move(picture)});
-        }
-        return decoded;
-    });
-}
-
-void Pictures::collect() {
-    if (!prefetched_.valid()) return;
-    for (Decoded& done : prefetched_.get()) {
-        sizes_.emplace(done.name, done.natural);
-        if (!done.image.isNull()) drawn_.emplace(drawnKey(done.name, done.pixels), std::move(done.image));
-    }
-}
-
-QSize Pictures::size(std::string_view name) {
-    collect();
-    const std::string key(name);
-    if (const auto found = sizes_.find(key); found != sizes_.end()) return found->second;
-    // Asked for only by pictures drawn at their own size: that copy is kept.
-    QImage image = decode(name);
-    const QSize natural = image.size();
-    sizes_.emplace(key, natural);
-    if (!image.isNull()) drawn_.emplace(drawnKey(name, natural), std::move(image));
-    return natural;
-}
-
-const QImage& Pictures::at(std::string_view name, QSize pixels) {
-    collect();
-    const std::string key = drawnKey(name, pixels);
-    auto found = drawn_.find(key);
-    if (found == drawn_.end()) {
-        constexpr std::size_t kKept = 256;  // sizes change only when a window's scale does
-        if (drawn_.size() >= kKept) drawn_.clear();
-        QImage image = decode(name);
-        sizes_.emplace(std::string(name), image.size());
-        if (!image.isNull() && image.size() != pixels) {
-            image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        }
-        found = drawn_.emplace(key, std::move(image)).first;
-    }
-    return found->second;
-}
 
 const QPalette& Palettes::button(const QPalette& base, QColor back, QColor fore) {
     const auto key = std::make_tuple(base.cacheKey(), back.rgb(), fore.rgb());
@@ -204,75 +41,79 @@ QString qtText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A shape's body: its rectangle, or for the square kinds (1 square,
+// 3 circle, 5 rounded square) a square of the shorter side, centred in it.
+QRect shapeBody(const Shape& shape, const Area& area, const Grid& grid) {
+    const int kind = shape.ShapeKind;
+    if (kind != 1 && kind != 3 && kind != 5) return grid.rect(area.left, area.top, area.width, area.height);
+    const Twips side = std::min(area.width, area.height);
+    return grid.rect(area.left + (area.width - side) / 2, area.top + (area.height - side) / 2, side, side);
+}
+
+// Inside the one-pixel outline of a body that spans `left` to `right`
+// twips across (or down): where the outline's two lines end.
+struct Inside {
+    int from, to;
+};
+Inside insideOutline(const Grid& grid, Twips first, Twips last, int from, int to) {
+    const int in = std::min(grid.lineEnd(first), to);
+    const int out = std::max(grid.lineStart(last - kTwipsPerPixel), from);
+    return {in, std::max(in, out)};
+}
+
+// ---- the element kinds ---------------------------------------------------------
+
+// Whether the element covers every device pixel of its extent with its own
+// opaque colour, hiding all behind it.
+bool opaque(const Element& element, Pictures& pictures, const Grid& grid) {
+    switch (element.kind) {
+    case Kind::Image: {
+        const auto& image = static_cast<const Image&>(element);
+        if (image.Picture.empty()) return false;
+        const QSize natural = pictures.size(image.Picture);
+        const QRect target = pictureRect(grid, image.Left, image.Top, image.Width, image.Height, image.Stretch, natural);
+        if (target.isEmpty() || natural.isEmpty()) return false;
+        const QPixmap& drawn = pictures.at(image.Picture, target.size());
+        return !drawn.isNull() && !drawn.hasAlphaChannel();
+    }
+    case Kind::Label:
+        return static_cast<const Label&>(element).BackStyle == 1;
+    case Kind::Shape: {
+        const auto& shape = static_cast<const Shape&>(element);
+        return (shape.ShapeKind == 0 || shape.ShapeKind == 1) && shape.FillStyle == 0;
+    }
+    default:
+        return false;
+    }
+}
+
 void drawImage(QPainter& p, const Image& image, const Grid& grid, Pictures& pictures) {
     if (image.Picture.empty()) return;
-    QRectF target;
-    if (image.Stretch) {
-        target = grid.rect(image);
-    } else {
-        const QSize natural = pictures.size(image.Picture);
-        if (natural.isEmpty()) return;
-        target = grid.rect(image.Left, image.Top, static_cast<Twips>(natural.width()) * 15, static_cast<Twips>(natural.height()) * 15);
-    }
+    const QSize natural = image.Stretch ? QSize() : pictures.size(image.Picture);
+    if (!image.Stretch && natural.isEmpty()) return;
+    const QRect target = pictureRect(grid, image.Left, image.Top, image.Width, image.Height, image.Stretch, natural);
     if (target.isEmpty()) return;
-    const QSize pixels = (target.size() * grid.ratio()).toSize();
     constexpr int kLargest = 4096;  // beyond that, let the painter scale what shows
-    if (pixels.width() > kLargest || pixels.height() > kLargest) {
-        p.drawImage(target, Pictures::decode(image.Picture));
+    if (target.width() > kLargest || target.height() > kLargest) {
+        p.drawImage(grid.logical(target), Pictures::decode(image.Picture));
         return;
     }
-    const QImage& drawn = pictures.at(image.Picture, pixels);
-    if (!drawn.isNull()) p.drawImage(target, drawn);
+    const QPixmap& drawn = pictures.at(image.Picture, target.size());
+    if (!drawn.isNull()) p.drawPixmap(grid.logical(target), drawn, QRectF(drawn.rect()));
 }
 
-// The caption's lines: broken at blanks where the next word would pass
-// `width`; a word longer than the width keeps a line of its own.
-QStringList wrapAtBlanks(const QString& text, const QFontMetricsF& metrics, qreal width) {
-    QStringList lines;
-    QString normalised = text;
-    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (const QString& paragraph : normalised.split(QLatin1Char('\n'))) {
-        QString line;
-        qsizetype at = 0;
-        while (at < paragraph.size()) {
-            qsizetype wordStart = at;
-            while (wordStart < paragraph.size() && paragraph[wordStart] == QLatin1Char(' ')) ++wordStart;
-            qsizetype wordEnd = wordStart;
-            while (wordEnd < paragraph.size() && paragraph[wordEnd] != QLatin1Char(' ')) ++wordEnd;
-            const QString blanksAndWord = paragraph.mid(at, wordEnd - at);
-            if (!line.isEmpty() && metrics.horizontalAdvance(line + blanksAndWord) > width) {
-                lines.append(line);
-                line = paragraph.mid(wordStart, wordEnd - wordStart);
-            } else {
-                line += blanksAndWord;
-            }
-            at = wordEnd;
-        }
-        lines.append(line);
-    }
-    return lines;
-}
-
-void drawLabel(QPainter& p, const Label& label, const Grid& grid, Fonts& fonts) {
-    const QRectF area = grid.rect(label);
-    if (area.isEmpty()) return;
+void drawLabel(QPainter& p, const Label& label, const Grid& grid, const PaintContext& context) {
+    const QRect device = grid.rect(label);
+    if (device.isEmpty()) return;
+    const QRectF area = grid.logical(device);
+    if (label.BackStyle == 1) p.fillRect(area, qtColor(label.BackColor));
+    if (label.Caption.empty()) return;
     p.save();
     p.setClipRect(area, Qt::IntersectClip);
-    if (label.BackStyle == 1) p.fillRect(area, qtColor(label.BackColor));
-    const QFont font = fonts.font(label.Font);
-    const QFontMetricsF metrics(font, p.device());
-    p.setFont(font);
     p.setPen(qtColor(label.ForeColor));
-    qreal top = area.top();
-    for (const QString& line : wrapAtBlanks(qtText(label.Caption), metrics, area.width())) {
-        if (top >= area.bottom()) break;
-        const qreal width = metrics.horizontalAdvance(line);
-        qreal left = area.left();
-        if (label.Alignment == 1) left = area.right() - width;
-        if (label.Alignment == 2) left = area.left() + (area.width() - width) / 2;
-        p.drawText(QPointF(left, top + metrics.ascent()), line);
-        top += metrics.height();
-    }
+    LabelText once;
+    LabelText& text = context.cache != nullptr ? context.cache->label(label) : once;
+    text.draw(p, area, label.Caption, label.Font, label.Alignment, context.fonts);
     p.restore();
 }
 
@@ -290,62 +131,103 @@ Qt::BrushStyle fillPattern(int fillStyle) {
     }
 }
 
+// A rectangle's outline is four one-pixel lines along the inside of its
+// edges, each where a `Line` on that edge would be drawn; a circle's and a
+// rounded rectangle's is the ring between the body and the same body
+// inside those lines. Every edge is crisp: no pixel is blended.
 void drawShape(QPainter& p, const Shape& shape, const Grid& grid) {
-    QRectF body = grid.rect(shape);
+    const Area area = areaOf(shape);
+    const QRect body = shapeBody(shape, area, grid);
     if (body.isEmpty()) return;
     const int kind = shape.ShapeKind;
-    if (kind == 1 || kind == 3 || kind == 5) {  // square, circle, rounded square: the shorter side, centred
-        const Twips side = std::min(shape.Width, shape.Height);
-        body = grid.rect(shape.Left + (shape.Width - side) / 2, shape.Top + (shape.Height - side) / 2, side, side);
-        if (body.isEmpty()) return;
-    }
     const QBrush fill(qtColor(shape.FillColor), fillPattern(shape.FillStyle));
     const QColor border = qtColor(shape.BorderColor);
+    // the body's edges in twips, for the outline's lines
+    Twips left = area.left, top = area.top, width = area.width, height = area.height;
+    if (kind == 1 || kind == 3 || kind == 5) {
+        const Twips side = std::min(width, height);
+        left += (width - side) / 2;
+        top += (height - side) / 2;
+        width = height = side;
+    }
+    const Inside across = insideOutline(grid, left, left + width, body.left(), body.left() + body.width());
+    const Inside down = insideOutline(grid, top, top + height, body.top(), body.top() + body.height());
+    const QRect inner(across.from, down.from, across.to - across.from, down.to - down.from);
     if (kind == 0 || kind == 1) {
-        if (fill.style() != Qt::NoBrush) p.fillRect(body, fill);
-        // a 1-pixel outline along the inside of the rectangle
-        const qreal one = std::min({1.0, body.width(), body.height()});
-        p.fillRect(QRectF(body.left(), body.top(), body.width(), one), border);
-        p.fillRect(QRectF(body.left(), body.bottom() - one, body.width(), one), border);
-        p.fillRect(QRectF(body.left(), body.top(), one, body.height()), border);
-        p.fillRect(QRectF(body.right() - one, body.top(), one, body.height()), border);
+        if (fill.style() != Qt::NoBrush) p.fillRect(grid.logical(body), fill);
+        const int left = body.left(), right = body.left() + body.width();
+        const int top = body.top(), bottom = body.top() + body.height();
+        const QRect bands[] = {
+            {left, top, right - left, down.from - top},
+            {left, down.to, right - left, bottom - down.to},
+            {left, top, across.from - left, bottom - top},
+            {across.to, top, right - across.to, bottom - top},
+        };
+        for (const QRect& band : bands) {
+            if (!band.isEmpty()) p.fillRect(grid.logical(band), border);
+        }
         return;
     }
+    const auto outlineOf = [&](const QRect& device) {
+        QPainterPath path;
+        const QRectF logical = grid.logical(device);
+        if (kind == 2 || kind == 3) {
+            path.addEllipse(logical);
+        } else {
+            const qreal radius = std::min(grid.logical(body).width(), grid.logical(body).height()) / 4;
+            const qreal inset = (device.left() - body.left()) / grid.ratio();
+            path.addRoundedRect(logical, std::max<qreal>(0, radius - inset), std::max<qreal>(0, radius - inset));
+        }
+        return path;
+    };
     p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    QPen pen(border, 1);
-    pen.setJoinStyle(Qt::MiterJoin);
-    p.setPen(pen);
-    p.setBrush(fill);
-    const QRectF inside = body.adjusted(0.5, 0.5, -0.5, -0.5);
-    if (kind == 2 || kind == 3) {
-        p.drawEllipse(inside);
-    } else {
-        const qreal radius = std::min(inside.width(), inside.height()) / 4;
-        p.drawRoundedRect(inside, radius, radius);
-    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    const QPainterPath outer = outlineOf(body);
+    const QPainterPath interior = inner.isEmpty() ? QPainterPath() : outlineOf(inner);
+    if (fill.style() != Qt::NoBrush && !inner.isEmpty()) p.fillPath(interior, fill);
+    QPainterPath ring = outer;
+    ring.addPath(interior);
+    ring.setFillRule(Qt::OddEvenFill);
+    p.fillPath(ring, border);
     p.restore();
 }
 
-// A 1-pixel line from its first point up to, not including, its last.
+// A one-pixel line from (X1, Y1) to (X2, Y2), both end points drawn: the
+// pixels a rectangle's outline on the same edge would have.
 void drawLine(QPainter& p, const Line& line, const Grid& grid) {
-    // Aliased, a point at whole coordinates paints the pixel right and below it.
-    const QPointF from(grid.px(line.X1), grid.px(line.Y1));
-    const QPointF to(grid.px(line.X2), grid.px(line.Y2));
-    if (from == to) return;
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(qtColor(line.BorderColor), 1);
-    pen.setCapStyle(Qt::FlatCap);
-    p.setPen(pen);
-    p.drawLine(from, to);
-    p.restore();
+    const QColor colour = qtColor(line.BorderColor);
+    const int x1 = grid.lineStart(line.X1), x2 = grid.lineStart(line.X2);
+    const int y1 = grid.lineStart(line.Y1), y2 = grid.lineStart(line.Y2);
+    if (x1 == x2 || y1 == y2) {
+        const int left = std::min(x1, x2), top = std::min(y1, y2);
+        const int right = std::max(grid.lineEnd(line.X1), grid.lineEnd(line.X2));
+        const int bottom = std::max(grid.lineEnd(line.Y1), grid.lineEnd(line.Y2));
+        p.fillRect(grid.logical(QRect(left, top, right - left, bottom - top)), colour);
+        return;
+    }
+    // Slanted: a pen of the line's thickness stepped from one end to the
+    // other, one device pixel at a time along the longer direction.
+    const int across = grid.lineEnd(line.X1) - x1, down = grid.lineEnd(line.Y1) - y1;
+    const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+    const int steps = std::max(dx, dy);
+    constexpr int kLongest = 1 << 14;  // a line far off the screen is not walked pixel by pixel
+    if (steps > kLongest) return;
+    for (int i = 0; i <= steps; ++i) {
+        const int x = x1 + static_cast<int>(std::lround(static_cast<double>(x2 - x1) * i / steps));
+        const int y = y1 + static_cast<int>(std::lround(static_cast<double>(y2 - y1) * i / steps));
+        p.fillRect(grid.logical(QRect(x, y, across, down)), colour);
+    }
 }
+
+// A button is drawn by the platform's style on whole pixels: the pixels its
+// device pixels lie in.
+QRect buttonArea(const Button& button, const Grid& grid) { return grid.toPixels(grid.rect(button)); }
 
 // Command buttons and option buttons: the platform's own look, in the
 // element's colours and font, clipped to the element as a control would be.
 void drawButton(QPainter& p, const Button& button, const Grid& grid, const PaintContext& context, bool focused) {
-    const QRect area = grid.rect(button).toRect();
+    const QRect area = buttonArea(button, grid);
     if (area.isEmpty()) return;
     QStyle* style = context.widget != nullptr ? context.widget->style() : QApplication::style();
     const QFont font = context.fonts.font(button.Font);
@@ -378,42 +260,110 @@ void drawButton(QPainter& p, const Button& button, const Grid& grid, const Paint
     p.restore();
 }
 
+bool visible(const Element& element) {
+    switch (element.kind) {
+    case Kind::Image:
+    case Kind::Label:
+    case Kind::Shape:
+    case Kind::CommandButton:
+    case Kind::OptionButton:
+        return static_cast<const Box&>(element).Visible;
+    case Kind::Line:
+        return static_cast<const Line&>(element).Visible;
+    case Kind::Timer:
+        return false;
+    }
+    return false;
+}
+
+// The whole paint device in device pixels: a widget measures itself in
+// pixels, an image or a pixmap in device pixels.
+QRect wholeArea(const QPainter& painter, const Grid& grid) {
+    const QPaintDevice& device = *painter.device();
+    const QRect measured(0, 0, device.width(), device.height());
+    return device.devType() == QInternal::Widget ? grid.toDevice(measured) : measured;
+}
+
 }  // namespace
+
+QRect drawnExtent(const Element& element, const Area& area, const Grid& grid, Pictures& pictures) {
+    switch (element.kind) {
+    case Kind::Image: {
+        const auto& image = static_cast<const Image&>(element);
+        if (image.Picture.empty()) return {};
+        return pictureRect(grid, area.left, area.top, area.width, area.height, image.Stretch,
+                           image.Stretch ? QSize() : pictures.size(image.Picture));
+    }
+    case Kind::Line: {
+        const int left = grid.lineStart(area.left), top = grid.lineStart(area.top);
+        return {left, top, grid.lineEnd(area.left + area.width) - left, grid.lineEnd(area.top + area.height) - top};
+    }
+    case Kind::Timer:
+        return {};
+    case Kind::CommandButton:
+    case Kind::OptionButton:
+        return grid.toDevice(grid.toPixels(grid.rect(area.left, area.top, area.width, area.height)));
+    default:
+        return grid.rect(area.left, area.top, area.width, area.height);
+    }
+}
+
+QRegion damage(const std::vector<Change>& changes, const Form& form, const QRect& whole, const Grid& grid, Pictures& pictures) {
+    QRegion region;
+    for (const Change& change : changes) {
+        if (change.form != &form) continue;
+        if (change.element == nullptr) return whole;
+        for (const std::optional<Area>& area : {change.before, change.after}) {
+            if (area) region += drawnExtent(*change.element, *area, grid, pictures) & whole;
+        }
+    }
+    return region;
+}
+
+void paintForm(QPainter& painter, const Form& form, const PaintContext& context, const QRegion& dirty) {
+    const Grid grid(painter.device()->devicePixelRatioF());
+    const std::vector<Element*>& elements = form.elements();
+
+    // From the front to the back: what each element must draw, given the
+    // opaque elements in front of it. Buttons are controls of their own,
+    // above everything else, and hide nothing (their corners may be round).
+    std::vector<const Element*> drawn;
+    QRegion covered;
+    for (const Element* element : elements) {
+        if (!visible(*element) || element->takesFocus()) continue;
+        const QRect extent = drawnExtent(*element, areaOf(*element), grid, context.pictures);
+        if (extent.isEmpty() || !dirty.intersects(extent)) continue;
+        if (!covered.isEmpty() && (QRegion(extent) & dirty).subtracted(covered).isEmpty()) continue;
+        drawn.push_back(element);
+        if (opaque(*element, context.pictures, grid)) covered += extent;
+    }
+
+    const QRegion background = covered.isEmpty() ? dirty : dirty.subtracted(covered);
+    const QColor back = qtColor(form.backColor());
+    for (const QRect& rect : background) painter.fillRect(grid.logical(rect), back);
+
+    for (auto at = drawn.rbegin(); at != drawn.rend(); ++at) {
+        const Element& element = **at;
+        switch (element.kind) {
+        case Kind::Image: drawImage(painter, static_cast<const Image&>(element), grid, context.pictures); break;
+        case Kind::Label: drawLabel(painter, static_cast<const Label&>(element), grid, context); break;
+        case Kind::Shape: drawShape(painter, static_cast<const Shape&>(element), grid); break;
+        case Kind::Line: drawLine(painter, static_cast<const Line&>(element), grid); break;
+        default: break;
+        }
+    }
+    for (auto at = elements.rbegin(); at != elements.rend(); ++at) {
+        if (!(*at)->takesFocus() || !visible(**at)) continue;
+        const auto& button = static_cast<const Button&>(**at);
+        if (!dirty.intersects(grid.toDevice(buttonArea(button, grid)))) continue;
+        // The focus shows only in the active window.
+        drawButton(painter, button, grid, context, context.active && form.focus() == &button);
+    }
+}
 
 void paintForm(QPainter& painter, const Form& form, const PaintContext& context) {
     const Grid grid(painter.device()->devicePixelRatioF());
-    const QSizeF device(painter.device()->width(), painter.device()->height());
-    painter.fillRect(QRectF(QPointF(0, 0), device), qtColor(form.backColor()));
-
-    const std::vector<Element*>& elements = form.elements();
-    for (auto at = elements.rbegin(); at != elements.rend(); ++at) {
-        const Element& element = **at;
-        switch (element.kind) {
-        case Kind::Image:
-            if (static_cast<const Image&>(element).Visible) drawImage(painter, static_cast<const Image&>(element), grid, context.pictures);
-            break;
-        case Kind::Label:
-            if (static_cast<const Label&>(element).Visible) drawLabel(painter, static_cast<const Label&>(element), grid, context.fonts);
-            break;
-        case Kind::Shape:
-            if (static_cast<const Shape&>(element).Visible) drawShape(painter, static_cast<const Shape&>(element), grid);
-            break;
-        case Kind::Line:
-            if (static_cast<const Line&>(element).Visible) drawLine(painter, static_cast<const Line&>(element), grid);
-            break;
-        case Kind::Timer:
-        case Kind::CommandButton:
-        case Kind::OptionButton:
-            break;
-        }
-    }
-    // Buttons are controls of their own, above everything else, in list order.
-    for (auto at = elements.rbegin(); at != elements.rend(); ++at) {
-        if (!(*at)->takesFocus()) continue;
-        const auto& button = static_cast<const Button&>(**at);
-        // The focus shows only in the active window.
-        if (button.Visible) drawButton(painter, button, grid, context, context.active && form.focus() == &button);
-    }
+    paintForm(painter, form, context, QRegion(wholeArea(painter, grid)));
 }
 
 }  // namespace arcadeon::desktop

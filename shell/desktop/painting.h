@@ -1,20 +1,22 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a window straight from the model: its background, then its
-// visible elements from the back to the front, buttons above everything.
+// visible elements from the back to the front, buttons above everything;
+// only where something changed, and nothing that an opaque element in front
+// of it covers.
 #pragma once
 
-#include <QImage>
 #include <QPalette>
-#include <QSize>
-#include <future>
+#include <QRect>
+#include <QRegion>
 #include <map>
-#include <string>
-#include <string_view>
 #include <tuple>
 #include <unordered_map>
-#include <vector>
 
+#include "shell/desktop/pictures.h"
+#include "shell/desktop/text.h"
+#include "shell/desktop/units.h"
+#include "shell/layer/changes.h"
 #include "shell/layer/form.h"
 
 class QPainter;
@@ -23,52 +25,6 @@ class QWidget;
 namespace arcadeon::desktop {
 
 class Fonts;
-
-// The pictures embedded from assets/, kept only at the sizes they are drawn
-// at: a picture drawn scaled is decoded, scaled and let go, so the full-size
-// copy costs no memory while the program runs.
-class Pictures {
-public:
-    Pictures() = default;
-    ~Pictures();
-    Pictures(const Pictures&) = delete;
-    Pictures& operator=(const Pictures&) = delete;
-
-    // Starts decoding, on a thread of its own, the pictures a window shows
-    // when it opens, at the sizes it will draw them at `ratio` device pixels
-    // a pixel: they are ready, or nearly, by the time it is first drawn.
-    void prefetch(const FormLayout& layout, qreal ratio);
-    // The picture's own size in pixels; an empty size when there is none.
-    QSize size(std::string_view name);
-    // The picture at `pixels` device pixels (scaled smoothly, ignoring its
-    // aspect ratio); a null image when there is none.
-    const QImage& at(std::string_view name, QSize pixels);
-    // The picture as it is, decoded afresh and not kept.
-    [[nodiscard]] static QImage decode(std::string_view name);
-
-private:
-    struct Decoded {
-        std::string name;
-        QSize natural;
-        QSize pixels;
-        QImage image;
-    };
-    // Takes in what a prefetch decoded, waiting for it if need be.
-    void collect();
-
-    std::unordered_map<std::string, QSize> sizes_;
-    std::unordered_map<std::string, QImage> drawn_;  // by "name@WxH"
-    std::future<std::vector<Decoded>> prefetched_;
-};
-
-// A picture of the given format ("png", "jpg"...), read with that format's
-// reader alone; a null image when it is not one.
-[[nodiscard]] QImage readImage(const QByteArray& bytes, const QByteArray& format);
-
-// An uncompressed BMP file of 24 or 32 bits per pixel (the fourth byte of a
-// 32-bit pixel means nothing), read straight from memory, several times as
-// fast as Qt's reader; a null image for any other file.
-[[nodiscard]] QImage decodeBmp(const QByteArray& bytes);
 
 // Palettes of buttons in given colours, each made once. The platform style
 // keeps its drawings of a button by palette, so a palette made afresh at
@@ -81,17 +37,43 @@ private:
     std::map<std::tuple<qint64, QRgb, QRgb>, QPalette> palettes_;
 };
 
+// What one window keeps between paints: its labels' text, laid out. Let go
+// while the window is hidden, laid out again when it is next drawn.
+class FormCache {
+public:
+    LabelText& label(const Element& element) { return labels_[&element]; }
+    void release() { labels_ = {}; }
+
+private:
+    std::unordered_map<const Element*, LabelText> labels_;
+};
+
 struct PaintContext {
     Fonts& fonts;
     Pictures& pictures;
-    QWidget* widget = nullptr;        // the window drawn on, for the platform style
+    QWidget* widget = nullptr;         // the window drawn on, for the platform style
     const Element* pressed = nullptr;  // a command button held down under the pointer
     bool active = false;               // the window is the active one: its focus shows
     Palettes* palettes = nullptr;      // kept between paints; made afresh each time without
+    FormCache* cache = nullptr;        // kept between paints; laid out afresh each time without
 };
 
-// Paints the client area of `form` at 15 twips a pixel, positions rounded
-// to the nearest device pixel.
+// Paints the client area of `form` where it lies in `dirty` (device pixels),
+// at 15 twips a pixel, edges rounded to the nearest device pixel. The
+// painter clips to `dirty`, or to less; what lies outside is left as it is.
+void paintForm(QPainter& painter, const Form& form, const PaintContext& context, const QRegion& dirty);
+// The same for the whole client area.
 void paintForm(QPainter& painter, const Form& form, const PaintContext& context);
+
+// The device pixels an element of `form` draws on when it lies at `area`
+// (an element's rectangle in twips, or the rectangle a line's end points
+// span); empty for an element that draws nothing.
+[[nodiscard]] QRect drawnExtent(const Element& element, const Area& area, const Grid& grid, Pictures& pictures);
+
+// The device pixels that changes of one window touch: each changed
+// element's old and new extent; the whole window, `whole`, for a change
+// of the window itself.
+[[nodiscard]] QRegion damage(const std::vector<Change>& changes, const Form& form, const QRect& whole, const Grid& grid,
+                             Pictures& pictures);
 
 }  // namespace arcadeon::desktop

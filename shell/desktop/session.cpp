@@ -99,10 +99,7 @@ public:
     void formUnloaded(Form& form) override { desktop_.formUnloaded(form); }
     void formActivated(Form* form) override { desktop_.formActivated(form); }
     void delivering(const Form& form, const Element* element) override { desktop_.delivering(form, element); }
-    void changed() override {
-        desktop_.changed();
-        desktop_.refresh();
-    }
+    void changed() override { desktop_.refresh(); }
     void programEnded() override { desktop_.programEnded(); }
 
 private:

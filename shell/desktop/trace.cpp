@@ -45,4 +45,10 @@ void Trace::paint(std::string_view window) {
     std::fprintf(file_, "paint %" PRId64 " %.*s\n", now(), static_cast<int>(window.size()), window.data());
 }
 
+void Trace::input(std::int64_t reached) { std::fprintf(file_, "input %" PRId64 "\n", reached); }
+
+void Trace::shown(std::string_view window) {
+    std::fprintf(file_, "shown %" PRId64 " %.*s\n", now(), static_cast<int>(window.size()), window.data());
+}
+
 }  // namespace arcadeon::desktop

@@ -8,6 +8,10 @@
 //   start MICROS              the front end started the program
 //   ticks MICROS COUNT        COUNT timer events were delivered since the last line
 //   paint MICROS WINDOW       WINDOW (its name, frmMenu...) was drawn
+//   input MICROS              a person's input reached the program at MICROS
+//                             and changed what a window shows (written once
+//                             it has been handled)
+//   shown MICROS WINDOW       what WINDOW drew was handed to the window system
 //
 // `arcadeon` writes it when ARCADEON_TRACE_TICKS names a file. Each line is
 // written as it happens, so a reader sees it at once.
@@ -39,6 +43,8 @@ public:
     void start();
     void ticks(std::uint64_t count);
     void paint(std::string_view window);
+    void input(std::int64_t reached);
+    void shown(std::string_view window);
 
     // Microseconds on the monotonic clock the lines use.
     static std::int64_t now();

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <cmath>
 
 #include "probe.h"
 #include "shell/desktop/fonts.h"
@@ -177,8 +178,8 @@ TEST_F(ElementDrawing, EachKindDrawsAtItsRoundedPixels) {
         {"circle: the shorter side, centred", {45, 20}, QColor(0, 0, 128)},
         {"circle: clear of the rectangle's corner", {51, 11}, QColor(0, 0, 128)},
         {"line, first pixel", {0, 60}, QColor(255, 255, 255)},
-        {"line, last pixel", {99, 60}, QColor(255, 255, 255)},
-        {"line stops before its end point", {100, 60}, QColor(0, 0, 128)},
+        {"line, its end point drawn", {100, 60}, QColor(255, 255, 255)},
+        {"line stops at its end point", {101, 60}, QColor(0, 0, 128)},
         {"line is one pixel high", {50, 61}, QColor(0, 0, 128)},
         {"opaque label background", {101, 28}, QColor(0, 128, 0)},
         {"a missing picture leaves the background", {175, 20}, QColor(0, 0, 128)},
@@ -194,7 +195,7 @@ TEST_F(ElementDrawing, EachKindDrawsAtItsRoundedPixels) {
 TEST_F(ElementDrawing, LabelTextAlignsWrapsAtBlanksAndIsClipped) {
     // Right-aligned text ends at the right edge; a line that does not fit
     // breaks at the blank; text never leaves the label's rectangle.
-    const Ink right = inkIn(image, 40, 70, isWhite, {QRect(0, 0, 100, 200)});
+    const Ink right = inkIn(image, 40, 70, isWhite, {QRect(0, 0, 101, 200)});  // not the line
     EXPECT_GT(right.count, 0);
     EXPECT_GE(right.right, 175);
     EXPECT_LT(right.right, 180);
@@ -290,6 +291,111 @@ TEST(HighDensityDrawing, PicturesAndTextUseEveryDevicePixelWithTheLayoutUnchange
         }
     }
     EXPECT_GT(detailed, 200);
+}
+
+// A deck with an outline, its three edges and a middle rung drawn over by
+// lines that end on the outline, like the bridge's ladder in Froggy; and a
+// ball crossed by a line, like Ping's.
+constexpr Color kOutline = RGB(0, 255, 0), kDeck = RGB(128, 64, 0), kRail = RGB(255, 255, 255);
+constexpr ElementLayout kLadder[] = {
+    {"linLeft", Kind::Line, {.X1 = 300, .Y1 = 300, .X2 = 300, .Y2 = 1200, .BorderColor = kRail}},
+    {"linRight", Kind::Line, {.X1 = 1500, .Y1 = 1200, .X2 = 1500, .Y2 = 300, .BorderColor = kRail}},
+    {"linBottom", Kind::Line, {.X1 = 300, .Y1 = 1200, .X2 = 1500, .Y2 = 1200, .BorderColor = kRail}},
+    {"linRung", Kind::Line, {.X1 = 1500, .Y1 = 705, .X2 = 300, .Y2 = 705, .BorderColor = kRail}},
+    {"shpDeck", Kind::Shape, {.Left = 300, .Top = 300, .Width = 1215, .Height = 915, .BorderColor = kOutline, .FillStyle = 0, .FillColor = kDeck}},
+    {"linCentre", Kind::Line, {.X1 = 2295, .Y1 = 150, .X2 = 2295, .Y2 = 1350, .BorderColor = kRail}},
+    {"shpBall", Kind::Shape, {.Left = 1800, .Top = 450, .Width = 1095, .Height = 1095, .Shape = 3, .BorderColor = kOutline, .FillStyle = 0, .FillColor = kDeck}},
+};
+const FormLayout kLadderLayout{.name = "frmLadder", .Caption = "Ladder", .BackColor = kNavy, .ClientWidth = 3000, .ClientHeight = 1800, .elements = kLadder};
+
+QImage drawAt(const Form& form, qreal ratio) {
+    Fonts fonts;
+    Pictures pictures;
+    QImage image(static_cast<int>(std::ceil(200 * ratio)), static_cast<int>(std::ceil(120 * ratio)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    {
+        QPainter painter(&image);
+        paintForm(painter, form, PaintContext{fonts, pictures});
+    }
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+// The device pixels of one colour along a row (a column: `down`) of an
+// image, from `from` up to `to`.
+std::vector<int> inkAlong(const QImage& image, int at, bool down, QColor colour, int from, int to) {
+    std::vector<int> found;
+    for (int i = from; i < to; ++i) {
+        if (image.pixelColor(down ? at : i, down ? i : at) == colour) found.push_back(i);
+    }
+    return found;
+}
+std::vector<int> columnsOf(const QImage& image, int y, QColor colour, int from, int to) { return inkAlong(image, y, false, colour, from, to); }
+std::vector<int> rowsOf(const QImage& image, int x, QColor colour, int from, int to) { return inkAlong(image, x, true, colour, from, to); }
+
+TEST(CrispDrawing, LinesMeetTheOutlinesTheyEndOnAtEveryDensity) {
+    // A line lies on the device pixels of the outline along the same edge,
+    // both its end points included: at ratios 1, 1.5 and 2 the rails hide
+    // the deck's left, right and bottom outline entirely, reach its corners,
+    // and never pass its edge; the rung spans the deck from outline to outline.
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(ratio);
+        App app;
+        ProbeForm form{app, kLadderLayout};
+        form.ensureLoaded();
+        const QRect deck = Grid(ratio).rect(form.elementAs<Box>("shpDeck"));
+        for (const char* line : {"linLeft", "linRight", "linBottom", "linRung"}) form.elementAs<Line>(line).Visible = false;
+        const QImage outline = drawAt(form, ratio);
+        for (const char* line : {"linLeft", "linRight", "linBottom", "linRung"}) form.elementAs<Line>(line).Visible = true;
+        const QImage ladder = drawAt(form, ratio);
+
+        const int middle = deck.top() + deck.height() / 3;
+        const QColor green(0, 255, 0), white(255, 255, 255);
+        // the rails take exactly the outline's columns and rows
+        EXPECT_EQ(columnsOf(ladder, middle, white, deck.left(), deck.center().x()),
+                  columnsOf(outline, middle, green, deck.left(), deck.center().x()));
+        EXPECT_EQ(columnsOf(ladder, middle, white, deck.center().x(), deck.right() + 1),
+                  columnsOf(outline, middle, green, deck.center().x(), deck.right() + 1));
+        EXPECT_EQ(rowsOf(ladder, deck.center().x(), white, deck.center().y() + 2, deck.bottom() + 1),
+                  rowsOf(outline, deck.center().x(), green, deck.center().y() + 2, deck.bottom() + 1));
+        int outlineLeft = 0, railsOutside = 0;
+        for (int y = 0; y < ladder.height(); ++y) {
+            for (int x = 0; x < deck.right() + 4; ++x) {
+                const QColor c = ladder.pixelColor(x, y);
+                const bool inTopBand = y < deck.top() + (outline.pixelColor(deck.center().x(), deck.top() + 1) == green ? 2 : 1);
+                if (c == green && !inTopBand) ++outlineLeft;
+                if (c == white && !deck.contains(x, y)) ++railsOutside;
+            }
+        }
+        EXPECT_EQ(outlineLeft, 0) << "outline showing beside a rail, or a corner a rail stops short of";
+        EXPECT_EQ(railsOutside, 0) << "a rail past the deck's edge";
+        // the rung, drawn from right to left, spans the whole deck
+        const int rung = Grid(ratio).lineStart(705);
+        EXPECT_EQ(columnsOf(ladder, rung, white, 0, deck.right() + 4).size(), static_cast<std::size_t>(deck.width()));
+    }
+}
+
+TEST(CrispDrawing, EveryPixelOfOutlinesAndLinesIsInItsOwnColour) {
+    // No pixel is blended: a circle's outline is as crisp as a rectangle's,
+    // also where a line crosses it, at ratios 1, 1.5 and 2.
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(ratio);
+        App app;
+        ProbeForm form{app, kLadderLayout};
+        form.ensureLoaded();
+        const QImage image = drawAt(form, ratio);
+        const QRgb allowed[] = {qRgb(0, 255, 0), qRgb(128, 64, 0), qRgb(255, 255, 255), qRgb(0, 0, 128)};
+        int blended = 0, ring = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb c = image.pixel(x, y);
+                if (std::find(std::begin(allowed), std::end(allowed), c) == std::end(allowed)) ++blended;
+                if (c == qRgb(0, 255, 0) && x >= Grid(ratio).edge(1800)) ++ring;
+            }
+        }
+        EXPECT_EQ(blended, 0);
+        EXPECT_GT(ring, static_cast<int>(150 * ratio)) << "the ball's outline is there";
+    }
 }
 
 TEST(ButtonPalettes, TheSameColoursGiveTheVerySamePaletteAtEveryPaint) {

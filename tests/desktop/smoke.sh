@@ -2,7 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Arcadeon developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # smoke.sh ARCADEON: the real program on a virtual screen (Xvfb with openbox),
-# driven with xdotool: the menu appears, a click on the name "Ping" opens the
+# driven with xdotool: the menu appears centred on the screen with its frame
+# (the first window too, whose frame is not known until it is framed), a
+# click on the name "Ping" opens the
 # Ping window and hides the menu, and closing the Ping window with the window
 # manager ends the program with status 0. Exit 77 (skipped) without Xvfb.
 set -uo pipefail
@@ -20,6 +22,14 @@ xsession_pids=("$pid" "${xsession_pids[@]}")
 
 menu=$(xsession_window Menu) || fail "the menu did not appear"
 sleep 0.3
+# The frame's outer rectangle, from the client area and the frame's extents.
+read -r left right top bottom < <(xprop -id "$menu" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+x=$(xwininfo -id "$menu" | awk '/Absolute upper-left X/ { print $NF }')
+y=$(xwininfo -id "$menu" | awk '/Absolute upper-left Y/ { print $NF }')
+read -r screen_w screen_h < <(xwininfo -root | awk '/^  Width/ { w = $NF } /^  Height/ { h = $NF } END { print w, h }')
+outer_w=$((657 + left + right)); outer_h=$((753 + top + bottom))
+off_x=$(( (x - left) - (screen_w - outer_w) / 2 )); off_y=$(( (y - top) - (screen_h - outer_h) / 2 ))
+[ "${off_x#-}" -le 1 ] && [ "${off_y#-}" -le 1 ] || fail "the menu is not centred: ${off_x}, ${off_y} pixels off"
 # the name "Ping" spans the width of the menu, 320 to 368 pixels down
 xdotool mousemove --window "$menu" 328 344 click 1
 ping=$(xsession_window Ping) || fail "a click on the name Ping did not open the Ping window"

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QLabel>
 #include <QThread>
 #include <algorithm>
 
@@ -173,6 +174,31 @@ TEST(RealTime, ProgramStoppedWithTheShotAndBombsInFlightGivesEachTimerOneTick) {
     QThread::msleep(500);  // nothing of the program runs meanwhile
     ASSERT_TRUE(QTest::qWaitFor([&] { return tickBatches(path).size() > before; }, 5000));
     EXPECT_EQ(tickBatches(path)[before], running);
+}
+
+TEST(MessageBoxLook, IsWideEnoughForItsWholeTitleWithThePromptCentred) {
+    // A box only as wide as its short prompt left the window manager no room
+    // for its title ("Uh oh!" never showed), and its prompt sat right of
+    // centre, beside the place of an icon it does not have.
+    App app;
+    ProbeForm form{app, kStoppedLayout};
+    Desktop desktop{app};
+    desktop.start(form);
+    form.onKeyDown = [&] { form.MsgBox("You lose!", "Uh oh!"); };
+    int width = 0, titleWidth = 0, promptCentre = 0;
+    pressOkOnNextBox([&](QMessageBox& box) {
+        width = box.width();
+        QFont bold = box.font();
+        bold.setBold(true);
+        titleWidth = QFontMetrics(bold).horizontalAdvance(box.windowTitle());
+        if (const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); label != nullptr) {
+            const QRect ink = label->fontMetrics().boundingRect(label->rect(), static_cast<int>(label->alignment()), label->text());
+            promptCentre = label->mapTo(&box, ink.center()).x();
+        }
+    });
+    QTest::keyPress(desktop.window(form), Qt::Key_M);
+    EXPECT_GE(width, titleWidth + 100) << "room for the title bar's icon and three buttons";
+    EXPECT_NEAR(promptCentre, width / 2, 3);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "shell/desktop/fonts.h"
 #include "shell/desktop/painting.h"
+#include "shell/desktop/units.h"
 #include "shell/program.h"
 #include "tools/pictures/pictures.h"
 
@@ -22,7 +23,7 @@ using namespace arcadeon;
 QImage shoot(const Form& form, QSize size) {
     desktop::Fonts fonts;
     desktop::Pictures pictures;
-    QImage window(static_cast<int>(form.clientWidth() / 15), static_cast<int>(form.clientHeight() / 15), QImage::Format_RGB32);
+    QImage window(desktop::pixelSize(form.clientWidth(), form.clientHeight()), QImage::Format_RGB32);
     {
         QPainter painter(&window);
         desktop::paintForm(painter, form, desktop::PaintContext{fonts, pictures});
