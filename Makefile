@@ -16,8 +16,11 @@ PREFIX ?= /usr/local
 # Tests, benchmarks and tools are left out of a plain build of the programs.
 TEST_OPTIONS = -DBUILD_TESTING=ON -DARCADEON_BENCHMARKS=ON -DARCADEON_TOOLS=ON
 
+FUZZ_BUILD ?= build-fuzz
+FUZZ_TIME ?= 60
+
 .PHONY: all deps package-deps test-deps web-deps build build-all build-sanitize run test install uninstall \
-	package desktop-bench web web-run web-bench soak pictures clean
+	package desktop-bench web web-run web-bench soak fuzz pictures clean
 
 all: build
 
@@ -86,6 +89,17 @@ desktop-bench: test-deps
 soak: build-sanitize
 	$(SANITIZE_BUILD)/arcadeon-soak --seed 1 --seeds 10 --steps 1000000 --save soak-failure.script
 
+# The script fuzz target (libFuzzer, ASan, UBSan) for FUZZ_TIME seconds,
+# seeded from the golden scripts: make fuzz FUZZ_TIME=600. New inputs it
+# finds stay in $(FUZZ_BUILD)/corpus; a failing one is saved as crash-*.
+fuzz:
+	@tools/install-deps fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARCADEON_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target script-fuzz -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/script-fuzz -max_total_time=$(FUZZ_TIME) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	  $(FUZZ_BUILD)/corpus tests/golden tests/fuzz/seeds
+
 # Draws the pictures in assets/ again; then the menu's Ping and Invaders
 # pictures from the game windows as the program draws them.
 pictures: test-deps
@@ -96,4 +110,4 @@ pictures: test-deps
 	$(BUILD)/tools/menu-shots/make-menu-shots assets
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(WEB_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

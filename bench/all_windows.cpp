@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
         });
         closer->start();
         QTimer::singleShot(0, qApp, [&program, &desktop] {
-            desktop.deliver([&] {
+            desktop.deliver([&](arcadeon::Recorder&) {
                 program.frmPause.Show();
                 program.frmDifficulty.Show();
                 program.frmPing.Show();

@@ -78,6 +78,7 @@ struct Parser {
         parser.addOption(help);
         parser.addOption(helpAll);
         parser.addOption(version);
+        addSessionOptions(parser);
         for (const QtOption& qt : kQtOptions) {
             QCommandLineOption option(QString::fromLatin1(qt.name), QString::fromLatin1(qt.help));
             if (qt.value != nullptr) option.setValueName(QString::fromLatin1(qt.value));
@@ -132,7 +133,7 @@ QString platformsTried(const QCommandLineParser& parser) {
 
 }  // namespace
 
-std::optional<int> readCommandLine(int argc, char** argv, const char* program, Options& /*options*/) {
+std::optional<int> readCommandLine(int argc, char** argv, const char* program, Options& options) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     Parser line(false);
@@ -151,6 +152,7 @@ std::optional<int> readCommandLine(int argc, char** argv, const char* program, O
     if (ok && !parser.positionalArguments().isEmpty()) {
         error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
     }
+    if (ok && error.isEmpty()) error = readSessionOptions(parser, options.session).value_or(QString());
     if (!ok || !error.isEmpty()) {
         std::fprintf(stderr, "%s: %s See '%s --help'.\n", program, qPrintable(error), program);
         return 2;

@@ -8,10 +8,14 @@
 #include <memory>
 #include <optional>
 
+#include "shell/desktop/session.h"
+
 namespace arcadeon::desktop {
 
 // What the command line asks of the program beyond Qt's own options.
-struct Options {};
+struct Options {
+    SessionOptions session;  // --record, --replay, --speed
+};
 
 // Reads the command line: --help, --help-all, --version, the program's
 // options and Qt's own (-platform, -style...). Prints the help, the version,

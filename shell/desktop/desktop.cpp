@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -58,6 +59,7 @@ Desktop::Desktop(App& app) : app_(app) {
 Desktop::~Desktop() {
     app_.setFrontEnd(nullptr);
     wake_.stop();
+    closeReplayedBox();
     for (auto& [form, window] : windows_) delete window;
     for (const QPointer<FormWindow>& window : discarded_) delete window.data();
 }
@@ -84,7 +86,42 @@ FormWindow* Desktop::window(const Form& form) const {
     return found == windows_.end() ? nullptr : found->second;
 }
 
-std::int64_t Desktop::elapsedMicros() const { return elapsed_.isValid() ? elapsed_.nsecsElapsed() / 1000 : 0; }
+std::int64_t Desktop::elapsedMicros() const {
+    return clockBase_ + (elapsed_.isValid() ? elapsed_.nsecsElapsed() / 1000 : 0);
+}
+
+// ---- replaying a script ------------------------------------------------------
+
+void Desktop::startReplay(std::function<void()> stop) {
+    stopReplay_ = std::move(stop);
+    wake_.stop();
+}
+
+void Desktop::endReplay() {
+    if (!replaying()) return;
+    stopReplay_ = nullptr;
+    clockBase_ = app_.clock().now();
+    elapsed_.restart();
+    if (!app_.ended()) afterEvent();
+}
+
+void Desktop::windowClosing(FormWindow& window) {
+    if (replaying()) {
+        stopReplay_();
+        return;
+    }
+    deliver([&](Recorder& layer) { layer.close(window.form()); });
+}
+
+void Desktop::showReplayedBox(std::string_view title, std::string_view prompt) {
+    showChanges();
+    closeReplayedBox();
+    replayedBox_ = makeBox(title, prompt).release();
+    for (QAbstractButton* button : replayedBox_->buttons()) button->setEnabled(false);
+    replayedBox_->show();  // not modal: closing a window still ends the program
+}
+
+void Desktop::closeReplayedBox() { delete replayedBox_.data(); }
 
 // ---- time --------------------------------------------------------------------
 
@@ -96,9 +133,9 @@ void Desktop::catchUp() {
     const std::int64_t now = elapsedMicros();
     const Clock& clock = app_.clock();
     if (now >= clock.nextBoundaryTime() + Clock::kPeriodMicros && app_.anyTimerRunning()) {
-        app_.stallTo(now);
+        layer_.stallTo(now);
     } else {
-        app_.advanceTo(now);
+        layer_.advanceTo(now);
     }
 }
 
@@ -106,7 +143,7 @@ void Desktop::catchUp() {
 // are drawn once. A wake-up that delivered no tick changed nothing and
 // draws nothing.
 void Desktop::wake() {
-    if (app_.ended()) return;
+    if (app_.ended() || replaying()) return;
     const std::uint64_t before = ticksDelivered_;
     catchUp();
     if (ticksDelivered_ == before) {
@@ -129,7 +166,7 @@ void Desktop::afterEvent() {
 // Arms one precise single shot for the next boundary; with no timer running
 // there is nothing to wake for and the program sleeps until input comes.
 void Desktop::schedule() {
-    if (app_.ended() || !app_.anyTimerRunning()) {
+    if (app_.ended() || replaying() || !app_.anyTimerRunning()) {
         wake_.stop();
         return;
     }
@@ -199,7 +236,7 @@ void Desktop::windowActivated(FormWindow& window) {
     Form& form = window.form();
     if (!form.visible() || app_.activeForm() == &form || app_.inputBlocked()) return;
     following_ = &window;
-    deliver([&] { app_.activate(form); });
+    deliver([&](Recorder& layer) { layer.activate(form); });
     following_ = nullptr;
 }
 
@@ -208,38 +245,53 @@ void Desktop::windowResized() { syncSizes(); }
 // A visible window's scale follows its client area; a minimised one keeps
 // the size it had. While a box is open the change waits until it closes.
 void Desktop::syncSizes() {
-    if (app_.ended() || app_.inputBlocked()) return;
+    if (app_.ended()) return;
+    if (replaying()) {
+        // The other way round: the windows take the sizes the script gave.
+        for (auto& [form, window] : windows_) {
+            const QSize size = pixelSize(form->clientWidth(), form->clientHeight());
+            if (window->isVisible() && window->size() != size) window->resize(size);
+        }
+        return;
+    }
+    if (app_.inputBlocked()) return;
     for (auto& [form, window] : windows_) {
         if (!window->isVisible() || window->isMinimized()) continue;
         const Twips width = twipsFromPixels(window->width());
         const Twips height = twipsFromPixels(window->height());
-        if (width != form->clientWidth() || height != form->clientHeight()) app_.resize(window->form(), width, height);
+        if (width != form->clientWidth() || height != form->clientHeight()) layer_.resize(window->form(), width, height);
     }
 }
 
 // ---- the layer's requests ------------------------------------------------------
+
+std::unique_ptr<QMessageBox> Desktop::makeBox(std::string_view title, std::string_view prompt) {
+    FormWindow* owner = app_.activeForm() != nullptr ? window(*app_.activeForm()) : nullptr;
+    auto box = std::make_unique<QMessageBox>(owner != nullptr && owner->isVisible() ? owner : nullptr);
+    box->setWindowTitle(qtText(title));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(qtText(prompt));
+    box->setIcon(QMessageBox::NoIcon);
+    // A plain OK, made as such: the standard one fetches the style's icon,
+    // loading every picture reader the system has to do so.
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    shapeBox(*box);
+    return box;
+}
 
 void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     showChanges();  // what the handler changed so far shows while the box is open
     // The box takes the pointer: a button held down now is released over the
     // box, and its press must not wait for that release to make a click later.
     for (auto& [form, window] : windows_) window->cancelPress();
-    FormWindow* owner = app_.activeForm() != nullptr ? window(*app_.activeForm()) : nullptr;
-    QMessageBox box(owner != nullptr && owner->isVisible() ? owner : nullptr);
-    box.setWindowTitle(qtText(title));
-    box.setTextFormat(Qt::PlainText);
-    box.setText(qtText(prompt));
-    box.setIcon(QMessageBox::NoIcon);
-    // A plain OK, made as such: the standard one fetches the style's icon,
-    // loading every picture reader the system has to do so.
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
-    box.setWindowModality(Qt::ApplicationModal);
-    shapeBox(box);
-    box.exec();
+    const std::unique_ptr<QMessageBox> box = makeBox(title, prompt);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
     // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.
     if (!app_.ended()) catchUp();
+    layer_.ok();
 }
 
 void Desktop::formLoading(Form& form) {

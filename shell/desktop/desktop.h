@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <map>
 #include <memory>
@@ -22,6 +23,9 @@
 #include "shell/desktop/trace.h"
 #include "shell/layer/app.h"
 #include "shell/layer/changes.h"
+#include "shell/script/recorder.h"
+
+class QMessageBox;
 
 namespace arcadeon::desktop {
 
@@ -40,6 +44,9 @@ public:
     void traceTo(std::unique_ptr<Trace> trace) { trace_ = std::move(trace); }
 
     [[nodiscard]] App& app() { return app_; }
+    // Where every call from the windows to the layer goes: a recording, when
+    // one is made, holds exactly these calls.
+    [[nodiscard]] Recorder& layer() { return layer_; }
     // The on-screen window of a loaded form; nullptr when it is not loaded.
     [[nodiscard]] FormWindow* window(const Form& form) const;
     // Microseconds of real time since start.
@@ -47,18 +54,34 @@ public:
     // Whether a wake-up is armed for the next clock boundary.
     [[nodiscard]] bool awake() const { return wake_.isActive(); }
 
-    // Delivers one piece of a person's input: first the time that passed
-    // before it, then the input, then what it changed drawn.
+    // Delivers one piece of a person's input, `input(layer())`: first the
+    // time that passed before it, then the input, then what it changed drawn.
     template <class Input>
     void deliver(Input&& input) {
-        if (app_.ended()) return;
+        if (app_.ended() || replaying()) return;
         const std::int64_t reached = trace_ ? Trace::now() : 0;
         catchUp();
         const std::uint64_t updates = updates_;  // what the input itself changed, not the ticks before it
-        input();
+        input(layer_);
         afterEvent();
         if (trace_ && updates_ != updates) trace_->input(reached);
     }
+
+    // While a script is replayed its lines alone drive the layer: a
+    // person's input reaches no window, real time passes none, and the
+    // windows take the sizes the script gives them. Closing a window calls
+    // `stop` instead of closing it. endReplay() hands the program to the
+    // person, its clock going on from where the script left it.
+    void startReplay(std::function<void()> stop);
+    void endReplay();
+    [[nodiscard]] bool replaying() const { return static_cast<bool>(stopReplay_); }
+    void windowClosing(FormWindow& window);
+    // Shows what the layer changed: sizes, then one repaint.
+    void refresh() { afterEvent(); }
+    // A message box that shows what the script's box shows while its lines
+    // run, closed by closeReplayedBox(); a person's OK does nothing.
+    void showReplayedBox(std::string_view title, std::string_view prompt);
+    void closeReplayedBox();
 
     // From the windows.
     void windowActivated(FormWindow& window);
@@ -82,6 +105,7 @@ public:
     void programEnded() override;
 
 private:
+    [[nodiscard]] std::unique_ptr<QMessageBox> makeBox(std::string_view title, std::string_view prompt);
     void catchUp();
     void wake();
     void afterEvent();
@@ -94,11 +118,15 @@ private:
     void bringForward(FormWindow& window);
 
     App& app_;
+    Recorder layer_{app_};
     Fonts fonts_;
     Pictures pictures_;
     Palettes palettes_;
     ChangeTracker changes_;
     QElapsedTimer elapsed_;
+    std::int64_t clockBase_ = 0;  // the clock when elapsed_ started
+    std::function<void()> stopReplay_;  // set while a script is replayed
+    QPointer<QMessageBox> replayedBox_;  // its owner window may delete it first
     QTimer wake_;
     std::map<const Form*, FormWindow*> windows_;
     std::vector<QPointer<FormWindow>> discarded_;  // unloaded, awaiting deletion

@@ -75,12 +75,11 @@ void FormWindow::key(QKeyEvent& event, bool down) {
     const int code = virtualKey(event.key(), event.modifiers());
     if (code < 0) return;
     const int shift = shiftState(event.modifiers());
-    App& app = desktop_.app();
-    desktop_.deliver([&] {
+    desktop_.deliver([&](Recorder& layer) {
         if (down) {
-            app.keyDown(code, shift);
+            layer.keyDown(code, shift);
         } else {
-            app.keyUp(code, shift);
+            layer.keyUp(code, shift);
         }
     });
 }
@@ -127,7 +126,7 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (!form_.clientContains(at.x, at.y) || form_.hitTest(at.x, at.y) != pressTarget_) return;
     // Command and option buttons answer the left button only.
     if (pressTarget_ != nullptr && pressTarget_->takesFocus() && event->button() != Qt::LeftButton) return;
-    desktop_.deliver([&] { desktop_.app().click(form_, at.x, at.y); });
+    desktop_.deliver([&](Recorder& layer) { layer.click(form_, at.x, at.y); });
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -142,12 +141,12 @@ void FormWindow::mouseMoveEvent(QMouseEvent* event) {
     }
     const int buttons = buttonState(event->buttons());
     const int shift = shiftState(event->modifiers());
-    desktop_.deliver([&] { desktop_.app().mouseMove(form_, at.x, at.y, buttons, shift); });
+    desktop_.deliver([&](Recorder& layer) { layer.mouseMove(form_, at.x, at.y, buttons, shift); });
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
     event->ignore();  // the layer decides: the close button unloads the form
-    if (current()) desktop_.deliver([&] { desktop_.app().close(form_); });
+    if (current()) desktop_.windowClosing(*this);
 }
 
 void FormWindow::resizeEvent(QResizeEvent* /*event*/) {

@@ -11,6 +11,7 @@
 
 #include "shell/desktop/command_line.h"
 #include "shell/desktop/desktop.h"
+#include "shell/desktop/session.h"
 #include "shell/program.h"
 #include "shell/version.h"
 
@@ -33,10 +34,12 @@ int run(int argc, char** argv, const char* program, const std::function<void(Pro
     std::unique_ptr<Trace> trace;  // a timing record, when asked for
     if (!Trace::fromEnvironment(program, trace)) return 2;
     desktop.traceTo(std::move(trace));
-    desktop.start(game.frmMenu);
-    if (game.app.ended()) return 0;
+    Session session(game, desktop, std::move(options.session));
+    if (const std::optional<int> status = session.prepare(program)) return *status;
+    session.start(game.frmMenu);
+    if (game.app.ended()) return session.finish(0);
     if (started) started(game, desktop);
-    return QApplication::exec();
+    return session.finish(QApplication::exec());
 }
 
 }  // namespace arcadeon::desktop

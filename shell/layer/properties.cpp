@@ -31,6 +31,30 @@ std::optional<PropertyValue> buttonProperty(const Button& button, std::string_vi
 
 }  // namespace
 
+std::span<const std::string_view> propertyNames(Kind kind) {
+    static constexpr std::string_view kImage[] = {"Left", "Top", "Width", "Height", "Visible", "Stretch"};
+    static constexpr std::string_view kLabel[] = {"Left", "Top", "Width", "Height", "Visible", "Caption",
+                                                  "Alignment", "BackStyle", "BackColor", "ForeColor", "TabIndex"};
+    static constexpr std::string_view kShape[] = {"Left", "Top", "Width", "Height", "Visible",
+                                                  "Shape", "BorderColor", "FillStyle", "FillColor"};
+    static constexpr std::string_view kLine[] = {"X1", "Y1", "X2", "Y2", "Visible", "BorderColor"};
+    static constexpr std::string_view kTimer[] = {"Interval", "Enabled"};
+    static constexpr std::string_view kCommandButton[] = {"Left", "Top", "Width", "Height", "Visible",
+                                                          "Caption", "TabIndex", "BackColor", "ForeColor"};
+    static constexpr std::string_view kOptionButton[] = {"Left", "Top", "Width", "Height", "Visible", "Caption",
+                                                         "TabIndex", "BackColor", "ForeColor", "Value"};
+    switch (kind) {
+    case Kind::Image: return kImage;
+    case Kind::Label: return kLabel;
+    case Kind::Shape: return kShape;
+    case Kind::Line: return kLine;
+    case Kind::Timer: return kTimer;
+    case Kind::CommandButton: return kCommandButton;
+    case Kind::OptionButton: return kOptionButton;
+    }
+    return {};
+}
+
 std::optional<PropertyValue> readProperty(const Element& element, std::string_view property) {
     switch (element.kind) {
     case Kind::Image: {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -23,6 +24,9 @@ using PropertyValue = std::variant<Twips, int, bool, ColorValue, std::string>;
 
 // The named property of an element; nullopt when its kind has no such property.
 [[nodiscard]] std::optional<PropertyValue> readProperty(const Element& element, std::string_view property);
+
+// Every property of that kind that readProperty() knows, in a fixed order.
+[[nodiscard]] std::span<const std::string_view> propertyNames(Kind kind);
 
 // A value as text: the shortest decimal that reads back as the same single,
 // with no exponent ("3037.5", "-20", "0"); integers in decimal; True/False;

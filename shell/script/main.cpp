@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // arcadeon-script [OPTIONS] [FILE]: runs a script of a person's actions (FILE,
-// or standard input when FILE is missing or "-") and prints what it asks for.
+// or standard input when FILE is missing or "-") and prints what it asks for;
+// with --verify, checks that a recording plays again to the state it recorded.
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "shell/script/options.h"
 #include "shell/script/printable.h"
 #include "shell/script/runner.h"
+#include "shell/script/verify.h"
 #include "shell/version.h"
 
 namespace {
@@ -24,6 +26,7 @@ using namespace arcadeon;
 constexpr Option kOptions[] = {
     {"--help", 'h', "", "show this help and exit"},
     {"--version", 'v', "", "show the version and exit"},
+    {"--verify", 0, "FILE", "play the recording FILE and compare its end with its final state"},
 };
 
 constexpr const char* kUsage =
@@ -43,8 +46,10 @@ constexpr const char* kDetails =
     "\n"
     "Exit status: 0 when the script ran to its end or the program ended; 2 for a\n"
     "line that cannot be carried out, a FILE that cannot be read, output that\n"
-    "cannot be written, or a bad command line. The manual page arcadeon-script(6)\n"
-    "describes the script language in full.\n";
+    "cannot be written, or a bad command line. With --verify: 0 after\n"
+    "\"recording verified: N values\", 1 after each value that differs, 2 for a\n"
+    "bad line or a recording without its final state. The manual page\n"
+    "arcadeon-script(6) describes the script language in full.\n";
 
 // One line on standard error, status 2.
 int fail(const std::string& what) {
@@ -74,6 +79,12 @@ int main(int argc, char** argv) {
         if (line.has("--version")) {
             out << "arcadeon-script " << kVersion << "\n" << std::flush;
             return 0;
+        }
+        if (const std::string* recording = line.value("--verify")) {
+            if (!line.operands.empty()) return fail("--verify takes no other FILE (see arcadeon-script --help)");
+            const int status = verifyFile(*recording, out, std::cerr);
+            out.flush();
+            return status;
         }
         const bool standardInput = line.operands.empty() || line.operands[0] == "-";
         std::unique_ptr<InputFile> input = standardInput ? std::make_unique<InputFile>(STDIN_FILENO, "standard input")

@@ -12,6 +12,7 @@
 #include "shell/layer/properties.h"
 #include "shell/program.h"
 #include "shell/script/printable.h"
+#include "shell/script/state.h"
 
 namespace arcadeon {
 
@@ -91,27 +92,32 @@ ScriptRunner::ScriptRunner(std::istream& script, std::ostream& out, std::ostream
           out, err) {}
 
 ScriptRunner::ScriptRunner(LineSource source, std::ostream& out, std::ostream& err)
-    : source_(std::move(source)), out_(out), err_(err), program_(std::make_unique<Program>()) {
-    program_->app.setFrontEnd(this);
+    : source_(std::move(source)), out_(out), err_(err), owned_(std::make_unique<Program>()), program_(*owned_) {
+    program_.app.setFrontEnd(this);
 }
 
-ScriptRunner::~ScriptRunner() = default;
+ScriptRunner::ScriptRunner(Program& program, LineSource source, std::ostream& out, std::ostream& err, Stage& stage)
+    : source_(std::move(source)), out_(out), err_(err), program_(program), stage_(&stage) {
+    program_.app.setFrontEnd(this);
+}
+
+ScriptRunner::~ScriptRunner() { program_.app.setFrontEnd(stage_ != nullptr ? &stage_->frontEnd() : nullptr); }
 
 int ScriptRunner::run() {
     try {
-        program_->start();
+        if (owned_) program_.start();
         while (std::optional<Line> line = nextLine()) {
             execute(*line);
-            if (program_->app.ended()) {
+            if (program_.app.ended()) {
                 out_ << "end\n";
                 break;
             }
         }
         out_.flush();
-        return 0;
+        return checkOnly_ ? kTimeLimit : 0;
     } catch (const ScriptOver&) {
         out_.flush();
-        return 0;
+        return checkOnly_ ? kTimeLimit : 0;
     } catch (const ScriptError& error) {
         out_.flush();
         err_ << "error: line " << lineNumber_ << ": " << error.what() << "\n";
@@ -134,15 +140,58 @@ std::optional<ScriptRunner::Line> ScriptRunner::nextLine() {
 void ScriptRunner::messageBox(std::string_view title, std::string_view prompt) {
     ++boxesOpened_;
     out_ << "msgbox \"" << title << "\" \"" << prompt << "\"\n";
+    if (stage_ != nullptr) stage_->boxOpened(title, prompt);
     // The handler waits here while the script goes on, until a line closes the box.
     while (std::optional<Line> line = nextLine()) {
-        if (execute(*line) == Outcome::ClosedBox) return;
+        if (execute(*line) == Outcome::ClosedBox) {
+            if (stage_ != nullptr) stage_->boxClosed();
+            return;
+        }
     }
-    throw ScriptOver{};
+    if (stage_ == nullptr) throw ScriptOver{};
+    stage_->endedInBox(title, prompt);
+}
+
+void ScriptRunner::formLoading(Form& form) {
+    traceLine("load", form);
+    stageFrontEnd().formLoading(form);
+}
+
+void ScriptRunner::formShown(Form& form) {
+    traceLine("show", form);
+    stageFrontEnd().formShown(form);
+}
+
+void ScriptRunner::formHidden(Form& form) {
+    traceLine("hide", form);
+    stageFrontEnd().formHidden(form);
+}
+
+void ScriptRunner::formUnloaded(Form& form) {
+    traceLine("unload", form);
+    stageFrontEnd().formUnloaded(form);
+}
+
+void ScriptRunner::delivering(const Form& form, const Element* element) {
+    if (observer_ != nullptr) observer_->delivering(program_, form, element);
+    stageFrontEnd().delivering(form, element);
 }
 
 void ScriptRunner::traceLine(std::string_view what, const Form& form) {
     if (trace_) out_ << what << " " << form.name() << "\n";
+}
+
+void ScriptRunner::passTime(std::int64_t micros, bool stall) {
+    if (timeLimit_ >= 0 && micros > timeLimit_) checkOnly_ = true;
+    if (checkOnly_) return;
+    App& app = program_.app;
+    if (stage_ != nullptr) {
+        stage_->passTime(app, micros, stall);
+    } else if (stall) {
+        app.stallTo(micros);
+    } else {
+        app.advanceTo(micros);
+    }
 }
 
 void ScriptRunner::expectWords(const Line& line, std::size_t least, std::size_t most) {
@@ -155,15 +204,17 @@ void ScriptRunner::expectWords(const Line& line, std::size_t least, std::size_t 
 
 ScriptRunner::Outcome ScriptRunner::execute(const Line& line) {
     const Outcome outcome = carryOut(line);
-    if (observer_ != nullptr) observer_->lineDone(*program_);
+    if (observer_ != nullptr) observer_->lineDone(program_);
     return outcome;
 }
 
 ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     const std::vector<std::string>& w = line.words;
     const std::string& command = w[0];
-    App& app = program_->app;
-    const bool blocked = app.messageBoxOpen();  // a person's input goes nowhere while a box is open
+    App& app = program_.app;
+    // A person's input goes nowhere while a box is open; past the time limit
+    // every line is checked only.
+    const bool blocked = checkOnly_ || app.messageBoxOpen();
 
     if (command == "click") {
         expectWords(line, 2, 3);
@@ -201,15 +252,10 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     } else if (command == "tick") {
         expectWords(line, 0, 1);
         const std::int64_t count = w.size() == 2 ? tickCount(w[1]) : 1;
-        app.advanceBoundaries(count);
+        passTime(app.clock().nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros, false);
     } else if (command == "wait" || command == "stall") {
         expectWords(line, 1, 1);
-        const std::int64_t until = app.clock().now() + spanMicros(command, w[1]);
-        if (command == "wait") {
-            app.advanceTo(until);
-        } else {
-            app.stallTo(until);
-        }
+        passTime(app.clock().now() + spanMicros(command, w[1]), command == "stall");
     } else if (command == "activate" || command == "close") {
         expectWords(line, 1, 1);
         Form& form = formNamed(w[1]);
@@ -229,10 +275,11 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     } else if (command == "ok") {
         expectWords(line, 0, 0);
         if (!blocked) throw ScriptError("no message box is open");
-        return Outcome::ClosedBox;
+        return checkOnly_ ? Outcome::Done : Outcome::ClosedBox;
     } else if (command == "print") {
         if (w.size() < 2) throw ScriptError("print needs at least one path");
         for (std::size_t i = 1; i < w.size(); ++i) printValue(w[i], true);
+        if (checkOnly_) return Outcome::Done;
         for (std::size_t i = 1; i < w.size(); ++i) out_ << w[i] << " = " << printValue(w[i], false) << "\n";
     } else if (command == "trace") {
         expectWords(line, 1, 1);
@@ -245,7 +292,7 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
 }
 
 Form& ScriptRunner::formNamed(std::string_view name) {
-    Form* form = program_->form(name);
+    Form* form = program_.form(name);
     if (form == nullptr) throw ScriptError("unknown window " + quoted(name));
     return *form;
 }
@@ -320,57 +367,15 @@ std::int64_t ScriptRunner::spanMicros(std::string_view command, std::string_view
 
 // The value a print path names; with `check`, only finds out whether the path is valid.
 std::string ScriptRunner::printValue(std::string_view path, bool check) {
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t dot = path.find('.', start);
-        parts.push_back(path.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start));
-        if (dot == std::string_view::npos) break;
-        start = dot + 1;
-    }
-    const App& app = program_->app;
-    const std::string notLoaded = "<not loaded>";
-
-    if (parts.size() == 2 && parts[0] == "app") {
-        if (parts[1] == "ActiveForm") {
-            const Form* active = app.activeForm();
-            return active == nullptr ? "" : std::string(active->name());
+    try {
+        if (check) {
+            checkPath(program_, path);
+            return {};
         }
-        if (parts[1] == "Clock") return formatMillis(app.clock().now());
-        throw ScriptError("unknown path " + quoted(path));
+        return readPath(program_, path);
+    } catch (const BadPath& bad) {
+        throw ScriptError(bad.what());
     }
-    if (parts.size() == 2 && parts[0] == "Module1") {
-        if (parts[1] == "intDifficulty") return formatValue(static_cast<int>(program_->Module1.intDifficulty));
-        throw ScriptError("Module1 has no variable " + quoted(parts[1]));
-    }
-    if (parts.size() != 2 && parts.size() != 3) throw ScriptError("unknown path " + quoted(path));
-    Form& form = formNamed(parts[0]);
-
-    if (parts.size() == 2) {
-        const std::string_view name = parts[1];
-        if (const Integer* variable = form.variable(name)) return formatValue(static_cast<int>(*variable));
-        if (name == "Loaded") return formatValue(form.loaded());
-        static constexpr std::string_view kFormProperties[] = {
-            "Visible", "Caption", "BackColor", "ScaleLeft", "ScaleTop", "ScaleWidth", "ScaleHeight", "ActiveControl"};
-        bool known = false;
-        for (std::string_view property : kFormProperties) known = known || property == name;
-        if (!known) throw ScriptError(std::string(form.name()) + " has no property or variable " + quoted(name));
-        if (check) return {};
-        if (!form.loaded()) return notLoaded;
-        if (name == "Visible") return formatValue(form.visible());
-        if (name == "Caption") return std::string(form.caption());
-        if (name == "BackColor") return formatValue(ColorValue{form.backColor()});
-        if (name == "ScaleLeft" || name == "ScaleTop") return "0";
-        if (name == "ScaleWidth") return formatSingle(form.clientWidth());
-        if (name == "ScaleHeight") return formatSingle(form.clientHeight());
-        return form.focus() == nullptr ? "" : std::string(form.focus()->name);
-    }
-
-    const Element* element = form.element(parts[1]);
-    if (element == nullptr) throw ScriptError(std::string(form.name()) + " has no element " + quoted(parts[1]));
-    const std::optional<PropertyValue> value = readProperty(*element, parts[2]);
-    if (!value) throw ScriptError(std::string(element->name) + " has no property " + quoted(parts[2]));
-    if (check) return {};
-    return form.loaded() ? formatValue(*value) : notLoaded;
 }
 
 }  // namespace arcadeon

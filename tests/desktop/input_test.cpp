@@ -145,7 +145,7 @@ TEST_F(ProbeInput, PointerMovesReachTheWindowInTwipsWithButtonsAndShift) {
 TEST_F(ProbeInput, TitleBarCloseUnloadsTheWindowAndTheLayerDecides) {
     // Qt's own close is ignored; the layer unloads the form and its window goes.
     ProbeForm other{app, kOtherLayout};
-    desktop.deliver([&] { other.Show(); });
+    desktop.deliver([&](Recorder&) { other.Show(); });
     FormWindow* otherWindow = desktop.window(other);
     ASSERT_NE(otherWindow, nullptr);
     EXPECT_FALSE(otherWindow->close());
@@ -171,7 +171,7 @@ TEST_F(ProbeInput, ResizingSetsTheScaleButMinimisedKeepsTheLastRestoredSize) {
     window->resize(40, 30);
     EXPECT_EQ(probe.clientWidth(), 1500);
     EXPECT_EQ(probe.clientHeight(), 1200);
-    desktop.deliver([&] { probe.Show(); });
+    desktop.deliver([&](Recorder&) { probe.Show(); });
     EXPECT_FALSE(window->isMinimized());
 }
 
@@ -179,7 +179,7 @@ TEST_F(ProbeInput, WindowManagerActivationMakesTheWindowActive) {
     // Activation from outside (a click on a title bar) moves the layer's
     // active window, which then gets the keys.
     ProbeForm other{app, kOtherLayout};
-    desktop.deliver([&] { other.Show(); });
+    desktop.deliver([&](Recorder&) { other.Show(); });
     ASSERT_EQ(app.activeForm(), &other);
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(window, &activate);
@@ -194,8 +194,8 @@ TEST_F(ProbeInput, ActivationsStillInFlightSettleOnTheLastWindowActivated) {
     // has moved on; following one must not ask for it again, or two
     // activations in flight answer each other for ever.
     ProbeForm other{app, kOtherLayout};
-    desktop.deliver([&] { other.Show(); });
-    desktop.deliver([&] { app.activate(probe); });  // both requests are still queued
+    desktop.deliver([&](Recorder&) { other.Show(); });
+    desktop.deliver([&](Recorder&) { app.activate(probe); });  // both requests are still queued
 
     // Counts the activations that reach the windows; past 50 it takes them
     // away, which ends an endless exchange.

@@ -12,11 +12,7 @@ program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../tools/lib/xsession.sh"
 
-command -v xdotool >/dev/null || { echo "smoke: xdotool missing, skipped"; exit 77; }
-xsession_start
-status=$?
-[ $status -eq 77 ] && { echo "smoke: Xvfb or openbox missing, skipped"; exit 77; }
-[ $status -ne 0 ] && exit 1
+xsession_start_test smoke
 
 fail() { echo "smoke: $*" >&2; exit 1; }
 

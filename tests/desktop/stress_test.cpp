@@ -87,12 +87,12 @@ struct Running {
 
     Running() {
         desktop.start(program.frmMenu);
-        desktop.deliver([this] { program.app.stallTo(kHourMicros); });
+        desktop.deliver([this](Recorder&) { program.app.stallTo(kHourMicros); });
     }
 
     // One period of the clock, as the desktop's wake-up delivers it.
     void tick() {
-        desktop.deliver([this] { program.app.advanceTo(program.app.clock().nextBoundaryTime()); });
+        desktop.deliver([this](Recorder&) { program.app.advanceTo(program.app.clock().nextBoundaryTime()); });
     }
 
     FormWindow* window(const Form& form) const { return desktop.window(form); }

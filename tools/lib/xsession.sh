@@ -47,6 +47,19 @@ xsession_start() {
   done
 }
 
+# For a test named NAME that drives windows with xdotool: starts the
+# session, or exits 77 (skipped) when xdotool, Xvfb or openbox is missing and
+# 1 when the session cannot start.
+xsession_start_test() {
+  local name=$1 status
+  command -v xdotool >/dev/null || { echo "$name: xdotool missing, skipped"; exit 77; }
+  xsession_start
+  status=$?
+  [ $status -eq 77 ] && { echo "$name: Xvfb or openbox missing, skipped"; exit 77; }
+  [ $status -ne 0 ] && exit 1
+  return 0
+}
+
 # Prints the id of the visible window whose title is exactly TITLE, waiting up
 # to SECONDS (default 10); fails when there is none by then.
 xsession_window() {

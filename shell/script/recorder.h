@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a front end passes to the layer, passed on at once and, while a
+// recording is made, first written down as a line of a script in the
+// runner's format: a recording holds exactly what the layer received.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "shell/layer/app.h"
+
+namespace arcadeon {
+
+class Program;
+
+class Recorder {
+public:
+    // Writes text to the recording; on failure returns false and says why.
+    using Writer = std::function<bool(std::string_view text, std::string& why)>;
+
+    explicit Recorder(App& app) : app_(app) {}
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    // Starts a recording with `header` (comment lines). False, with `why`
+    // set, when the header could not be written: there is no recording then.
+    bool record(Writer writer, std::string_view header, std::string& why);
+    // Called once, with the reason, when a write fails later: the recording
+    // stops there and the program goes on.
+    void onFailure(std::function<void(const std::string& why)> report) { onFailure_ = std::move(report); }
+    [[nodiscard]] bool recording() const { return static_cast<bool>(writer_); }
+    [[nodiscard]] bool failed() const { return failed_; }
+
+    // Each writes its line (when recording), then passes the call to the layer.
+    void click(Form& form, Twips x, Twips y);
+    void mouseMove(Form& form, Twips x, Twips y, int button = 0, int shift = 0);
+    void keyDown(int code, int shift = 0);
+    void keyUp(int code, int shift = 0);
+    void activate(Form& form);
+    void close(Form& form);
+    void resize(Form& form, Twips width, Twips height);
+    // Time on schedule (`wait`), and a span in which the program could not
+    // keep up (`stall`). Nothing is written for a moment already past.
+    void advanceTo(std::int64_t micros);
+    void stallTo(std::int64_t micros);
+    // The open message box was closed with its OK button (the front end
+    // closes it; the layer learns of it when its MsgBox returns).
+    void ok();
+
+    // Ends the recording with the final-state block of `program`; nothing
+    // is written after it. Does nothing when not recording.
+    void finish(Program& program);
+
+private:
+    void write(const std::string& line);
+
+    App& app_;
+    Writer writer_;
+    std::function<void(const std::string&)> onFailure_;
+    bool failed_ = false;
+};
+
+// The header of a recording: the program, its version and the date (local
+// time with its offset from UTC).
+[[nodiscard]] std::string recordingHeader(std::string_view version, std::time_t when);
+
+// How each line of the final-state block begins: "# final PATH = VALUE".
+inline constexpr std::string_view kFinalMark = "# final ";
+
+}  // namespace arcadeon
