@@ -13,8 +13,12 @@
 #include <sstream>
 #include <string>
 
+#include <ctime>
+
 #include "shell/program.h"
+#include "shell/script/recorder.h"
 #include "shell/script/runner.h"
+#include "shell/version.h"
 #include "shell/web/frame.h"
 
 namespace arcadeon::web {
@@ -29,11 +33,32 @@ EM_ASYNC_JS(void, pageMessageBox, (const char* title, const char* prompt, const 
 EM_JS(void, pageChanged, (), { Module.page.changed(); });
 EM_JS(void, pageEnded, (), { Module.page.ended(); });
 
+// The first lines of the page's recording: the program, its version and
+// the date, as comments.
+std::string recordingHeader() {
+    const std::time_t now = std::time(nullptr);
+    char date[64] = "";
+    std::tm local{};
+    if (localtime_r(&now, &local) != nullptr) std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S %z", &local);
+    return std::string("# Arcadeon ") + kVersion + ", a game recorded in a web page on " + date + "\n" +
+           "# Check it with arcadeon-script --verify FILE\n";
+}
+
 class Page final : public FrontEnd {
 public:
+    // Everything the page passes to the program goes through the recorder,
+    // which writes it down as a script line first: the recording holds
+    // exactly what the program received.
     Page() {
         program_.app.setFrontEnd(this);
         started_ = emscripten_get_now();
+        std::string why;
+        recorder_.record(
+            [this](std::string_view text, std::string& /*why*/) {
+                recording_ += text;
+                return true;
+            },
+            recordingHeader(), why);
     }
     ~Page() override { program_.app.setFrontEnd(nullptr); }
     Page(const Page&) = delete;
@@ -41,6 +66,7 @@ public:
 
     Program& program() { return program_; }
     App& app() { return program_.app; }
+    Recorder& input() { return recorder_; }
 
     // Microseconds of real time since the page started the program.
     [[nodiscard]] std::int64_t now() const {
@@ -56,9 +82,9 @@ public:
         const std::int64_t at = now();
         if (at >= app.clock().nextBoundaryTime() + Clock::kPeriodMicros && app.anyTimerRunning()) {
             ++stalls_;
-            app.stallTo(at);
+            recorder_.stallTo(at);
         } else {
-            app.advanceTo(at);
+            recorder_.advanceTo(at);
         }
     }
 
@@ -77,8 +103,26 @@ public:
     void messageBox(std::string_view title, std::string_view prompt) override {
         const std::string shownFrame = frame();
         pageMessageBox(std::string(title).c_str(), std::string(prompt).c_str(), shownFrame.c_str());
-        // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.
+        // The time the box was open, then its OK: ticks that fell due
+        // meanwhile are owed, one a timer, once the handler returns.
         if (!program_.app.ended()) catchUp();
+        recorder_.ok();
+    }
+
+    // The recording so far, ended by the final-state block of the program
+    // as it stands; the recording itself goes on.
+    [[nodiscard]] std::string recording() {
+        std::string copy = recording_;
+        Recorder closing(program_.app);
+        std::string why;
+        closing.record(
+            [&copy](std::string_view text, std::string& /*why*/) {
+                copy += text;
+                return true;
+            },
+            "", why);
+        closing.finish(program_);
+        return copy;
     }
     void changed() override { pageChanged(); }
     void programEnded() override { pageEnded(); }
@@ -97,6 +141,8 @@ public:
 private:
     Program program_;
     std::vector<Form*> forms_ = program_.forms();
+    Recorder recorder_{program_.app};
+    std::string recording_;
     double started_ = 0;
     std::uint64_t ticks_ = 0;
     std::uint64_t stalls_ = 0;
@@ -171,12 +217,12 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_hit(int index, double x, double y) {
 }
 
 EMSCRIPTEN_KEEPALIVE void arcadeon_click(int index, double x, double y) {
-    deliver(index, [&](Form& form) { page->app().click(form, static_cast<Twips>(x), static_cast<Twips>(y)); });
+    deliver(index, [&](Form& form) { page->input().click(form, static_cast<Twips>(x), static_cast<Twips>(y)); });
 }
 
 EMSCRIPTEN_KEEPALIVE void arcadeon_move(int index, double x, double y, int buttons, int shift) {
     deliver(index, [&](Form& form) {
-        page->app().mouseMove(form, static_cast<Twips>(x), static_cast<Twips>(y), buttons, shift);
+        page->input().mouseMove(form, static_cast<Twips>(x), static_cast<Twips>(y), buttons, shift);
     });
 }
 
@@ -185,24 +231,31 @@ EMSCRIPTEN_KEEPALIVE void arcadeon_key(int down, int code, int shift) {
     if (!page || page->app().ended()) return;
     page->catchUp();
     if (down != 0) {
-        page->app().keyDown(code, shift);
+        page->input().keyDown(code, shift);
     } else {
-        page->app().keyUp(code, shift);
+        page->input().keyUp(code, shift);
     }
 }
 
 EMSCRIPTEN_KEEPALIVE void arcadeon_activate(int index) {
-    deliver(index, [](Form& form) { page->app().activate(form); });
+    deliver(index, [](Form& form) { page->input().activate(form); });
 }
 
 EMSCRIPTEN_KEEPALIVE void arcadeon_close(int index) {
-    deliver(index, [](Form& form) { page->app().close(form); });
+    deliver(index, [](Form& form) { page->input().close(form); });
 }
 
 EMSCRIPTEN_KEEPALIVE void arcadeon_resize(int index, double width, double height) {
     deliver(index, [&](Form& form) {
-        page->app().resize(form, static_cast<Twips>(std::max(0.0, width)), static_cast<Twips>(std::max(0.0, height)));
+        page->input().resize(form, static_cast<Twips>(std::max(0.0, width)), static_cast<Twips>(std::max(0.0, height)));
     });
+}
+
+// What the person did so far as a script, with the final-state block that
+// arcadeon-script --verify checks; valid until the next call that returns text.
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_recording() {
+    arcadeon::web::returned = page ? page->recording() : std::string();
+    return arcadeon::web::returned.c_str();
 }
 
 // Runs a script with the script runner, on a program of its own, and

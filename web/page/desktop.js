@@ -738,6 +738,19 @@
     endedPage.hidden = false;
   }
 
+  // Save recording: what the person did so far, as a script file.
+  let savedUrl = null;
+  saveLink.addEventListener('click', (e) => {
+    if (!M) {
+      e.preventDefault();
+      return;
+    }
+    if (savedUrl) URL.revokeObjectURL(savedUrl);
+    const text = M.UTF8ToString(M._arcadeon_recording());
+    savedUrl = URL.createObjectURL(new Blob([text], { type: 'text/plain' }));
+    saveLink.href = savedUrl;  // the link's own download goes on with it
+  });
+
   // ---- start ---------------------------------------------------------------------
 
   // For tests and tools: the program's display list, a script run by the
