@@ -320,8 +320,11 @@ QRegion damage(const std::vector<Change>& changes, const Form& form, const QRect
     return region;
 }
 
-void paintForm(QPainter& painter, const Form& form, const PaintContext& context, const QRegion& dirty) {
-    const Grid grid(painter.device()->devicePixelRatioF());
+namespace {
+
+// Paints the part of the client area inside `part` (device pixels), where
+// the painter clips to `part` or to less.
+void paintPart(QPainter& painter, const Form& form, const PaintContext& context, const Grid& grid, const QRect& part) {
     const std::vector<Element*>& elements = form.elements();
 
     // From the front to the back: what each element must draw, given the
@@ -332,15 +335,19 @@ void paintForm(QPainter& painter, const Form& form, const PaintContext& context,
     for (const Element* element : elements) {
         if (!visible(*element) || element->takesFocus()) continue;
         const QRect extent = drawnExtent(*element, areaOf(*element), grid, context.pictures);
-        if (extent.isEmpty() || !dirty.intersects(extent)) continue;
-        if (!covered.isEmpty() && (QRegion(extent) & dirty).subtracted(covered).isEmpty()) continue;
+        const QRect shown = extent & part;
+        if (shown.isEmpty()) continue;
+        if (!covered.isEmpty() && QRegion(shown).subtracted(covered).isEmpty()) continue;
         drawn.push_back(element);
-        if (opaque(*element, context.pictures, grid)) covered += extent;
+        if (opaque(*element, context.pictures, grid)) covered += shown;
     }
 
-    const QRegion background = covered.isEmpty() ? dirty : dirty.subtracted(covered);
     const QColor back = qtColor(form.backColor());
-    for (const QRect& rect : background) painter.fillRect(grid.logical(rect), back);
+    if (covered.isEmpty()) {
+        painter.fillRect(grid.logical(part), back);
+    } else {
+        for (const QRect& rect : QRegion(part).subtracted(covered)) painter.fillRect(grid.logical(rect), back);
+    }
 
     for (auto at = drawn.rbegin(); at != drawn.rend(); ++at) {
         const Element& element = **at;
@@ -355,9 +362,31 @@ void paintForm(QPainter& painter, const Form& form, const PaintContext& context,
     for (auto at = elements.rbegin(); at != elements.rend(); ++at) {
         if (!(*at)->takesFocus() || !visible(**at)) continue;
         const auto& button = static_cast<const Button&>(**at);
-        if (!dirty.intersects(grid.toDevice(buttonArea(button, grid)))) continue;
+        if (!part.intersects(grid.toDevice(buttonArea(button, grid)))) continue;
         // The focus shows only in the active window.
         drawButton(painter, button, grid, context, context.active && form.focus() == &button);
+    }
+}
+
+}  // namespace
+
+// A region of several rectangles is drawn one rectangle at a time, each
+// under a clip of that rectangle alone. Under such a clip Qt's raster
+// engine copies a picture's rows and fills a rectangle directly; under a
+// clip of many rectangles it walks every row of an element through the
+// clip, and hands the rows of a tall one to other threads to do so: the
+// background picture behind a few moving cars cost more than the cars.
+void paintForm(QPainter& painter, const Form& form, const PaintContext& context, const QRegion& dirty) {
+    const Grid grid(painter.device()->devicePixelRatioF());
+    if (dirty.rectCount() <= 1) {
+        if (!dirty.isEmpty()) paintPart(painter, form, context, grid, dirty.boundingRect());
+        return;
+    }
+    for (const QRect& part : dirty) {
+        painter.save();
+        painter.setClipRect(grid.logical(part), Qt::IntersectClip);
+        paintPart(painter, form, context, grid, part);
+        painter.restore();
     }
 }
 
