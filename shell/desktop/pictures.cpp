@@ -7,6 +7,7 @@
 #include <QResource>
 #include <QtEndian>
 #include <algorithm>
+#include <climits>
 
 namespace arcadeon::desktop {
 
@@ -145,6 +146,14 @@ void Pictures::retain(const std::vector<std::pair<std::string_view, QSize>>& inU
             return used.first == key.name && used.second == QSize(key.width, key.height);
         });
     });
+}
+
+std::vector<QSize> Pictures::kept(std::string_view name) const {
+    std::vector<QSize> sizes;
+    for (auto at = drawn_.lower_bound(Key{name, INT_MIN, INT_MIN}); at != drawn_.end() && at->first.name == name; ++at) {
+        sizes.emplace_back(at->first.width, at->first.height);
+    }
+    return sizes;
 }
 
 const QPixmap& Pictures::at(std::string_view name, QSize pixels) {

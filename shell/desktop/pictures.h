@@ -43,6 +43,8 @@ public:
     // Lets go of every drawn copy but those named, each a picture and the
     // device pixels it is drawn at: the pictures of the windows on the screen.
     void retain(const std::vector<std::pair<std::string_view, QSize>>& inUse);
+    // The sizes, in device pixels, at which the picture is kept.
+    [[nodiscard]] std::vector<QSize> kept(std::string_view name) const;
     // The picture as it is, decoded afresh and not kept.
     [[nodiscard]] static QImage decode(std::string_view name);
 
