@@ -70,9 +70,12 @@ bool opaque(const Element& element, Pictures& pictures, const Grid& grid) {
     case Kind::Image: {
         const auto& image = static_cast<const Image&>(element);
         if (image.Picture.empty()) return false;
-        const QSize natural = pictures.size(image.Picture);
+        // A stretched picture's own size is not asked for: finding it out
+        // keeps the picture at that size, a full-size copy never drawn.
+        const QSize natural = image.Stretch ? QSize() : pictures.size(image.Picture);
+        if (!image.Stretch && natural.isEmpty()) return false;
         const QRect target = pictureRect(grid, image.Left, image.Top, image.Width, image.Height, image.Stretch, natural);
-        if (target.isEmpty() || natural.isEmpty()) return false;
+        if (target.isEmpty()) return false;
         const QPixmap& drawn = pictures.at(image.Picture, target.size());
         return !drawn.isNull() && !drawn.hasAlphaChannel();
     }
@@ -320,27 +323,65 @@ QRegion damage(const std::vector<Change>& changes, const Form& form, const QRect
     return region;
 }
 
-void paintForm(QPainter& painter, const Form& form, const PaintContext& context, const QRegion& dirty) {
-    const Grid grid(painter.device()->devicePixelRatioF());
-    const std::vector<Element*>& elements = form.elements();
+namespace {
 
+// A visible element that may draw in the region being painted, with the
+// device pixels it covers; whether it hides what lies behind it is found
+// when first asked.
+struct Candidate {
+    const Element* element;
+    QRect extent;
+    int opaque = -1;  // unknown, 0 or 1
+};
+
+// What may be drawn in `bounds`, the elements from the front to the back
+// (buttons apart), each element's extent worked out once per paint.
+struct Candidates {
+    std::vector<Candidate> elements;
+    std::vector<const Button*> buttons;  // from the back to the front
+};
+
+Candidates candidatesIn(const Form& form, const Grid& grid, Pictures& pictures, const QRect& bounds) {
+    Candidates found;
+    for (const Element* element : form.elements()) {
+        if (!visible(*element)) continue;
+        if (element->takesFocus()) continue;
+        const QRect extent = drawnExtent(*element, areaOf(*element), grid, pictures);
+        if (extent.intersects(bounds)) found.elements.push_back({element, extent});
+    }
+    const std::vector<Element*>& elements = form.elements();
+    for (auto at = elements.rbegin(); at != elements.rend(); ++at) {
+        if (!(*at)->takesFocus() || !visible(**at)) continue;
+        const auto& button = static_cast<const Button&>(**at);
+        if (bounds.intersects(grid.toDevice(buttonArea(button, grid)))) found.buttons.push_back(&button);
+    }
+    return found;
+}
+
+// Paints the part of the client area inside `part` (device pixels), where
+// the painter clips to `part` or to less.
+void paintPart(QPainter& painter, const Form& form, const PaintContext& context, const Grid& grid, const QRect& part,
+               Candidates& candidates) {
     // From the front to the back: what each element must draw, given the
     // opaque elements in front of it. Buttons are controls of their own,
     // above everything else, and hide nothing (their corners may be round).
     std::vector<const Element*> drawn;
     QRegion covered;
-    for (const Element* element : elements) {
-        if (!visible(*element) || element->takesFocus()) continue;
-        const QRect extent = drawnExtent(*element, areaOf(*element), grid, context.pictures);
-        if (extent.isEmpty() || !dirty.intersects(extent)) continue;
-        if (!covered.isEmpty() && (QRegion(extent) & dirty).subtracted(covered).isEmpty()) continue;
-        drawn.push_back(element);
-        if (opaque(*element, context.pictures, grid)) covered += extent;
+    for (Candidate& candidate : candidates.elements) {
+        const QRect shown = candidate.extent & part;
+        if (shown.isEmpty()) continue;
+        if (!covered.isEmpty() && QRegion(shown).subtracted(covered).isEmpty()) continue;
+        drawn.push_back(candidate.element);
+        if (candidate.opaque < 0) candidate.opaque = opaque(*candidate.element, context.pictures, grid) ? 1 : 0;
+        if (candidate.opaque == 1) covered += shown;
     }
 
-    const QRegion background = covered.isEmpty() ? dirty : dirty.subtracted(covered);
     const QColor back = qtColor(form.backColor());
-    for (const QRect& rect : background) painter.fillRect(grid.logical(rect), back);
+    if (covered.isEmpty()) {
+        painter.fillRect(grid.logical(part), back);
+    } else {
+        for (const QRect& rect : QRegion(part).subtracted(covered)) painter.fillRect(grid.logical(rect), back);
+    }
 
     for (auto at = drawn.rbegin(); at != drawn.rend(); ++at) {
         const Element& element = **at;
@@ -352,12 +393,34 @@ void paintForm(QPainter& painter, const Form& form, const PaintContext& context,
         default: break;
         }
     }
-    for (auto at = elements.rbegin(); at != elements.rend(); ++at) {
-        if (!(*at)->takesFocus() || !visible(**at)) continue;
-        const auto& button = static_cast<const Button&>(**at);
-        if (!dirty.intersects(grid.toDevice(buttonArea(button, grid)))) continue;
+    for (const Button* button : candidates.buttons) {
+        if (!part.intersects(grid.toDevice(buttonArea(*button, grid)))) continue;
         // The focus shows only in the active window.
-        drawButton(painter, button, grid, context, context.active && form.focus() == &button);
+        drawButton(painter, *button, grid, context, context.active && form.focus() == button);
+    }
+}
+
+}  // namespace
+
+// A region of several rectangles is drawn one rectangle at a time, each
+// under a clip of that rectangle alone. Under such a clip Qt's raster
+// engine copies a picture's rows and fills a rectangle directly; under a
+// clip of many rectangles it walks every row of an element through the
+// clip, and hands the rows of a tall one to other threads to do so: the
+// background picture behind a few moving cars cost more than the cars.
+void paintForm(QPainter& painter, const Form& form, const PaintContext& context, const QRegion& dirty) {
+    if (dirty.isEmpty()) return;
+    const Grid grid(painter.device()->devicePixelRatioF());
+    Candidates candidates = candidatesIn(form, grid, context.pictures, dirty.boundingRect());
+    if (dirty.rectCount() == 1) {
+        paintPart(painter, form, context, grid, dirty.boundingRect(), candidates);
+        return;
+    }
+    for (const QRect& part : dirty) {
+        painter.save();
+        painter.setClipRect(grid.logical(part), Qt::IntersectClip);
+        paintPart(painter, form, context, grid, part, candidates);
+        painter.restore();
     }
 }
 

@@ -7,14 +7,11 @@
 #include <QResource>
 #include <QtEndian>
 #include <algorithm>
+#include <climits>
 
 namespace arcadeon::desktop {
 
 namespace {
-
-std::string drawnKey(std::string_view name, QSize pixels) {
-    return std::string(name) + "@" + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height());
-}
 
 // What a screen of 32 bits a pixel keeps: opaque pictures without alpha,
 // the others premultiplied. Converted on the decoding thread, a picture
@@ -110,42 +107,58 @@ void Pictures::prefetch(const FormLayout& layout, qreal ratio) {
 
 // Pixmaps are made here, on the thread that draws: the screen's format, and
 // no copy when the image is in that format already.
-void Pictures::keep(const std::string& key, QImage image) {
-    if (image.isNull() || drawn_.contains(key)) return;
-    drawn_.emplace(key, QPixmap::fromImage(std::move(image)));
+void Pictures::keep(std::string_view name, QSize pixels, QImage image) {
+    if (image.isNull() || drawn_.contains(keyFor(name, pixels))) return;
+    store(name, pixels, QPixmap::fromImage(std::move(image)));
+}
+
+std::map<Pictures::Key, Pictures::Drawn, Pictures::KeyOrder>::iterator Pictures::store(std::string_view name, QSize pixels,
+                                                                                       QPixmap pixmap) {
+    auto owned = std::make_unique<std::string>(name);
+    const Key key = keyFor(*owned, pixels);
+    return drawn_.emplace(key, Drawn{std::move(owned), std::move(pixmap)}).first;  // the first one stays
 }
 
 void Pictures::collect() {
     if (!prefetched_.valid()) return;
     for (Decoded& done : prefetched_.get()) {
         sizes_.emplace(done.name, done.natural);
-        keep(drawnKey(done.name, done.pixels), std::move(done.image));
+        keep(done.name, done.pixels, std::move(done.image));
     }
 }
 
 QSize Pictures::size(std::string_view name) {
     collect();
-    const std::string key(name);
-    if (const auto found = sizes_.find(key); found != sizes_.end()) return found->second;
+    if (const auto found = sizes_.find(name); found != sizes_.end()) return found->second;
     // Asked for only by pictures drawn at their own size: that copy is kept.
     QImage image = decode(name);
     const QSize natural = image.size();
-    sizes_.emplace(key, natural);
-    keep(drawnKey(name, natural), std::move(image));
+    sizes_.emplace(std::string(name), natural);
+    keep(name, natural, std::move(image));
     return natural;
 }
 
 void Pictures::retain(const std::vector<std::pair<std::string_view, QSize>>& inUse) {
     collect();
-    std::vector<std::string> keys;
-    for (const auto& [name, pixels] : inUse) keys.push_back(drawnKey(name, pixels));
-    std::erase_if(drawn_, [&](const auto& entry) { return std::find(keys.begin(), keys.end(), entry.first) == keys.end(); });
+    std::erase_if(drawn_, [&](const auto& entry) {
+        const Key& key = entry.first;
+        return std::none_of(inUse.begin(), inUse.end(), [&](const auto& used) {
+            return used.first == key.name && used.second == QSize(key.width, key.height);
+        });
+    });
+}
+
+std::vector<QSize> Pictures::kept(std::string_view name) const {
+    std::vector<QSize> sizes;
+    for (auto at = drawn_.lower_bound(Key{name, INT_MIN, INT_MIN}); at != drawn_.end() && at->first.name == name; ++at) {
+        sizes.emplace_back(at->first.width, at->first.height);
+    }
+    return sizes;
 }
 
 const QPixmap& Pictures::at(std::string_view name, QSize pixels) {
     collect();
-    const std::string key = drawnKey(name, pixels);
-    auto found = drawn_.find(key);
+    auto found = drawn_.find(keyFor(name, pixels));
     if (found == drawn_.end()) {
         constexpr std::size_t kKept = 256;  // sizes change only when a window's scale does
         if (drawn_.size() >= kKept) drawn_.clear();
@@ -154,9 +167,9 @@ const QPixmap& Pictures::at(std::string_view name, QSize pixels) {
         if (!image.isNull() && image.size() != pixels) {
             image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
-        found = drawn_.emplace(key, image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image))).first;
+        found = store(name, pixels, image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image)));
     }
-    return found->second;
+    return found->second.pixmap;
 }
 
 }  // namespace arcadeon::desktop

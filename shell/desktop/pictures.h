@@ -9,9 +9,11 @@
 #include <QPixmap>
 #include <QSize>
 #include <future>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -41,6 +43,8 @@ public:
     // Lets go of every drawn copy but those named, each a picture and the
     // device pixels it is drawn at: the pictures of the windows on the screen.
     void retain(const std::vector<std::pair<std::string_view, QSize>>& inUse);
+    // The sizes, in device pixels, at which the picture is kept.
+    [[nodiscard]] std::vector<QSize> kept(std::string_view name) const;
     // The picture as it is, decoded afresh and not kept.
     [[nodiscard]] static QImage decode(std::string_view name);
 
@@ -53,10 +57,30 @@ private:
     };
     // Takes in what a prefetch decoded, waiting for it if need be.
     void collect();
-    void keep(const std::string& key, QImage image);
+    void keep(std::string_view name, QSize pixels, QImage image);
 
-    std::unordered_map<std::string, QSize> sizes_;
-    std::unordered_map<std::string, QPixmap> drawn_;  // by "name@WxH"
+    // A picture at a size, looked up by the name's view: drawing asks for
+    // each picture at every paint, and a key made of a new string each time
+    // cost more than the look-up.
+    struct Key {
+        std::string_view name;  // a view of `owned`, or of the caller's name while looking up
+        int width = 0, height = 0;
+    };
+    struct KeyOrder {
+        using is_transparent = void;
+        bool operator()(const Key& a, const Key& b) const {
+            return std::tie(a.name, a.width, a.height) < std::tie(b.name, b.width, b.height);
+        }
+    };
+    struct Drawn {
+        std::unique_ptr<std::string> owned;  // the name the key views, at a fixed address
+        QPixmap pixmap;
+    };
+    Key keyFor(std::string_view name, QSize pixels) const { return {name, pixels.width(), pixels.height()}; }
+    std::map<Key, Drawn, KeyOrder>::iterator store(std::string_view name, QSize pixels, QPixmap pixmap);
+
+    std::map<std::string, QSize, std::less<>> sizes_;
+    std::map<Key, Drawn, KeyOrder> drawn_;
     std::future<std::vector<Decoded>> prefetched_;
 };
 

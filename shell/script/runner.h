@@ -13,7 +13,6 @@
 #include <string_view>
 #include <vector>
 
-
 #include "shell/layer/app.h"
 
 namespace arcadeon {

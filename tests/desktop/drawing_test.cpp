@@ -247,6 +247,25 @@ TEST(HighDensityDrawing, EdgesRoundToTheNearestDevicePixel) {
     EXPECT_EQ(image.pixelColor(22, 22), QColor(255, 0, 0));
 }
 
+TEST(PictureMemory, AStretchedPictureIsKeptOnlyAtTheSizeItIsDrawnAt) {
+    // Deciding whether a stretched picture hides what lies behind it once
+    // asked for its own size, which decoded it and kept a full-size copy that
+    // is never drawn (a megabyte for the Invaders bomb) beside the drawn one.
+    App app;
+    ProbeForm form{app, kDrawnLayout};
+    form.ensureLoaded();
+    Fonts fonts;
+    Pictures pictures;
+    for (const qreal ratio : {1.0, 2.0}) {
+        QImage image(static_cast<int>(200 * ratio), static_cast<int>(200 * ratio), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        QPainter painter(&image);
+        paintForm(painter, form, PaintContext{fonts, pictures});
+    }
+    // imgOver: 1500 twips square, 100 pixels
+    EXPECT_EQ(pictures.kept("menu-ping.bmp"), (std::vector<QSize>{QSize(100, 100), QSize(200, 200)}));
+}
+
 TEST(HighDensityDrawing, PicturesAndTextUseEveryDevicePixelWithTheLayoutUnchanged) {
     // At two device pixels a pixel the menu keeps its layout (each picture
     // in the same rectangle, twice the pixels), each picture is scaled from
