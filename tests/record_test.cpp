@@ -62,6 +62,37 @@ protected:
     }
 };
 
+struct CatchUpCase {
+    bool timerRunning;
+    std::int64_t late;       // microseconds past the last boundary processed
+    const char* line;        // what the recording says of it
+};
+
+TEST_F(RecordedGame, RealTimeIsAWaitWhenOnTimeAndAStallWhenMoreThanABoundaryLate) {
+    // A front end's wake-up: at most one boundary since the last one
+    // processed passes as `wait`; more, while a timer runs, as `stall`, so
+    // that each timer ticks once for the span; with no timer running, as `wait`.
+    static constexpr CatchUpCase kCases[] = {
+        {true, 10'000, "wait 10"},
+        {true, Clock::kPeriodMicros, "wait 15.625"},
+        {true, 2 * Clock::kPeriodMicros - 1, "wait 31.249"},
+        {true, 2 * Clock::kPeriodMicros, "stall 31.25"},
+        {true, 500'000, "stall 500"},
+        {false, 500'000, "wait 500"},
+    };
+    for (const CatchUpCase& c : kCases) {
+        if (c.timerRunning) program.open(Program::Game::Froggy);
+        recorder.advanceTo(program.app.clock().nextBoundaryTime());  // just processed a boundary
+        text.clear();
+        recorder.catchUpTo(program.app.clock().now() + c.late);
+        EXPECT_EQ(text, std::string(c.line) + "\n") << c.late << (c.timerRunning ? " with a timer" : "");
+        if (c.timerRunning) {
+            program.frmFroggy.Unload();
+            program.frmMenu.Show();
+        }
+    }
+}
+
 TEST_F(RecordedGame, WritesEachCallAsTheScriptLineThatRepeatsIt) {
     // Each line comes before its call, a box's lines before its ok; times as
     // milliseconds with three decimals at most; coordinates as print writes them.

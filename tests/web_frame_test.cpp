@@ -61,7 +61,9 @@ TEST(WebFrame, ListsWhatIsDrawnInDrawingOrderWithButtonsOnTop) {
     const std::vector<std::string> order = {"linRule", "imgBack", "lblFront", "optTwo", "cmdOne"};
     for (std::size_t i = 0; i < order.size(); ++i) {
         ASSERT_NE(at(json, order[i]), std::string::npos) << order[i];
-        if (i > 0) EXPECT_LT(at(json, order[i - 1]), at(json, order[i])) << order[i - 1] << " before " << order[i];
+        if (i > 0) {
+            EXPECT_LT(at(json, order[i - 1]), at(json, order[i])) << order[i - 1] << " before " << order[i];
+        }
     }
     EXPECT_EQ(at(json, "shpHidden"), std::string::npos);
     EXPECT_EQ(at(json, "tmrTick"), std::string::npos);

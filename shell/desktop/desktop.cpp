@@ -125,19 +125,9 @@ void Desktop::closeReplayedBox() { delete replayedBox_.data(); }
 
 // ---- time --------------------------------------------------------------------
 
-// Real time reaches the layer. On time it passes as the script's `wait`
-// does; when more than one boundary has passed since the last one processed
-// (the program was stopped, or busy), as a `stall`: each running timer
-// ticks once, not once for every boundary missed.
-void Desktop::catchUp() {
-    const std::int64_t now = elapsedMicros();
-    const Clock& clock = app_.clock();
-    if (now >= clock.nextBoundaryTime() + Clock::kPeriodMicros && app_.anyTimerRunning()) {
-        layer_.stallTo(now);
-    } else {
-        layer_.advanceTo(now);
-    }
-}
+// Real time reaches the layer: on time as a `wait`, more than one boundary
+// late (the program was stopped, or busy) as a `stall` (Recorder::catchUpTo).
+void Desktop::catchUp() { layer_.catchUpTo(elapsedMicros()); }
 
 // Woken at a clock boundary: the timers that are due tick, then the windows
 // are drawn once. A wake-up that delivered no tick changed nothing and

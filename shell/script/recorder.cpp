@@ -90,6 +90,16 @@ void Recorder::stallTo(std::int64_t micros) {
     app_.stallTo(micros);
 }
 
+bool Recorder::catchUpTo(std::int64_t micros) {
+    const Clock& clock = app_.clock();
+    if (micros >= clock.nextBoundaryTime() + Clock::kPeriodMicros && app_.anyTimerRunning()) {
+        stallTo(micros);
+        return true;
+    }
+    advanceTo(micros);
+    return false;
+}
+
 void Recorder::ok() { write("ok"); }
 
 void Recorder::finish(Program& program) {

@@ -47,6 +47,11 @@ public:
     // keep up (`stall`). Nothing is written for a moment already past.
     void advanceTo(std::int64_t micros);
     void stallTo(std::int64_t micros);
+    // Real time has reached `micros`. On time (at most one boundary since
+    // the last one processed) it passes as a `wait`; later, while a timer
+    // runs, as a `stall`, so that each timer ticks once for a span the
+    // program could not keep up with. True when it was a stall.
+    bool catchUpTo(std::int64_t micros);
     // The open message box was closed with its OK button (the front end
     // closes it; the layer learns of it when its MsgBox returns).
     void ok();

@@ -77,15 +77,8 @@ public:
     // boundary late (the tab was hidden, the browser busy) as a `stall`, so
     // each running timer ticks once rather than once per boundary missed.
     void catchUp() {
-        App& app = program_.app;
-        if (app.ended()) return;
-        const std::int64_t at = now();
-        if (at >= app.clock().nextBoundaryTime() + Clock::kPeriodMicros && app.anyTimerRunning()) {
-            ++stalls_;
-            recorder_.stallTo(at);
-        } else {
-            recorder_.advanceTo(at);
-        }
+        if (program_.app.ended()) return;
+        if (recorder_.catchUpTo(now())) ++stalls_;
     }
 
     // When the page should wake next, in milliseconds from now (0: at once);
