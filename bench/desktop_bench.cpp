@@ -452,38 +452,31 @@ bool measureLatency(const Options& options, const std::string& trace) {
             if (shown >= 0) into.push_back(static_cast<double>(shown - events[i].at) / 1000);
         }
     };
-    {
-        Child child(options.arcadeon, trace + "keys");
+    // A fresh program with a game open; `play` is timed from its start.
+    const auto measure = [&](const char* name, const std::function<void()>& open, Micros settle,
+                             const std::function<void()>& play, std::vector<double>& into) {
+        Child child(options.arcadeon, trace + name);
         child.waitFor([](const Event& event) { return event.kind == "paint"; }, 30, "the menu");
         sleepMicros(300'000);
-        openFroggy();
-        sleepMicros(500'000);
+        open();
+        sleepMicros(settle);
         const Micros from = now();
+        play();
+        sleepMicros(200'000);
+        std::vector<Event> events;
+        for (const Event& event : child.trace()) {
+            if (event.at >= from) events.push_back(event);
+        }
+        latencies(events, into);
+    };
+    measure("keys", openFroggy, 500'000, [] {
         std::string steps = "key --delay 30";
         for (int i = 0; i < 200; ++i) steps += i % 2 == 0 ? " Up" : " Down";  // the frog steps up and back
         xdotool(steps);
-        sleepMicros(200'000);
-        std::vector<Event> events;
-        for (const Event& event : child.trace()) {
-            if (event.at >= from) events.push_back(event);
-        }
-        latencies(events, keys);
-    }
-    {
-        Child child(options.arcadeon, trace + "pointer");
-        child.waitFor([](const Event& event) { return event.kind == "paint"; }, 30, "the menu");
-        sleepMicros(300'000);
-        openPing();
-        sleepMicros(200'000);
-        const Micros from = now();
+    }, keys);
+    measure("pointer", openPing, 200'000, [] {
         moves("Ping", 150, 100, 880, 400, 25);  // the paddle follows, the ball flies on
-        sleepMicros(200'000);
-        std::vector<Event> events;
-        for (const Event& event : child.trace()) {
-            if (event.at >= from) events.push_back(event);
-        }
-        latencies(events, pointer);
-    }
+    }, pointer);
     std::vector<double> all = keys;
     all.insert(all.end(), pointer.begin(), pointer.end());
     const double p99 = quantile(all, 0.99);
