@@ -87,11 +87,8 @@ public:
     // Time. Lets time run to `micros`, delivering the ticks of every
     // boundary on the way (the script's `wait`).
     void advanceTo(std::int64_t micros);
-    // Lets time run to the `count`-th boundary from now: at a boundary the
-    // first is one period away, between two it is the next one (`tick`).
-    void advanceBoundaries(std::int64_t count) {
-        advanceTo(clock_.nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros);
-    }
+    // Lets time run to the `count`-th boundary from now (`tick`).
+    void advanceBoundaries(std::int64_t count) { advanceTo(clock_.boundaryTimeAfter(count)); }
     // Lets time run to `micros` as if a handler ran throughout (`stall`):
     // every boundary on the way is withheld, then each timer that fell due
     // ticks once. How a front end that could not keep up catches up.

@@ -16,6 +16,11 @@ public:
     // Index of the last boundary reached (boundary k lies at k periods).
     [[nodiscard]] std::int64_t boundary() const { return boundary_; }
     [[nodiscard]] std::int64_t nextBoundaryTime() const { return (boundary_ + 1) * kPeriodMicros; }
+    // The time of the `count`-th boundary from now (count >= 1): at a
+    // boundary the first is one period away, between two it is the next one.
+    [[nodiscard]] std::int64_t boundaryTimeAfter(std::int64_t count) const {
+        return nextBoundaryTime() + (count - 1) * kPeriodMicros;
+    }
 
     // A timer's period in clock periods: its interval rounded up to whole
     // periods, at least one; an interval of 0 never ticks.

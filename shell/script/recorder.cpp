@@ -92,7 +92,7 @@ void Recorder::stallTo(std::int64_t micros) {
 
 bool Recorder::catchUpTo(std::int64_t micros) {
     const Clock& clock = app_.clock();
-    if (micros >= clock.nextBoundaryTime() + Clock::kPeriodMicros && app_.anyTimerRunning()) {
+    if (micros >= clock.boundaryTimeAfter(2) && app_.anyTimerRunning()) {  // two or more boundaries passed
         stallTo(micros);
         return true;
     }
@@ -109,12 +109,12 @@ void Recorder::finish(Program& program) {
     writer_ = nullptr;
 }
 
-std::string recordingHeader(std::string_view version, std::time_t when) {
+std::string recordingHeader(std::string_view version, std::time_t when, std::string_view where, std::string_view use) {
     char date[64] = "";
     std::tm local{};
     if (localtime_r(&when, &local) != nullptr) std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S %z", &local);
-    return "# Arcadeon " + std::string(version) + ", a game recorded with arcadeon --record on " + date + "\n" +
-           "# Watch it with arcadeon --replay FILE; check it with arcadeon-script --verify FILE\n";
+    return "# Arcadeon " + std::string(version) + ", a game recorded " + std::string(where) + " on " + date + "\n# " +
+           std::string(use) + "\n";
 }
 
 }  // namespace arcadeon

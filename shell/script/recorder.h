@@ -69,9 +69,12 @@ private:
     bool failed_ = false;
 };
 
-// The header of a recording: the program, its version and the date (local
-// time with its offset from UTC).
-[[nodiscard]] std::string recordingHeader(std::string_view version, std::time_t when);
+// The header of a recording: the program, its version, where it was
+// recorded and the date (local time with its offset from UTC), then what can
+// be done with it.
+[[nodiscard]] std::string recordingHeader(
+    std::string_view version, std::time_t when, std::string_view where = "with arcadeon --record",
+    std::string_view use = "Watch it with arcadeon --replay FILE; check it with arcadeon-script --verify FILE");
 
 // How each line of the final-state block begins: "# final PATH = VALUE".
 inline constexpr std::string_view kFinalMark = "# final ";

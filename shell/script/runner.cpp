@@ -252,7 +252,7 @@ ScriptRunner::Outcome ScriptRunner::carryOut(const Line& line) {
     } else if (command == "tick") {
         expectWords(line, 0, 1);
         const std::int64_t count = w.size() == 2 ? tickCount(w[1]) : 1;
-        passTime(app.clock().nextBoundaryTime() + (count - 1) * Clock::kPeriodMicros, false);
+        passTime(app.clock().boundaryTimeAfter(count), false);
     } else if (command == "wait" || command == "stall") {
         expectWords(line, 1, 1);
         passTime(app.clock().now() + spanMicros(command, w[1]), command == "stall");

@@ -33,17 +33,6 @@ EM_ASYNC_JS(void, pageMessageBox, (const char* title, const char* prompt, const 
 EM_JS(void, pageChanged, (), { Module.page.changed(); });
 EM_JS(void, pageEnded, (), { Module.page.ended(); });
 
-// The first lines of the page's recording: the program, its version and
-// the date, as comments.
-std::string recordingHeader() {
-    const std::time_t now = std::time(nullptr);
-    char date[64] = "";
-    std::tm local{};
-    if (localtime_r(&now, &local) != nullptr) std::strftime(date, sizeof date, "%Y-%m-%d %H:%M:%S %z", &local);
-    return std::string("# Arcadeon ") + kVersion + ", a game recorded in a web page on " + date + "\n" +
-           "# Check it with arcadeon-script --verify FILE\n";
-}
-
 class Page final : public FrontEnd {
 public:
     // Everything the page passes to the program goes through the recorder,
@@ -58,7 +47,8 @@ public:
                 recording_ += text;
                 return true;
             },
-            recordingHeader(), why);
+            recordingHeader(kVersion, std::time(nullptr), "in a web page", "Check it with arcadeon-script --verify FILE"),
+            why);
     }
     ~Page() override { program_.app.setFrontEnd(nullptr); }
     Page(const Page&) = delete;
