@@ -263,22 +263,6 @@ void drawButton(QPainter& p, const Button& button, const Grid& grid, const Paint
     p.restore();
 }
 
-bool visible(const Element& element) {
-    switch (element.kind) {
-    case Kind::Image:
-    case Kind::Label:
-    case Kind::Shape:
-    case Kind::CommandButton:
-    case Kind::OptionButton:
-        return static_cast<const Box&>(element).Visible;
-    case Kind::Line:
-        return static_cast<const Line&>(element).Visible;
-    case Kind::Timer:
-        return false;
-    }
-    return false;
-}
-
 // The whole paint device in device pixels: a widget measures itself in
 // pixels, an image or a pixmap in device pixels.
 QRect wholeArea(const QPainter& painter, const Grid& grid) {
@@ -344,14 +328,14 @@ struct Candidates {
 Candidates candidatesIn(const Form& form, const Grid& grid, Pictures& pictures, const QRect& bounds) {
     Candidates found;
     for (const Element* element : form.elements()) {
-        if (!visible(*element)) continue;
+        if (!isDrawn(*element)) continue;
         if (element->takesFocus()) continue;
         const QRect extent = drawnExtent(*element, areaOf(*element), grid, pictures);
         if (extent.intersects(bounds)) found.elements.push_back({element, extent});
     }
     const std::vector<Element*>& elements = form.elements();
     for (auto at = elements.rbegin(); at != elements.rend(); ++at) {
-        if (!(*at)->takesFocus() || !visible(**at)) continue;
+        if (!(*at)->takesFocus() || !isDrawn(**at)) continue;
         const auto& button = static_cast<const Button&>(**at);
         if (bounds.intersects(grid.toDevice(buttonArea(button, grid)))) found.buttons.push_back(&button);
     }

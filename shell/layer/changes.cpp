@@ -43,8 +43,8 @@ bool ChangeTracker::Drawn::operator==(const Drawn& other) const {
 }
 
 void ChangeTracker::look(const App& app, const Form& form, const Element& element, Drawn& drawn) {
-    drawn.shown = false;
-    drawn.area = {};
+    drawn.shown = isDrawn(element);
+    drawn.area = areaOf(element);
     std::fill(std::begin(drawn.colors), std::end(drawn.colors), Color{0});
     std::fill(std::begin(drawn.values), std::end(drawn.values), 0);
     drawn.font = {};
@@ -53,16 +53,12 @@ void ChangeTracker::look(const App& app, const Form& form, const Element& elemen
     switch (element.kind) {
     case Kind::Image: {
         const auto& image = static_cast<const Image&>(element);
-        drawn.shown = image.Visible;
-        drawn.area = areaOf(element);
         drawn.picture = image.Picture;
         drawn.values[0] = image.Stretch ? 1 : 0;
         break;
     }
     case Kind::Label: {
         const auto& label = static_cast<const Label&>(element);
-        drawn.shown = label.Visible;
-        drawn.area = areaOf(element);
         drawn.colors[0] = label.BackColor;
         drawn.colors[1] = label.ForeColor;
         drawn.values[0] = label.Alignment;
@@ -73,8 +69,6 @@ void ChangeTracker::look(const App& app, const Form& form, const Element& elemen
     }
     case Kind::Shape: {
         const auto& shape = static_cast<const Shape&>(element);
-        drawn.shown = shape.Visible;
-        drawn.area = areaOf(element);
         drawn.colors[0] = shape.BorderColor;
         drawn.colors[1] = shape.FillColor;
         drawn.values[0] = shape.ShapeKind;
@@ -83,8 +77,6 @@ void ChangeTracker::look(const App& app, const Form& form, const Element& elemen
     }
     case Kind::Line: {
         const auto& line = static_cast<const Line&>(element);
-        drawn.shown = line.Visible;
-        drawn.area = areaOf(element);
         // which way the line runs between its corners
         drawn.values[0] = (line.X1 <= line.X2) == (line.Y1 <= line.Y2) ? 0 : 1;
         drawn.colors[0] = line.BorderColor;
@@ -95,8 +87,6 @@ void ChangeTracker::look(const App& app, const Form& form, const Element& elemen
     case Kind::CommandButton:
     case Kind::OptionButton: {
         const auto& button = static_cast<const Button&>(element);
-        drawn.shown = button.Visible;
-        drawn.area = areaOf(element);
         drawn.colors[0] = button.BackColor;
         drawn.colors[1] = button.ForeColor;
         drawn.font = button.Font;

@@ -20,6 +20,14 @@ char Button::accessKey() const {
     return 0;
 }
 
+bool isDrawn(const Element& element) {
+    switch (element.kind) {
+    case Kind::Timer: return false;
+    case Kind::Line: return static_cast<const Line&>(element).Visible;
+    default: return static_cast<const Box&>(element).Visible;
+    }
+}
+
 Point centreOf(const Element& element) {
     if (element.kind == Kind::Timer) return {};
     if (element.kind == Kind::Line) {

@@ -123,6 +123,10 @@ struct Point {
     Twips x = 0, y = 0;
 };
 
+// Whether an element is drawn at all: visible, and of a kind that is drawn
+// (a timer never is).
+[[nodiscard]] bool isDrawn(const Element& element);
+
 // Where a click on an element lands: the centre of its rectangle, or the
 // midpoint of a line's two end points. A timer has no place: (0, 0).
 [[nodiscard]] Point centreOf(const Element& element);

@@ -149,14 +149,6 @@ void item(Writer& w, const Form& form, const Element& element, int index) {
     w.close('}');
 }
 
-bool shown(const Element& element) {
-    switch (element.kind) {
-    case Kind::Timer: return false;
-    case Kind::Line: return static_cast<const Line&>(element).Visible;
-    default: return static_cast<const Box&>(element).Visible;
-    }
-}
-
 // The window's visible elements in drawing order: from the back of the list
 // to the front, then buttons and option buttons above everything, among
 // themselves in list order too.
@@ -166,7 +158,7 @@ void items(Writer& w, const Form& form) {
     for (bool buttons : {false, true}) {
         for (auto index = static_cast<int>(elements.size()) - 1; index >= 0; --index) {
             const Element& element = *elements[static_cast<std::size_t>(index)];
-            if (element.takesFocus() == buttons && shown(element)) item(w, form, element, index);
+            if (element.takesFocus() == buttons && isDrawn(element)) item(w, form, element, index);
         }
     }
     w.close(']');
