@@ -7,10 +7,10 @@
 // hides the menu, and the way back unloads the games. The Invaders welcome
 // box closes by itself. ARCADEON_TRACE_TICKS works as in arcadeon.
 #include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 
 #include "shell/desktop/desktop.h"
+#include "shell/desktop/message_box.h"
 #include "shell/desktop/run.h"
 #include "shell/program.h"
 
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         auto* closer = new QTimer(qApp);  // OK on every box as soon as it is up
         closer->setInterval(10);
         QObject::connect(closer, &QTimer::timeout, closer, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box != nullptr) box->accept();
+            if (auto* box = arcadeon::desktop::MessageBox::of(QApplication::activeModalWidget()); box != nullptr) box->accept();
         });
         closer->start();
         QTimer::singleShot(0, qApp, [&program, &desktop] {

@@ -5,47 +5,17 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QAbstractButton>
-#include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
 
 #include "shell/desktop/form_window.h"
+#include "shell/desktop/message_box.h"
 
 namespace arcadeon::desktop {
-
-namespace {
-
-QString qtText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A message box with its prompt centred across the whole box (not beside
-// the place of the icon it does not have), and wide enough for the window
-// manager to show its whole title beside the frame's icon and buttons.
-void shapeBox(QMessageBox& box) {
-    constexpr int kFrameAllowance = 130;  // pixels: the title bar's icon, buttons and margins
-    auto* grid = qobject_cast<QGridLayout*>(box.layout());
-    if (grid == nullptr) return;
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); label != nullptr) {
-        grid->removeWidget(label);
-        grid->addWidget(label, 0, 0, 1, grid->columnCount());
-        label->setAlignment(Qt::AlignCenter);
-    }
-    QFont titleFont = box.font();
-    titleFont.setBold(true);
-    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kFrameAllowance;
-    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1, grid->columnCount());
-}
-
-}  // namespace
 
 Desktop::Desktop(App& app) : app_(app) {
     // The layer decides when the program ends, not the last window closing.
@@ -117,7 +87,7 @@ void Desktop::showReplayedBox(std::string_view title, std::string_view prompt) {
     showChanges();
     closeReplayedBox();
     replayedBox_ = makeBox(title, prompt).release();
-    for (QAbstractButton* button : replayedBox_->buttons()) button->setEnabled(false);
+    replayedBox_->setClosable(false);
     replayedBox_->show();  // not modal: closing a window still ends the program
 }
 
@@ -255,20 +225,9 @@ void Desktop::syncSizes() {
 
 // ---- the layer's requests ------------------------------------------------------
 
-std::unique_ptr<QMessageBox> Desktop::makeBox(std::string_view title, std::string_view prompt) {
+std::unique_ptr<MessageBox> Desktop::makeBox(std::string_view title, std::string_view prompt) {
     FormWindow* owner = app_.activeForm() != nullptr ? window(*app_.activeForm()) : nullptr;
-    auto box = std::make_unique<QMessageBox>(owner != nullptr && owner->isVisible() ? owner : nullptr);
-    box->setWindowTitle(qtText(title));
-    box->setTextFormat(Qt::PlainText);
-    box->setText(qtText(prompt));
-    box->setIcon(QMessageBox::NoIcon);
-    // A plain OK, made as such: the standard one fetches the style's icon,
-    // loading every picture reader the system has to do so.
-    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box->setDefaultButton(ok);
-    box->setEscapeButton(ok);
-    shapeBox(*box);
-    return box;
+    return std::make_unique<MessageBox>(owner != nullptr && owner->isVisible() ? owner : nullptr, title, prompt);
 }
 
 void Desktop::messageBox(std::string_view title, std::string_view prompt) {
@@ -276,7 +235,7 @@ void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     // The box takes the pointer: a button held down now is released over the
     // box, and its press must not wait for that release to make a click later.
     for (auto& [form, window] : windows_) window->cancelPress();
-    const std::unique_ptr<QMessageBox> box = makeBox(title, prompt);
+    const std::unique_ptr<MessageBox> box = makeBox(title, prompt);
     box->setWindowModality(Qt::ApplicationModal);
     box->exec();
     // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.

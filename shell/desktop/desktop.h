@@ -25,11 +25,10 @@
 #include "shell/layer/changes.h"
 #include "shell/script/recorder.h"
 
-class QMessageBox;
-
 namespace arcadeon::desktop {
 
 class FormWindow;
+class MessageBox;
 
 class Desktop final : public FrontEnd {
 public:
@@ -105,7 +104,7 @@ public:
     void programEnded() override;
 
 private:
-    [[nodiscard]] std::unique_ptr<QMessageBox> makeBox(std::string_view title, std::string_view prompt);
+    [[nodiscard]] std::unique_ptr<MessageBox> makeBox(std::string_view title, std::string_view prompt);
     void catchUp();
     void wake();
     void afterEvent();
@@ -126,7 +125,7 @@ private:
     QElapsedTimer elapsed_;
     std::int64_t clockBase_ = 0;  // the clock when elapsed_ started
     std::function<void()> stopReplay_;  // set while a script is replayed
-    QPointer<QMessageBox> replayedBox_;  // its owner window may delete it first
+    QPointer<MessageBox> replayedBox_;  // its owner window may delete it first
     QTimer wake_;
     std::map<const Form*, FormWindow*> windows_;
     std::vector<QPointer<FormWindow>> discarded_;  // unloaded, awaiting deletion

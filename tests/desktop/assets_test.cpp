@@ -131,7 +131,7 @@ TEST(ProgramIcon, IsEmbeddedAndShownOnEveryWindowAndMessageBox) {
     arcadeon::desktop::Desktop desktop(program.app);
     desktop.start(program.frmMenu);
     QList<QSize> boxSizes;
-    arcadeon::desktop::testing::pressOkOnNextBox([&](QMessageBox& box) { boxSizes = box.windowIcon().availableSizes(); });
+    arcadeon::desktop::testing::pressOkOnNextBox([&](arcadeon::desktop::MessageBox& box) { boxSizes = box.windowIcon().availableSizes(); });
     QTest::mouseClick(desktop.window(program.frmMenu), Qt::LeftButton, Qt::NoModifier, QPoint(328, 120));  // the Invaders name
     const QList<QSize> expected{QSize(48, 48)};
     EXPECT_EQ(boxSizes, expected) << "the welcome box";

@@ -232,7 +232,7 @@ TEST_F(ProbeInput, BoxTakesAwayPressesAndTheNextClickCounts) {
     };
     for (const Case& c : cases) {
         if (c.pressedBefore) QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, *c.pressedBefore);
-        pressOkOnNextBox([&](QMessageBox&) {
+        pressOkOnNextBox([&](MessageBox&) {
             if (c.pressedUnder) QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, *c.pressedUnder);
         });
         QTest::keyPress(window, Qt::Key_M);
@@ -251,7 +251,7 @@ TEST_F(ProbeInput, RunTimeErrorIsReportedInABoxThenTheProgramEnds) {
         counter = counter + 1;
     };
     QString report;
-    pressOkOnNextBox([&](QMessageBox& box) { report = box.text(); });
+    pressOkOnNextBox([&](MessageBox& box) { report = box.prompt(); });
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
     EXPECT_TRUE(report.contains("Overflow")) << report.toStdString();
     EXPECT_TRUE(app.ended());

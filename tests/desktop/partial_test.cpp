@@ -39,12 +39,12 @@ protected:
         desktop.deliver([this](Recorder&) { program.app.stallTo(kHourMicros); });
         closer.setInterval(5);
         QObject::connect(&closer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            MessageBox* box = MessageBox::of(QApplication::activeModalWidget());
             if (box == nullptr || !box->isVisible()) return;
             closer.stop();  // no second look while this one closes
             boxes.push_back(box->windowTitle());
             compareAll("while the box \"" + box->windowTitle().toStdString() + "\" is open");
-            box->defaultButton()->click();
+            box->okButton().click();
             closer.start();
         });
         closer.start();

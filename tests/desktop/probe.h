@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QColor>
 #include <QImage>
-#include <QMessageBox>
 #include <QTimer>
 #include <functional>
 #include <string>
@@ -17,6 +16,7 @@
 
 #include "shell/desktop/desktop.h"
 #include "shell/desktop/form_window.h"
+#include "shell/desktop/message_box.h"
 #include "shell/layer/app.h"
 #include "shell/layer/form.h"
 
@@ -79,16 +79,16 @@ inline QImage shot(Desktop& desktop, const Form& form) {
 
 // Waits for the next message box, lets `look` see it, and presses its OK
 // once it has been open for `openMillis`, as a person would.
-inline void pressOkOnNextBox(std::function<void(QMessageBox&)> look = {}, int openMillis = 0) {
+inline void pressOkOnNextBox(std::function<void(MessageBox&)> look = {}, int openMillis = 0) {
     auto* poll = new QTimer;
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, look = std::move(look), openMillis] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        MessageBox* box = MessageBox::of(QApplication::activeModalWidget());
         if (box == nullptr) return;
         poll->stop();
         poll->deleteLater();
         if (look) look(*box);
-        QTimer::singleShot(openMillis, box, [box] { box->defaultButton()->click(); });
+        QTimer::singleShot(openMillis, box, [box] { box->okButton().click(); });
     });
     poll->start();
 }

@@ -458,18 +458,18 @@ private:
     // Runs in the box's own event loop: input to the windows behind it, time
     // moving on, and nothing may reach a handler or change; then OK.
     void onBox() {
-        QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QPointer<MessageBox> box = MessageBox::of(QApplication::activeModalWidget());
         if (box.isNull() || box == handled_ || !running_) return;
         handled_ = box;
         ++boxes;
-        log("box \"" + box->text().toStdString() + "\" open");
+        log("box \"" + box->prompt().toStdString() + "\" open");
         if (!running_->watch.boxOpen) fail("a message box is open that the program did not ask for");
         atOpen_ = modelState(*running_);
         deliveredAtOpen_ = running_->watch.delivered;
         const std::uint64_t events = 5 + pick(40);
         for (std::uint64_t i = 0; i < events && !failure; ++i) step(true);
         log("OK");
-        if (!box.isNull()) box->defaultButton()->click();  // the box's one button, OK
+        if (!box.isNull()) box->okButton().click();  // the box's one button, OK
     }
 
     // ---- checks ------------------------------------------------------------
@@ -496,7 +496,7 @@ private:
     std::vector<QPointer<FormWindow>> seen_;
     std::deque<std::string> recent_;
     QTimer boxWatch_;
-    QPointer<QMessageBox> handled_;
+    QPointer<MessageBox> handled_;
     std::string atOpen_;
     long deliveredAtOpen_ = 0;
 };
@@ -555,7 +555,7 @@ TEST(DesktopStress, TitleBarCloseUnderABoxIsBlockedAndHonouredOnceTheBoxIsClosed
     const auto shown = [&](const Form& form) {
         return form.visible() && running.window(form) != nullptr && running.window(form)->isVisible();
     };
-    pressOkOnNextBox([&](QMessageBox& box) {
+    pressOkOnNextBox([&](MessageBox& box) {
         const std::string before = modelState(running);
         const long delivered = running.watch.delivered;
         for (const QPointer<FormWindow>& window : {pauseWindow, menuWindow, pauseWindow}) {
