@@ -20,12 +20,12 @@ std::unique_ptr<Trace> Trace::open(const std::string& path, std::string& error) 
     return std::unique_ptr<Trace>(new Trace(file));
 }
 
-bool Trace::fromEnvironment(const char* program, std::unique_ptr<Trace>& trace) {
+bool Trace::fromEnvironment(const char* program, std::unique_ptr<Trace>& trace, std::ostream& errors) {
     const char* path = std::getenv(kVariable);
     if (path == nullptr || *path == '\0') return true;
     std::string error;
     trace = open(path, error);
-    if (!trace) std::fprintf(stderr, "%s: %s=%s: %s\n", program, kVariable, path, error.c_str());
+    if (!trace) errors << program << ": " << kVariable << "=" << path << ": " << error << "\n";
     return trace != nullptr;
 }
 

@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,9 +34,9 @@ public:
     // Opens (truncates) `path`; nullptr with `error` set when it cannot.
     static std::unique_ptr<Trace> open(const std::string& path, std::string& error);
     // The trace the environment asks for: `trace` stays empty when the
-    // variable is unset or empty. False, with a message on standard error
+    // variable is unset or empty. False, with a message on `errors`
     // naming `program`, when the file cannot be written.
-    static bool fromEnvironment(const char* program, std::unique_ptr<Trace>& trace);
+    static bool fromEnvironment(const char* program, std::unique_ptr<Trace>& trace, std::ostream& errors = std::cerr);
     ~Trace();
     Trace(const Trace&) = delete;
     Trace& operator=(const Trace&) = delete;

@@ -99,7 +99,7 @@ TEST(TickTrace, EachTickBatchThatChangesSomethingIsDrawnOnceAndNothingElseIs) {
 
 TEST(TickTrace, TheEnvironmentNamesTheFileAndAnUnwritableOneIsAClearError) {
     // Unset or empty means no trace; a file that cannot be written fails
-    // with the variable, the path and the reason on standard error.
+    // with the variable, the path and the reason on the error stream.
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     struct Case {
@@ -122,9 +122,9 @@ TEST(TickTrace, TheEnvironmentNamesTheFileAndAnUnwritableOneIsAClearError) {
             setenv(Trace::kVariable, c.value, 1);
         }
         std::unique_ptr<Trace> trace;
-        ::testing::internal::CaptureStderr();
-        const bool ok = Trace::fromEnvironment("arcadeon", trace);
-        const std::string message = ::testing::internal::GetCapturedStderr();
+        std::ostringstream errors;
+        const bool ok = Trace::fromEnvironment("arcadeon", trace, errors);
+        const std::string message = errors.str();
         EXPECT_EQ(ok, c.ok) << (c.value ? c.value : "(unset)");
         EXPECT_EQ(trace != nullptr, c.traced) << (c.value ? c.value : "(unset)");
         EXPECT_EQ(message, c.ok ? "" : "arcadeon: ARCADEON_TRACE_TICKS=" + unwritable + ": No such file or directory\n");
