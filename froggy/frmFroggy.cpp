@@ -16,7 +16,7 @@ constexpr Color kBrown = RGB(128, 64, 0);
 // sizes; the frog and the trophy are drawn stretched into their boxes.
 constexpr ElementLayout kElements[] = {
     {"tmrCars", Kind::Timer, {.Interval = 5, .Enabled = true}},
-    {"imgFroggy", Kind::Image, {.Left = 4680, .Top = 6600, .Width = 495, .Height = 405, .Picture = "froggy-frog.png", .Stretch = true}},
+    {"imgFroggy", Kind::Image, {.Left = 4680, .Top = 6600, .Width = 495, .Height = 405, .Picture = "froggy-frog.bmp", .Stretch = true}},
     // The ladder on the bridge: two rails and five rungs.
     {"Line7", Kind::Line, {.X1 = 5760, .Y1 = 480, .X2 = 5760, .Y2 = 1560}},
     {"Line6", Kind::Line, {.X1 = 4080, .Y1 = 480, .X2 = 4080, .Y2 = 1560}},
@@ -25,7 +25,7 @@ constexpr ElementLayout kElements[] = {
     {"Line3", Kind::Line, {.X1 = 4080, .Y1 = 1080, .X2 = 5760, .Y2 = 1080}},
     {"Line2", Kind::Line, {.X1 = 4080, .Y1 = 840, .X2 = 5760, .Y2 = 840}},
     {"Line1", Kind::Line, {.X1 = 4080, .Y1 = 600, .X2 = 5760, .Y2 = 600}},
-    {"imgTrophy", Kind::Image, {.Left = 4680, .Top = 120, .Width = 495, .Height = 375, .Picture = "froggy-trophy.png", .Stretch = true}},
+    {"imgTrophy", Kind::Image, {.Left = 4680, .Top = 120, .Width = 495, .Height = 375, .Picture = "froggy-trophy.bmp", .Stretch = true}},
     {"lblLosses", Kind::Label, {.Left = 0, .Top = 0, .Width = 2535, .Height = 615, .Caption = "LOSSES= 0", .Alignment = 0, .BackStyle = 0, .Font = kCaptionFont}},
     {"imgTruck1", Kind::Image, {.Left = 2640, .Top = 2520, .Width = 915, .Height = 390, .Picture = "froggy-truck-purple.bmp"}},
     {"imgTruck3", Kind::Image, {.Left = 2880, .Top = 4920, .Width = 915, .Height = 390, .Picture = "froggy-truck-purple.bmp"}},

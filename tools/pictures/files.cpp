@@ -72,6 +72,45 @@ bool writeBmp(const QImage& image, const QString& path, int bitsPerPixel) {
     return file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
 }
 
+bool writeBmpWithAlpha(const QImage& image, const QString& path) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    const auto width = static_cast<std::uint32_t>(argb.width());
+    const auto height = static_cast<std::uint32_t>(argb.height());
+    const std::uint32_t pixelBytes = width * 4 * height;
+    constexpr std::uint32_t kInfo = 108;  // BITMAPV4HEADER: masks, the alpha mask among them
+    constexpr std::uint32_t kHeaders = 14 + kInfo;
+
+    std::vector<char> out;
+    out.reserve(kHeaders + pixelBytes);
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, kHeaders + pixelBytes);
+    put32(out, 0);
+    put32(out, kHeaders);
+    put32(out, kInfo);
+    put32(out, width);
+    put32(out, height);
+    put16(out, 1);
+    put16(out, 32);
+    put32(out, 3);  // BI_BITFIELDS
+    put32(out, pixelBytes);
+    put32(out, 3780);
+    put32(out, 3780);
+    put32(out, 0);
+    put32(out, 0);
+    for (std::uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) put32(out, mask);
+    put32(out, 0x73524742);  // 'sRGB'
+    for (int i = 0; i < 12; ++i) put32(out, 0);  // end points and gamma: unused for sRGB
+    for (std::uint32_t row = height; row-- > 0;) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(static_cast<int>(row)));
+        for (std::uint32_t x = 0; x < width; ++x) put32(out, line[x]);  // B, G, R, A
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
+}
+
 QString loadFont(const QString& dir, const QString& file) {
     const int id = QFontDatabase::addApplicationFont(dir + "/fonts/" + file);
     const QStringList families = QFontDatabase::applicationFontFamilies(id);

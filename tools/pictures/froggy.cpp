@@ -268,8 +268,12 @@ QImage trophy() {
 }
 
 bool save(const QImage& image, const QString& dir, const QString& name) {
-    const char* format = name.endsWith(".bmp") ? "BMP" : "PNG";
-    return image.save(dir + "/" + name, format);
+    return image.save(dir + "/" + name, "BMP");
+}
+
+// The frog and the trophy have transparent parts around them.
+bool saveWithAlpha(const QImage& image, const QString& dir, const QString& name) {
+    return writeBmpWithAlpha(image, dir + "/" + name);
 }
 
 }  // namespace
@@ -280,7 +284,7 @@ bool drawFroggyPictures(const QString& dir) {
            save(car(QColor(128, 48, 160), false), dir, "froggy-car-purple.bmp") &&
            save(truck(61, 26, QColor(128, 48, 160), true), dir, "froggy-truck-purple.bmp") &&
            save(truck(58, 27, QColor(200, 30, 30), false), dir, "froggy-truck-red.bmp") &&
-           save(frog(), dir, "froggy-frog.png") && save(trophy(), dir, "froggy-trophy.png");
+           saveWithAlpha(frog(), dir, "froggy-frog.bmp") && saveWithAlpha(trophy(), dir, "froggy-trophy.bmp");
 }
 
 }  // namespace pictures

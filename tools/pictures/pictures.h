@@ -20,6 +20,9 @@ bool drawIcons(const QString& dir);
 // fourth byte of a 32-bit pixel is written as 0 and means nothing). Qt's own
 // writer only makes 24-bit files. False when the file cannot be written.
 bool writeBmp(const QImage& image, const QString& path, int bitsPerPixel);
+// A picture with transparent parts (a pre-rendered metafile) as a 32-bit BMP
+// whose header gives an alpha mask: the program reads it as it reads any BMP.
+bool writeBmpWithAlpha(const QImage& image, const QString& path);
 
 // Loads a font file from `dir`/fonts (the fonts the program ships) and
 // returns its family name, empty when it cannot be loaded.
