@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "shell/layer/properties.h"
-#include "shell/script/recorder.h"
+#include "shell/layer/recorder.h"
 #include "shell/script/state.h"
 #include "shell/script/verify.h"
 #include "support.h"
@@ -58,7 +58,7 @@ protected:
         recorder.keyDown(27, kShift | kCtrl | kAlt);
         recorder.keyUp(27, kShift | kCtrl | kAlt);
         recorder.resize(program.frmInvaders, 9000.5f, 6000);
-        recorder.finish(program);
+        recorder.finish(finalStateBlock(program));
     }
 };
 
@@ -175,7 +175,7 @@ TEST(Recorder, AFailedWriteStopsTheRecordingReportsOnceAndThePlayGoesOn) {
     program.start();
     recorder.click(program.frmMenu, 4920, 7900);  // Froggy opens: its timers run
     for (int i = 1; i <= 10; ++i) recorder.advanceTo(i * 15625);
-    recorder.finish(program);
+    recorder.finish(finalStateBlock(program));
 
     EXPECT_EQ(writes, 3);
     EXPECT_EQ(reports, std::vector<std::string>{"No space left on device"});

@@ -23,7 +23,7 @@
 #include "shell/desktop/trace.h"
 #include "shell/layer/app.h"
 #include "shell/layer/changes.h"
-#include "shell/script/recorder.h"
+#include "shell/layer/recorder.h"
 
 namespace arcadeon::desktop {
 

@@ -21,6 +21,7 @@
 #include "shell/desktop/desktop.h"
 #include "shell/program.h"
 #include "shell/script/runner.h"
+#include "shell/script/state.h"
 #include "shell/script/verify.h"
 #include "shell/version.h"
 
@@ -311,7 +312,7 @@ void Session::stopReplay() {
 }
 
 int Session::finish(int status) {
-    desktop_.layer().finish(program_);
+    desktop_.layer().finish(finalStateBlock(program_));
     if (recording_ >= 0) {
         ::close(recording_);
         recording_ = -1;

@@ -1,10 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/script/recorder.h"
+#include "shell/layer/recorder.h"
 
 #include "shell/layer/properties.h"
-#include "shell/program.h"
-#include "shell/script/state.h"
 
 namespace arcadeon {
 
@@ -102,10 +100,13 @@ bool Recorder::catchUpTo(std::int64_t micros) {
 
 void Recorder::ok() { write("ok"); }
 
-void Recorder::finish(Program& program) {
+void Recorder::finish(std::string_view block) {
     if (!writer_) return;
-    write("# The state at the end, for arcadeon-script --verify:");
-    for (const PathValue& entry : finalState(program)) write(std::string(kFinalMark) + entry.path + " = " + entry.value);
+    std::string why;
+    if (!writer_(block, why)) {
+        failed_ = true;
+        if (onFailure_) onFailure_(why);
+    }
     writer_ = nullptr;
 }
 

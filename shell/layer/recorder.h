@@ -15,8 +15,6 @@
 
 namespace arcadeon {
 
-class Program;
-
 class Recorder {
 public:
     // Writes text to the recording; on failure returns false and says why.
@@ -56,9 +54,10 @@ public:
     // closes it; the layer learns of it when its MsgBox returns).
     void ok();
 
-    // Ends the recording with the final-state block of `program`; nothing
-    // is written after it. Does nothing when not recording.
-    void finish(Program& program);
+    // Ends the recording with `block`, the program's final state as comment
+    // lines (finalStateBlock in shell/script/state.h); nothing is written
+    // after it. Does nothing when not recording.
+    void finish(std::string_view block);
 
 private:
     void write(const std::string& line);
@@ -75,8 +74,5 @@ private:
 [[nodiscard]] std::string recordingHeader(
     std::string_view version, std::time_t when, std::string_view where = "with arcadeon --record",
     std::string_view use = "Watch it with arcadeon --replay FILE; check it with arcadeon-script --verify FILE");
-
-// How each line of the final-state block begins: "# final PATH = VALUE".
-inline constexpr std::string_view kFinalMark = "# final ";
 
 }  // namespace arcadeon

@@ -97,4 +97,10 @@ std::vector<PathValue> finalState(Program& program) {
     return state;
 }
 
+std::string finalStateBlock(Program& program) {
+    std::string block = "# The state at the end, for arcadeon-script --verify:\n";
+    for (const PathValue& entry : finalState(program)) block += std::string(kFinalMark) + entry.path + " = " + entry.value + "\n";
+    return block;
+}
+
 }  // namespace arcadeon

@@ -37,4 +37,11 @@ struct PathValue {
 // a loaded window, every property of every element in element order.
 [[nodiscard]] std::vector<PathValue> finalState(Program& program);
 
+// How each line of the final-state block begins: "# final PATH = VALUE".
+inline constexpr std::string_view kFinalMark = "# final ";
+
+// The block that ends a recording: a comment line saying what it is for,
+// then one line "# final PATH = VALUE" for each entry of finalState().
+[[nodiscard]] std::string finalStateBlock(Program& program);
+
 }  // namespace arcadeon

@@ -15,7 +15,6 @@
 #include <unistd.h>
 
 #include "shell/script/printable.h"
-#include "shell/script/recorder.h"
 #include "shell/script/runner.h"
 #include "shell/script/state.h"
 

@@ -16,8 +16,9 @@
 #include <ctime>
 
 #include "shell/program.h"
-#include "shell/script/recorder.h"
+#include "shell/layer/recorder.h"
 #include "shell/script/runner.h"
+#include "shell/script/state.h"
 #include "shell/version.h"
 #include "shell/web/frame.h"
 
@@ -104,7 +105,7 @@ public:
                 return true;
             },
             "", why);
-        closing.finish(program_);
+        closing.finish(finalStateBlock(program_));
         return copy;
     }
     void changed() override { pageChanged(); }
