@@ -5,6 +5,7 @@
 // `arcadeon-script --verify` says about it.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "shell/layer/properties.h"
@@ -91,6 +92,86 @@ TEST_F(RecordedGame, RealTimeIsAWaitWhenOnTimeAndAStallWhenMoreThanABoundaryLate
             program.frmMenu.Show();
         }
     }
+}
+
+TEST_F(RecordedGame, AFrontEndWakesAtTheNextBoundaryOnlyWhileATimerRunsAndNoBoxIsOpen) {
+    // The one wake rule of every front end: the microseconds from now to the
+    // next boundary, 0 once it is due or past (the front end is late); none
+    // when only input can change anything: no timer running, a box open (its
+    // close catches up), the program ended.
+    constexpr std::int64_t kPeriod = Clock::kPeriodMicros;
+    struct Case {
+        std::int64_t sinceBoundary;  // real time past the last boundary processed
+        std::optional<std::int64_t> wake;
+    };
+    static constexpr Case kRunning[] = {
+        {0, kPeriod}, {10'000, kPeriod - 10'000}, {kPeriod - 1, 1}, {kPeriod, 0}, {3 * kPeriod + 7, 0},
+    };
+    App& app = program.app;
+    EXPECT_EQ(recorder.nextWakeIn(app.clock().now() + 10'000), std::nullopt) << "the menu, no timer running";
+
+    program.open(Program::Game::Froggy);
+    recorder.advanceTo(app.clock().nextBoundaryTime());
+    for (const Case& c : kRunning) {
+        EXPECT_EQ(recorder.nextWakeIn(app.clock().now() + c.sinceBoundary), c.wake) << c.sinceBoundary << " past a boundary";
+    }
+    program.frmFroggy.Unload();
+    program.frmMenu.Show();
+
+    // The Invaders welcome box: the mothership's timer runs behind it.
+    std::optional<std::int64_t> underBox = -1;
+    bool timerUnderBox = false;
+    frontEnd.whileBoxOpen = [&] {
+        timerUnderBox = app.anyTimerRunning();
+        underBox = recorder.nextWakeIn(app.clock().now() + kPeriod);
+    };
+    program.open(Program::Game::Invaders);
+    EXPECT_TRUE(timerUnderBox);
+    EXPECT_EQ(underBox, std::nullopt) << "a box open";
+    EXPECT_EQ(recorder.nextWakeIn(app.clock().now()), kPeriod) << "the box closed, the mothership running";
+
+    recorder.keyDown(27);        // the Pause dialog
+    recorder.keyDown('Q', kAlt); // its Quit
+    ASSERT_TRUE(app.ended());
+    EXPECT_EQ(recorder.nextWakeIn(app.clock().now()), std::nullopt) << "the program ended";
+}
+
+TEST_F(RecordedGame, ClosingABoxPassesTheTimeItStoodOpenThenWritesItsOk) {
+    // A front end closing a box: the time it was open passes first (a stall
+    // when a timer runs and more than a boundary went by, which under a box
+    // is the same as a wait), then ok; nothing passes once the program has ended.
+    struct Case {
+        std::int64_t open;  // microseconds the box stood open
+        const char* lines;
+        bool stalled;
+    };
+    static constexpr Case kCases[] = {
+        {0, "ok\n", false},
+        {5'000, "wait 5\nok\n", false},
+        {500'000, "stall 500\nok\n", true},
+    };
+    for (const Case& c : kCases) {
+        std::int64_t openedAt = -1;
+        bool stalled = !c.stalled;
+        frontEnd.whileBoxOpen = [&] {
+            text.clear();
+            openedAt = program.app.clock().now();
+            stalled = recorder.boxClosed(openedAt + c.open);
+        };
+        program.open(Program::Game::Invaders);  // its welcome box
+        EXPECT_EQ(text.substr(0, text.find("ok\n") + 3), c.lines) << c.open;
+        EXPECT_EQ(stalled, c.stalled) << c.open;
+        EXPECT_EQ(program.app.clock().now(), openedAt + c.open);
+        program.frmInvaders.Unload();
+        program.frmMenu.Show();
+    }
+
+    recorder.keyDown(27);
+    recorder.keyDown('Q', kAlt);
+    ASSERT_TRUE(program.app.ended());
+    text.clear();
+    EXPECT_FALSE(recorder.boxClosed(program.app.clock().now() + 500'000));
+    EXPECT_EQ(text, "ok\n") << "no time passes after the end";
 }
 
 TEST_F(RecordedGame, WritesEachCallAsTheScriptLineThatRepeatsIt) {

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
+#include <optional>
 
 #include "shell/desktop/form_window.h"
 #include "shell/desktop/message_box.h"
@@ -123,15 +124,16 @@ void Desktop::afterEvent() {
     schedule();
 }
 
-// Arms one precise single shot for the next boundary; with no timer running
-// there is nothing to wake for and the program sleeps until input comes.
+// Arms one precise single shot for the next boundary, in whole
+// milliseconds; when the layer needs no wake (Recorder::nextWakeIn) the
+// program sleeps until input comes.
 void Desktop::schedule() {
-    if (app_.ended() || replaying() || !app_.anyTimerRunning()) {
+    const std::optional<std::int64_t> wait = replaying() ? std::nullopt : layer_.nextWakeIn(elapsedMicros());
+    if (!wait) {
         wake_.stop();
         return;
     }
-    const std::int64_t wait = app_.clock().nextBoundaryTime() - elapsedMicros();
-    const std::int64_t millis = std::clamp<std::int64_t>((wait + 999) / 1000, 0, Clock::kPeriodMicros / 1000 + 1);
+    const std::int64_t millis = std::min<std::int64_t>((*wait + 999) / 1000, Clock::kPeriodMicros / 1000 + 1);
     wake_.start(static_cast<int>(millis));
 }
 
@@ -238,9 +240,7 @@ void Desktop::messageBox(std::string_view title, std::string_view prompt) {
     const std::unique_ptr<MessageBox> box = makeBox(title, prompt);
     box->setWindowModality(Qt::ApplicationModal);
     box->exec();
-    // Ticks that fell due meanwhile are owed, one a timer, once the handler returns.
-    if (!app_.ended()) catchUp();
-    layer_.ok();
+    layer_.boxClosed(elapsedMicros());
 }
 
 void Desktop::formLoading(Form& form) {

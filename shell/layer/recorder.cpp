@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/layer/recorder.h"
 
+#include <algorithm>
+
 #include "shell/layer/properties.h"
 
 namespace arcadeon {
@@ -89,6 +91,7 @@ void Recorder::stallTo(std::int64_t micros) {
 }
 
 bool Recorder::catchUpTo(std::int64_t micros) {
+    if (app_.ended()) return false;
     const Clock& clock = app_.clock();
     if (micros >= clock.boundaryTimeAfter(2) && app_.anyTimerRunning()) {  // two or more boundaries passed
         stallTo(micros);
@@ -98,7 +101,18 @@ bool Recorder::catchUpTo(std::int64_t micros) {
     return false;
 }
 
+std::optional<std::int64_t> Recorder::nextWakeIn(std::int64_t now) const {
+    if (app_.ended() || app_.messageBoxOpen() || !app_.anyTimerRunning()) return std::nullopt;
+    return std::max<std::int64_t>(0, app_.clock().nextBoundaryTime() - now);
+}
+
 void Recorder::ok() { write("ok"); }
+
+bool Recorder::boxClosed(std::int64_t now) {
+    const bool stalled = catchUpTo(now);
+    ok();
+    return stalled;
+}
 
 void Recorder::finish(std::string_view block) {
     if (!writer_) return;

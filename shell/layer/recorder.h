@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,11 +49,24 @@ public:
     // Real time has reached `micros`. On time (at most one boundary since
     // the last one processed) it passes as a `wait`; later, while a timer
     // runs, as a `stall`, so that each timer ticks once for a span the
-    // program could not keep up with. True when it was a stall.
+    // program could not keep up with. True when it was a stall. Every front
+    // end calls it before each piece of input and when it wakes; nothing
+    // happens once the program has ended.
     bool catchUpTo(std::int64_t micros);
+    // When a front end should wake next for time to pass, in microseconds
+    // from real time `now`: the next clock boundary, 0 when it has passed
+    // already (the front end is late). None while no timer runs, a message
+    // box is open (its close catches up) or the program has ended: then only
+    // input changes anything.
+    [[nodiscard]] std::optional<std::int64_t> nextWakeIn(std::int64_t now) const;
     // The open message box was closed with its OK button (the front end
     // closes it; the layer learns of it when its MsgBox returns).
     void ok();
+    // The person closed the open message box at real time `now`: the time
+    // it was open passes (catchUpTo: the ticks that fell due meanwhile are
+    // owed, one a timer, once the handler returns), then its OK. True when
+    // that time passed as a stall.
+    bool boxClosed(std::int64_t now);
 
     // Ends the recording with `block`, the program's final state as comment
     // lines (finalStateBlock in shell/script/state.h); nothing is written

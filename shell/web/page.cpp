@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -68,17 +69,14 @@ public:
     // boundary late (the tab was hidden, the browser busy) as a `stall`, so
     // each running timer ticks once rather than once per boundary missed.
     void catchUp() {
-        if (program_.app.ended()) return;
         if (recorder_.catchUpTo(now())) ++stalls_;
     }
 
     // When the page should wake next, in milliseconds from now (0: at once);
-    // -1 when no timer runs and only input can change anything.
+    // -1 when only input can change anything (Recorder::nextWakeIn).
     [[nodiscard]] double nextWake() const {
-        const App& app = program_.app;
-        if (app.ended() || app.messageBoxOpen() || !app.anyTimerRunning()) return -1;
-        // 0 when the boundary has passed already: the page is late, not done
-        return std::max(0.0, static_cast<double>(app.clock().nextBoundaryTime() - now()) / 1000.0);
+        const std::optional<std::int64_t> wait = recorder_.nextWakeIn(now());
+        return wait ? static_cast<double>(*wait) / 1000.0 : -1;
     }
 
     [[nodiscard]] std::string frame() const { return frameJson(program_.app, forms_, program_.app.messageBoxOpen()); }
@@ -87,10 +85,7 @@ public:
     void messageBox(std::string_view title, std::string_view prompt) override {
         const std::string shownFrame = frame();
         pageMessageBox(std::string(title).c_str(), std::string(prompt).c_str(), shownFrame.c_str());
-        // The time the box was open, then its OK: ticks that fell due
-        // meanwhile are owed, one a timer, once the handler returns.
-        if (!program_.app.ended()) catchUp();
-        recorder_.ok();
+        if (recorder_.boxClosed(now())) ++stalls_;
     }
 
     // The recording so far, ended by the final-state block of the program
