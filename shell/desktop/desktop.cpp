@@ -15,6 +15,7 @@
 
 #include "shell/desktop/form_window.h"
 #include "shell/desktop/message_box.h"
+#include "shell/desktop/units.h"
 
 namespace arcadeon::desktop {
 
@@ -40,8 +41,6 @@ void Desktop::start(Form& startup) {
     // While the window system opens the first window, other threads load
     // the system's font list and decode the window's pictures.
     fontList_ = std::async(std::launch::async, [] { QFontDatabase::families(); });
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    pictures_.prefetch(startup.layout(), screen != nullptr ? screen->devicePixelRatio() : 1.0);
     elapsed_.start();
     app_.start(startup);
     // The program's icon on every window, message boxes included. Read as
@@ -139,40 +138,45 @@ void Desktop::schedule() {
 
 // ---- drawing -----------------------------------------------------------------
 
-// What the handlers changed goes to the screen: each visible window draws
-// again the device pixels its changed elements covered and cover now, and
-// nothing else. A window in which nothing changed is not drawn at all.
+// What the handlers changed goes to the screen: each visible window's scene
+// is made again and compared with the one it shows; the device pixels that
+// differ are drawn again, and nothing else. A window in which nothing
+// changed is not drawn at all.
 void Desktop::showChanges() {
-    const std::vector<Change>& changes = changes_.collect(app_);
-    if (changes.empty()) return;
     for (auto& [form, window] : windows_) {
-        if (!window->isVisible()) continue;
-        const Grid grid(window->devicePixelRatioF());
-        const QRegion device = damage(changes, *form, grid.toDevice(window->rect()), grid, pictures_);
-        if (device.isEmpty()) continue;
-        window->update(grid.toPixels(device));
-        ++updates_;
+        if (window->isVisible()) showChanges(*window);
     }
+}
+
+void Desktop::showChanges(FormWindow& window) {
+    scene::Scene now = sceneOf(window);
+    const scene::Scene* shown = window.scene();
+    const std::vector<scene::Rect> rects = shown != nullptr ? scene::damage(*shown, now) : std::vector{now.client};
+    if (rects.empty()) return;
+    const qreal ratio = now.ratio;
+    window.setScene(std::move(now));
+    window.update(pixelRegion(rects, ratio));
+    ++updates_;
+}
+
+scene::Scene Desktop::sceneOf(const FormWindow& window) {
+    const Form& form = window.form();
+    const scene::View view{window.devicePixelRatioF(), app_.activeForm() == &form, window.pressedButton()};
+    return scene::sceneOf(form, view, pictures_.scenes());
 }
 
 void Desktop::changed() { showChanges(); }
 
-void Desktop::redraw(FormWindow& window, const Element* element) {
-    if (element == nullptr) {
-        window.update();
-        return;
-    }
-    const Grid grid(window.devicePixelRatioF());
-    const QRect device = drawnExtent(*element, areaOf(*element), grid, pictures_);
-    if (!device.isEmpty()) window.update(grid.toPixels(QRegion(device)));
+void Desktop::redraw(FormWindow& window) {
+    if (window.isVisible()) showChanges(window);
 }
 
+// The window system asks for a part of the window: it shows the scene last
+// asked for, made now if there is none yet or the window's density changed.
 void Desktop::paint(FormWindow& window, const QRegion& pixels) {
+    if (window.scene() == nullptr || window.scene()->ratio != window.devicePixelRatioF()) window.setScene(sceneOf(window));
     QPainter painter(&window);
-    const Grid grid(window.devicePixelRatioF());
-    const PaintContext context{fonts_,   pictures_, &window, window.pressedButton(), app_.activeForm() == &window.form(),
-                               &palettes_, &window.cache()};
-    paintForm(painter, window.form(), context, grid.toDevice(pixels));
+    paintScene(painter, *window.scene(), deviceRegion(pixels, window.devicePixelRatioF()), pictures_, fonts_);
     if (trace_) {
         trace_->paint(window.form().name());
         if (std::find(painted_.begin(), painted_.end(), &window) == painted_.end()) painted_.push_back(&window);
@@ -292,17 +296,12 @@ void Desktop::formHidden(Form& form) {
 
 // Keeps the drawn pictures of the windows on the screen, and no others.
 void Desktop::releasePictures() {
-    std::vector<std::pair<std::string_view, QSize>> inUse;
+    std::vector<std::pair<std::string_view, scene::Size>> inUse;
     for (const auto& [form, window] : windows_) {
         if (!form->visible()) continue;
-        const Grid grid(window->devicePixelRatioF());
-        for (const Element* element : form->elements()) {
-            if (element->kind != Kind::Image) continue;
-            const auto& image = static_cast<const Image&>(*element);
-            if (image.Picture.empty()) continue;
-            const QSize natural = image.Stretch ? QSize() : pictures_.size(image.Picture);
-            inUse.emplace_back(image.Picture, pictureRect(grid, image.Left, image.Top, image.Width, image.Height, image.Stretch, natural).size());
-        }
+        const scene::Scene* shown = window->scene();
+        const scene::Scene drawn = shown != nullptr ? scene::Scene{} : sceneOf(*window);
+        for (const auto& used : scene::picturesOf(shown != nullptr ? *shown : drawn)) inUse.push_back(used);
     }
     pictures_.retain(inUse);
 }

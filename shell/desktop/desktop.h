@@ -22,7 +22,6 @@
 #include "shell/desktop/pictures.h"
 #include "shell/desktop/trace.h"
 #include "shell/layer/app.h"
-#include "shell/layer/changes.h"
 #include "shell/layer/recorder.h"
 
 namespace arcadeon::desktop {
@@ -89,8 +88,8 @@ public:
     void paint(FormWindow& window, const QRegion& pixels);
     // What the window drew has gone to the window system.
     void flushed(FormWindow& window);
-    // Asks for `element` of the window (the whole window: nullptr) to be drawn again.
-    void redraw(FormWindow& window, const Element* element);
+    // Shows what changed in one window (a button it draws pressed, say).
+    void redraw(FormWindow& window);
 
     // FrontEnd
     void messageBox(std::string_view title, std::string_view prompt) override;
@@ -110,6 +109,8 @@ private:
     void afterEvent();
     void schedule();
     void showChanges();
+    void showChanges(FormWindow& window);
+    [[nodiscard]] scene::Scene sceneOf(const FormWindow& window);
     void syncSizes();
     void discard(FormWindow* window);
     void place(FormWindow& window);
@@ -120,8 +121,6 @@ private:
     Recorder layer_{app_};
     Fonts fonts_;
     Pictures pictures_;
-    Palettes palettes_;
-    ChangeTracker changes_;
     QElapsedTimer elapsed_;
     std::int64_t clockBase_ = 0;  // the clock when elapsed_ started
     std::function<void()> stopReplay_;  // set while a script is replayed

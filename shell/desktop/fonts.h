@@ -1,43 +1,36 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The faces the windows name, drawn with the fonts the program ships.
+// The shipped fonts as Qt draws them: each file of the font table
+// registered from the program's resources on first use.
 #pragma once
 
 #include <QFont>
 #include <QString>
-#include <string_view>
+#include <array>
 #include <vector>
 
-#include "shell/layer/basic.h"
+#include "shell/scene/fonts.h"
 
 namespace arcadeon::desktop {
 
 class Fonts {
 public:
-    // The shipped fonts are registered with Qt as they are first asked for,
-    // for as long as this object lives.
-    Fonts();
+    Fonts() = default;
     ~Fonts();
     Fonts(const Fonts&) = delete;
     Fonts& operator=(const Fonts&) = delete;
 
-    // The Qt font that draws `font` at 15 twips a pixel (96 pixels an inch):
-    // the named face or its shipped substitute, at the same size and weight.
-    // An empty face is the default dialog font.
-    [[nodiscard]] QFont font(const Font& font);
+    // The Qt font of a drawn font, at its pixels (the painter scales them
+    // to the device), without kerning: the scene placed the text from the
+    // glyphs' own widths.
+    [[nodiscard]] QFont font(const scene::DrawnFont& font);
 
 private:
-    struct Substitute {
-        std::string_view face;  // as the layouts name it; empty for the dialog font
-        const char* file;       // in assets/fonts
-        int weight = 0;         // the substitute's own weight, 0 to keep the asked one
-        bool registered = false;
-        QString family;         // once registered; empty when the file could not be read
-    };
-    // The substitute's family, registering its file on first use.
-    const QString& family(Substitute& substitute);
+    // The family a shipped file registers as; empty when it could not be read.
+    const QString& family(int face);
 
-    std::vector<Substitute> substitutes_;
+    std::array<bool, scene::kFaces.size()> registered_{};
+    std::array<QString, scene::kFaces.size()> families_;
     std::vector<int> fontIds_;
 };
 

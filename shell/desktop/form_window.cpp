@@ -28,7 +28,7 @@ Point twips(const QMouseEvent& event) {
 
 }  // namespace
 
-FormWindow::FormWindow(Desktop& desktop, Form& form) : desktop_(desktop), form_(form) {
+FormWindow::FormWindow(Desktop& desktop, Form& form) : desktop_(desktop), form_(form), presses_(desktop.app()) {
     setWindowTitle(QString::fromUtf8(form.caption().data(), static_cast<qsizetype>(form.caption().size())));
     setAttribute(Qt::WA_OpaquePaintEvent);  // the form paints its whole client area
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -38,10 +38,7 @@ FormWindow::FormWindow(Desktop& desktop, Form& form) : desktop_(desktop), form_(
 
 bool FormWindow::current() const { return desktop_.window(form_) == this; }
 
-const Element* FormWindow::pressedButton() const {
-    if (pressButton_ == Qt::NoButton || !pressInside_ || pressTarget_ == nullptr) return nullptr;
-    return pressTarget_->kind == Kind::CommandButton ? pressTarget_ : nullptr;
-}
+const Element* FormWindow::pressedButton() const { return presses_.pressed(); }
 
 bool FormWindow::event(QEvent* event) {
     switch (event->type()) {
@@ -89,56 +86,45 @@ void FormWindow::paintEvent(QPaintEvent* event) {
 }
 
 void FormWindow::release() {
-    cache_.release();
+    scene_ = {};
+    hasScene_ = false;
     // The image is made again, at the window's size, when it is next drawn.
     if (QBackingStore* store = backingStore(); store != nullptr) store->resize(QSize(0, 0));
 }
 
-// Only a command button looks pressed.
-void FormWindow::redrawPressed() {
-    if (pressTarget_ != nullptr && pressTarget_->kind == Kind::CommandButton) desktop_.redraw(*this, pressTarget_);
+template <class Change>
+void FormWindow::pressing(Change&& change) {
+    const Element* before = presses_.pressed();
+    change();
+    const Element* after = presses_.pressed();
+    if (after != before) redrawPressed(after != nullptr ? after : before);
 }
+
+void FormWindow::redrawPressed(const Element* /*button*/) { desktop_.redraw(*this); }
 
 void FormWindow::cancelPress() {
-    if (pressButton_ == Qt::NoButton) return;
-    redrawPressed();
-    pressButton_ = Qt::NoButton;
-    pressTarget_ = nullptr;
+    pressing([&] { presses_.cancel(); });
 }
 
-// While a box is open a press starts no click.
+// Which presses and releases make a click is the layer's rule (Presses).
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-    if (!current() || pressButton_ != Qt::NoButton || desktop_.app().inputBlocked()) return;
+    if (!current()) return;
     const Point at = twips(*event);
-    pressButton_ = event->button();
-    pressTarget_ = form_.clientContains(at.x, at.y) ? form_.hitTest(at.x, at.y) : nullptr;
-    pressInside_ = true;
-    redrawPressed();
+    pressing([&] { presses_.press(form_, at.x, at.y, buttonState(event->button())); });
 }
 
-// A click is a press and a release of the same button over the same element
-// (or over the window itself).
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (!current() || event->button() != pressButton_) return;
-    pressButton_ = Qt::NoButton;
-    redrawPressed();
+    if (!current()) return;
     const Point at = twips(*event);
-    if (!form_.clientContains(at.x, at.y) || form_.hitTest(at.x, at.y) != pressTarget_) return;
-    // Command and option buttons answer the left button only.
-    if (pressTarget_ != nullptr && pressTarget_->takesFocus() && event->button() != Qt::LeftButton) return;
-    desktop_.deliver([&](Recorder& layer) { layer.click(form_, at.x, at.y); });
+    bool click = false;
+    pressing([&] { click = presses_.release(form_, at.x, at.y, buttonState(event->button())); });
+    if (click) desktop_.deliver([&](Recorder& layer) { layer.click(form_, at.x, at.y); });
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
     if (!current()) return;
     const Point at = twips(*event);
-    if (pressButton_ != Qt::NoButton) {
-        const bool inside = form_.clientContains(at.x, at.y) && form_.hitTest(at.x, at.y) == pressTarget_;
-        if (inside != pressInside_) {
-            pressInside_ = inside;
-            redrawPressed();
-        }
-    }
+    pressing([&] { presses_.move(form_, at.x, at.y); });
     const int buttons = buttonState(event->buttons());
     const int shift = shiftState(event->modifiers());
     desktop_.deliver([&](Recorder& layer) { layer.mouseMove(form_, at.x, at.y, buttons, shift); });

@@ -6,8 +6,9 @@
 
 #include <QWidget>
 
-#include "shell/desktop/painting.h"
+#include "shell/scene/scene.h"
 #include "shell/layer/form.h"
+#include "shell/layer/pointer.h"
 
 namespace arcadeon::desktop {
 
@@ -22,10 +23,15 @@ public:
     [[nodiscard]] const Element* pressedButton() const;
     // Forgets a press in progress: its release will be no click.
     void cancelPress();
-    // What the window keeps between paints.
-    [[nodiscard]] FormCache& cache() { return cache_; }
+    // What the window shows, or will once the window system has it drawn:
+    // the scene last asked for; none until the window is first drawn.
+    [[nodiscard]] const scene::Scene* scene() const { return hasScene_ ? &scene_ : nullptr; }
+    void setScene(scene::Scene scene) {
+        scene_ = std::move(scene);
+        hasScene_ = true;
+    }
     // Gives back, while hidden, what is made again when it is next drawn:
-    // the window's image and its laid-out text.
+    // the window's image and its scene.
     void release();
 
 protected:
@@ -42,15 +48,17 @@ private:
     // Whether this window still shows its form (not one left over from an unload).
     [[nodiscard]] bool current() const;
     void key(QKeyEvent& event, bool down);
-    void redrawPressed();
+    // Runs `change` on the press in progress; a command button that starts
+    // or stops looking pressed is drawn again.
+    template <class Change>
+    void pressing(Change&& change);
+    void redrawPressed(const Element* button);
 
     Desktop& desktop_;
     Form& form_;
-    // A press in progress: its button and the element (or the window, nullptr) under it.
-    Qt::MouseButton pressButton_ = Qt::NoButton;
-    Element* pressTarget_ = nullptr;
-    bool pressInside_ = false;
-    FormCache cache_;
+    Presses presses_;  // a mouse button held down on the window
+    scene::Scene scene_;
+    bool hasScene_ = false;
 };
 
 }  // namespace arcadeon::desktop

@@ -11,10 +11,23 @@
 #include "probe.h"
 #include "shell/desktop/fonts.h"
 #include "shell/desktop/painting.h"
+#include "shell/desktop/pictures.h"
+#include "shell/desktop/units.h"
 #include "shell/program.h"
+#include "shell/scene/scene.h"
 
 namespace arcadeon::desktop::testing {
 namespace {
+
+// A form drawn whole into `image` at the image's device pixel ratio, as a
+// window shows it.
+void drawForm(QImage& image, const Form& form, Pictures& pictures, Fonts& fonts) {
+    const qreal ratio = image.devicePixelRatioF();
+    const QImage drawn = sceneImage(scene::sceneOf(form, {ratio}, pictures.scenes()), pictures, fonts);
+    QPainter painter(&image);
+    painter.scale(1 / ratio, 1 / ratio);
+    painter.drawImage(0, 0, drawn);
+}
 
 bool isWhite(QColor c) { return c.red() > 200 && c.green() > 200 && c.blue() > 200; }
 bool isRed(QColor c) { return c.red() > 150 && c.green() < 80 && c.blue() < 80; }
@@ -201,8 +214,7 @@ TEST_F(ElementDrawing, LabelTextAlignsWrapsAtBlanksAndIsClipped) {
     EXPECT_LT(right.right, 180);
     EXPECT_GT(right.left, 120);
 
-    const QFontMetricsF metrics(Fonts().font(kHeavy));
-    const int lineHeight = static_cast<int>(metrics.height());
+    const int lineHeight = static_cast<int>(scene::Measure(scene::drawnFont(kHeavy)).height());
     const std::vector<QRect> elsewhere{QRect(70, 0, 200, 200)};
     const Ink first = inkIn(image, 100, 100 + lineHeight, isWhite, elsewhere);
     const Ink second = inkIn(image, 100 + lineHeight, 100 + 2 * lineHeight, isWhite, elsewhere);
@@ -235,10 +247,7 @@ TEST(HighDensityDrawing, EdgesRoundToTheNearestDevicePixel) {
     Pictures pictures;
     QImage image(400, 400, QImage::Format_RGB32);
     image.setDevicePixelRatio(2);
-    {
-        QPainter painter(&image);
-        paintForm(painter, form, PaintContext{fonts, pictures});
-    }
+    drawForm(image, form, pictures, fonts);
     EXPECT_EQ(image.pixelColor(3, 365), QColor(255, 0, 255));
     EXPECT_EQ(image.pixelColor(2, 365), QColor(0, 0, 128));
     EXPECT_EQ(image.pixelColor(3, 385), QColor(255, 0, 255));  // 23 twips: 3.07, also pixel 3
@@ -259,28 +268,25 @@ TEST(PictureMemory, AStretchedPictureIsKeptOnlyAtTheSizeItIsDrawnAt) {
     for (const qreal ratio : {1.0, 2.0}) {
         QImage image(static_cast<int>(200 * ratio), static_cast<int>(200 * ratio), QImage::Format_RGB32);
         image.setDevicePixelRatio(ratio);
-        QPainter painter(&image);
-        paintForm(painter, form, PaintContext{fonts, pictures});
+        drawForm(image, form, pictures, fonts);
     }
     // imgOver: 1500 twips square, 100 pixels
-    EXPECT_EQ(pictures.kept("menu-ping.bmp"), (std::vector<QSize>{QSize(100, 100), QSize(200, 200)}));
+    EXPECT_EQ(pictures.kept("menu-ping.bmp"), (std::vector<scene::Size>{{100, 100}, {200, 200}}));
 }
 
 TEST(HighDensityDrawing, PicturesAndTextUseEveryDevicePixelWithTheLayoutUnchanged) {
     // At two device pixels a pixel the menu keeps its layout (each picture
     // in the same rectangle, twice the pixels), each picture is scaled from
-    // its file to the device pixels it covers, not blown up from a
-    // one-pixel-a-pixel copy, and text has detail finer than a pixel.
+    // its file to the device pixels it covers by the one scaling rule, not
+    // blown up from a one-pixel-a-pixel copy, and text has detail finer
+    // than a pixel.
     Program program;
     program.app.start(program.frmMenu);
     Fonts fonts;
     Pictures pictures;
     QImage image(657 * 2, 753 * 2, QImage::Format_RGB32);
     image.setDevicePixelRatio(2);
-    {
-        QPainter painter(&image);
-        paintForm(painter, program.frmMenu, PaintContext{fonts, pictures});
-    }
+    drawForm(image, program.frmMenu, pictures, fonts);
     image.setDevicePixelRatio(1);
 
     struct Picture {
@@ -294,9 +300,8 @@ TEST(HighDensityDrawing, PicturesAndTextUseEveryDevicePixelWithTheLayoutUnchange
     };
     for (const Picture& picture : drawn) {
         SCOPED_TRACE(picture.file);
-        const QImage asset(QStringLiteral(":/assets/") + picture.file);
-        const QImage expected = asset.scaled(picture.area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                    .convertToFormat(QImage::Format_RGB32);
+        const QImage expected =
+            imageOf(scene::scaled(Pictures::decode(picture.file), {picture.area.width(), picture.area.height()}));
         EXPECT_EQ(image.copy(picture.area), expected);
     }
 
@@ -332,10 +337,7 @@ QImage drawAt(const Form& form, qreal ratio) {
     Pictures pictures;
     QImage image(static_cast<int>(std::ceil(200 * ratio)), static_cast<int>(std::ceil(120 * ratio)), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
-    {
-        QPainter painter(&image);
-        paintForm(painter, form, PaintContext{fonts, pictures});
-    }
+    drawForm(image, form, pictures, fonts);
     image.setDevicePixelRatio(1);
     return image;
 }
@@ -362,7 +364,8 @@ TEST(CrispDrawing, LinesMeetTheOutlinesTheyEndOnAtEveryDensity) {
         App app;
         ProbeForm form{app, kLadderLayout};
         form.ensureLoaded();
-        const QRect deck = Grid(ratio).rect(form.elementAs<Box>("shpDeck"));
+        const Box& shpDeck = form.elementAs<Box>("shpDeck");
+        const QRect deck = qtRect(scene::Grid(ratio).rect(shpDeck.Left, shpDeck.Top, shpDeck.Width, shpDeck.Height));
         for (const char* line : {"linLeft", "linRight", "linBottom", "linRung"}) form.elementAs<Line>(line).Visible = false;
         const QImage outline = drawAt(form, ratio);
         for (const char* line : {"linLeft", "linRight", "linBottom", "linRung"}) form.elementAs<Line>(line).Visible = true;
@@ -389,7 +392,7 @@ TEST(CrispDrawing, LinesMeetTheOutlinesTheyEndOnAtEveryDensity) {
         EXPECT_EQ(outlineLeft, 0) << "outline showing beside a rail, or a corner a rail stops short of";
         EXPECT_EQ(railsOutside, 0) << "a rail past the deck's edge";
         // the rung, drawn from right to left, spans the whole deck
-        const int rung = Grid(ratio).lineStart(705);
+        const int rung = scene::Grid(ratio).lineStart(705);
         EXPECT_EQ(columnsOf(ladder, rung, white, 0, deck.right() + 4).size(), static_cast<std::size_t>(deck.width()));
     }
 }
@@ -409,28 +412,12 @@ TEST(CrispDrawing, EveryPixelOfOutlinesAndLinesIsInItsOwnColour) {
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb c = image.pixel(x, y);
                 if (std::find(std::begin(allowed), std::end(allowed), c) == std::end(allowed)) ++blended;
-                if (c == qRgb(0, 255, 0) && x >= Grid(ratio).edge(1800)) ++ring;
+                if (c == qRgb(0, 255, 0) && x >= scene::Grid(ratio).edge(1800)) ++ring;
             }
         }
         EXPECT_EQ(blended, 0);
         EXPECT_GT(ring, static_cast<int>(150 * ratio)) << "the ball's outline is there";
     }
-}
-
-TEST(ButtonPalettes, TheSameColoursGiveTheVerySamePaletteAtEveryPaint) {
-    // The platform style keeps its drawings of a button by the palette's key:
-    // a palette made afresh at each paint filled its cache with ten
-    // megabytes of drawings never used again.
-    Palettes palettes;
-    const QPalette base;
-    const qint64 grey = palettes.button(base, Qt::lightGray, Qt::black).cacheKey();
-    EXPECT_EQ(palettes.button(base, Qt::lightGray, Qt::black).cacheKey(), grey);
-    EXPECT_NE(palettes.button(base, Qt::lightGray, Qt::red).cacheKey(), grey);
-    const QPalette& red = palettes.button(base, Qt::lightGray, Qt::red);
-    EXPECT_EQ(red.color(QPalette::Button), QColor(Qt::lightGray));
-    EXPECT_EQ(red.color(QPalette::Window), QColor(Qt::lightGray));
-    EXPECT_EQ(red.color(QPalette::ButtonText), QColor(Qt::red));
-    EXPECT_EQ(red.color(QPalette::WindowText), QColor(Qt::red));
 }
 
 }  // namespace

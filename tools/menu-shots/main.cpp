@@ -7,13 +7,13 @@
 // built into it.
 #include <QApplication>
 #include <QImage>
-#include <QPainter>
 #include <cstdio>
 
 #include "shell/desktop/fonts.h"
 #include "shell/desktop/painting.h"
-#include "shell/desktop/units.h"
+#include "shell/desktop/pictures.h"
 #include "shell/program.h"
+#include "shell/scene/scene.h"
 #include "tools/pictures/pictures.h"
 
 namespace {
@@ -23,11 +23,7 @@ using namespace arcadeon;
 QImage shoot(const Form& form, QSize size) {
     desktop::Fonts fonts;
     desktop::Pictures pictures;
-    QImage window(desktop::pixelSize(form.clientWidth(), form.clientHeight()), QImage::Format_RGB32);
-    {
-        QPainter painter(&window);
-        desktop::paintForm(painter, form, desktop::PaintContext{fonts, pictures});
-    }
+    const QImage window = desktop::sceneImage(scene::sceneOf(form, {1.0}, pictures.scenes()), pictures, fonts);
     return window.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
