@@ -17,6 +17,7 @@
 #include <ctime>
 
 #include "shell/program.h"
+#include "shell/layer/pointer.h"
 #include "shell/layer/recorder.h"
 #include "shell/script/runner.h"
 #include "shell/script/state.h"
@@ -59,6 +60,8 @@ public:
     Program& program() { return program_; }
     App& app() { return program_.app; }
     Recorder& input() { return recorder_; }
+    // The mouse button held down on a window, if any (one pointer on the page).
+    Presses& presses() { return presses_; }
 
     // Microseconds of real time since the page started the program.
     [[nodiscard]] std::int64_t now() const {
@@ -83,6 +86,7 @@ public:
 
     // FrontEnd
     void messageBox(std::string_view title, std::string_view prompt) override {
+        presses_.cancel();  // the box takes the pointer: a button held now makes no click
         const std::string shownFrame = frame();
         pageMessageBox(std::string(title).c_str(), std::string(prompt).c_str(), shownFrame.c_str());
         if (recorder_.boxClosed(now())) ++stalls_;
@@ -121,6 +125,7 @@ private:
     Program program_;
     std::vector<Form*> forms_ = program_.forms();
     Recorder recorder_{program_.app};
+    Presses presses_{program_.app};
     std::string recording_;
     double started_ = 0;
     std::uint64_t ticks_ = 0;
@@ -195,12 +200,37 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_hit(int index, double x, double y) {
     return -1;
 }
 
-EMSCRIPTEN_KEEPALIVE void arcadeon_click(int index, double x, double y) {
-    deliver(index, [&](Form& form) { page->input().click(form, static_cast<Twips>(x), static_cast<Twips>(y)); });
+// A mouse button (1 left, 2 right, 4 middle) pressed, then let go, at
+// (x, y) twips of window `index`. The layer's rule (Presses) tells whether
+// the release makes a click; a click goes to the program as input.
+EMSCRIPTEN_KEEPALIVE void arcadeon_press(int index, double x, double y, int button) {
+    Form* form = page ? page->form(index) : nullptr;
+    if (form != nullptr) page->presses().press(*form, static_cast<Twips>(x), static_cast<Twips>(y), button);
+}
+
+// Returns 1 when the release made a click.
+EMSCRIPTEN_KEEPALIVE int arcadeon_release(int index, double x, double y, int button) {
+    Form* form = page ? page->form(index) : nullptr;
+    const auto tx = static_cast<Twips>(x), ty = static_cast<Twips>(y);
+    if (form == nullptr || !page->presses().release(*form, tx, ty, button)) return 0;
+    deliver(index, [&](Form& clicked) { page->input().click(clicked, tx, ty); });
+    return 1;
+}
+
+// The command button of window `index` to draw pressed: its index in the
+// window's element list; -1 when none.
+EMSCRIPTEN_KEEPALIVE int arcadeon_pressed(int index) {
+    Form* form = page ? page->form(index) : nullptr;
+    const arcadeon::Element* pressed = page ? page->presses().pressed() : nullptr;
+    if (form == nullptr || pressed == nullptr || page->presses().form() != form) return -1;
+    const auto& elements = form->elements();
+    const auto found = std::find(elements.begin(), elements.end(), pressed);
+    return found == elements.end() ? -1 : static_cast<int>(found - elements.begin());
 }
 
 EMSCRIPTEN_KEEPALIVE void arcadeon_move(int index, double x, double y, int buttons, int shift) {
     deliver(index, [&](Form& form) {
+        page->presses().move(form, static_cast<Twips>(x), static_cast<Twips>(y));
         page->input().mouseMove(form, static_cast<Twips>(x), static_cast<Twips>(y), buttons, shift);
     });
 }

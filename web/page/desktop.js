@@ -23,7 +23,7 @@
   const windows = new Map();   // form index -> the window on the page
   const pictures = new Map();  // file name -> { bitmap, sized: its copies by size }
   let picturesLoading = 0;
-  let press = null;            // a mouse button held down on a window's client area
+  let press = null;            // the command button the program draws pressed: { form, target, inside }
 
   // Milliseconds spent in each wake-up and each drawing, for the benchmark.
   class Spent {
@@ -577,42 +577,39 @@
     input(() => M._arcadeon_activate(win.index));
   }
 
-  function pointerDown(win, e) {
-    if (boxOpen || ended || press) return;
-    const [x, y] = twipsAt(win, e);
-    press = { form: win.index, button: e.button, target: M._arcadeon_hit(win.index, x, y), inside: true };
-    win.canvas.setPointerCapture(e.pointerId);
-    requestFrame();
+  // The mouse buttons as the program counts them, by the DOM's button number.
+  const BUTTONS = [1, 4, 2, 8, 16];  // left, middle, right, back, forward
+
+  // Which command button the program draws pressed, kept where paint looks.
+  function followPress(win) {
+    const target = M._arcadeon_pressed(win.index);
+    const was = press;
+    press = target >= 0 ? { form: win.index, target, inside: true } : null;
+    if ((was ? `${was.form}:${was.target}` : '') !== (press ? `${press.form}:${press.target}` : '')) requestFrame();
   }
 
-  // A click is a press and a release of the same button over the same element
-  // (or over the window itself).
-  function pointerUp(win, e) {
-    if (!press || press.form !== win.index || e.button !== press.button) return;
-    const target = press.target;
-    press = null;
-    requestFrame();
-    if (boxOpen) return;
+  // Which presses and releases make a click is the program's rule; a click
+  // goes to it as input.
+  function pointerDown(win, e) {
+    if (boxOpen || ended || !M) return;
     const [x, y] = twipsAt(win, e);
-    const now = M._arcadeon_hit(win.index, x, y);
-    if (now === -2 || now !== target) return;
-    const item = lastFrame && lastFrame.forms.find((f) => f.i === win.index)?.items.find((i) => i.e === target);
-    // command and option buttons answer the left button only
-    if (item && (item.k === 'cmd' || item.k === 'opt') && e.button !== 0) return;
-    input(() => M._arcadeon_click(win.index, x, y));
+    M._arcadeon_press(win.index, x, y, BUTTONS[e.button] ?? 0);
+    win.canvas.setPointerCapture(e.pointerId);
+    followPress(win);
+  }
+
+  function pointerUp(win, e) {
+    if (boxOpen || ended || !M) return;
+    const [x, y] = twipsAt(win, e);
+    input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0));
+    if (!boxOpen && !ended) followPress(win);
   }
 
   function pointerMove(win, e) {
     if (!M || ended) return;
     const [x, y] = twipsAt(win, e);
-    if (press && press.form === win.index) {
-      const inside = M._arcadeon_hit(win.index, x, y) === press.target;
-      if (inside !== press.inside) {
-        press.inside = inside;
-        requestFrame();
-      }
-    }
     input(() => M._arcadeon_move(win.index, x, y, e.buttons & 7, shiftState(e)));
+    if (!boxOpen && !ended) followPress(win);
   }
 
   // The title bar moves the window; the corner resizes its client area.
