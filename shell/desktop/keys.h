@@ -8,8 +8,10 @@
 
 namespace arcadeon::desktop {
 
-// The virtual-key code of the physical key Qt reports (27 Escape, 37 to 40
-// the arrow keys, 65 to 90 the letters, ...); -1 for a key without one.
+// The virtual-key code of the key Qt reports (27 Escape, 37 to 40 the arrow
+// keys, 65 to 90 the letters, ...): a key that types a character is known by
+// that character (shell/layer/keys.h), whatever the keyboard's layout; the
+// keypad's keys by their place. -1 for a key without one.
 int virtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
 
 // 1 Shift, 2 Ctrl, 4 Alt.

@@ -17,6 +17,7 @@
 #include <ctime>
 
 #include "shell/program.h"
+#include "shell/layer/keys.h"
 #include "shell/layer/pointer.h"
 #include "shell/layer/recorder.h"
 #include "shell/script/runner.h"
@@ -233,6 +234,13 @@ EMSCRIPTEN_KEEPALIVE void arcadeon_move(int index, double x, double y, int butto
         page->presses().move(form, static_cast<Twips>(x), static_cast<Twips>(y));
         page->input().mouseMove(form, static_cast<Twips>(x), static_cast<Twips>(y), buttons, shift);
     });
+}
+
+// The virtual-key code of a key event, from its KeyboardEvent.key and .code:
+// the character the key types, whatever the layout; its place only for a
+// key that types nothing (shell/layer/keys.h). -1 for none.
+EMSCRIPTEN_KEEPALIVE int arcadeon_virtual_key(const char* key, const char* code) {
+    return arcadeon::virtualKeyOfBrowserKey(key != nullptr ? key : "", code != nullptr ? code : "");
 }
 
 // A key pressed (down 1) or released (down 0): it goes to the active window.

@@ -647,30 +647,15 @@
     });
   }
 
-  // Keys by their place on the keyboard, as the keys of a US keyboard
-  // (virtual-key codes): the key, not the character it types.
-  const KEYS = {
-    Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, ShiftLeft: 16, ShiftRight: 16, ControlLeft: 17,
-    ControlRight: 17, AltLeft: 18, AltRight: 18, Pause: 19, CapsLock: 20, Escape: 27, Space: 32,
-    PageUp: 33, PageDown: 34, End: 35, Home: 36, ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40,
-    PrintScreen: 44, Insert: 45, Delete: 46, Help: 47, MetaLeft: 91, MetaRight: 91, ContextMenu: 93,
-    NumpadMultiply: 106, NumpadAdd: 107, NumpadSubtract: 109, NumpadDecimal: 110, NumpadDivide: 111,
-    NumLock: 144, ScrollLock: 145, Semicolon: 186, Equal: 187, Comma: 188, Minus: 189, Period: 190,
-    Slash: 191, Backquote: 192, BracketLeft: 219, Backslash: 220, BracketRight: 221, Quote: 222,
-  };
-
-  function virtualKey(code) {
-    let m;
-    if ((m = /^Key([A-Z])$/.exec(code))) return m[1].charCodeAt(0);
-    if ((m = /^Digit([0-9])$/.exec(code))) return 48 + Number(m[1]);
-    if ((m = /^Numpad([0-9])$/.exec(code))) return 96 + Number(m[1]);
-    if ((m = /^F([0-9]+)$/.exec(code)) && Number(m[1]) >= 1 && Number(m[1]) <= 24) return 111 + Number(m[1]);
-    return KEYS[code] ?? -1;
+  // The virtual-key code of a key event: by the character the key types,
+  // whatever the keyboard's layout; by its place only when it types nothing.
+  function virtualKey(e) {
+    return withText(e.key, (key) => withText(e.code, (code) => M._arcadeon_virtual_key(key, code)));
   }
 
   function key(e, down) {
     if (!M || ended || boxOpen) return;
-    const code = virtualKey(e.code);
+    const code = virtualKey(e);
     if (code < 0) return;
     // The program takes the key; the browser keeps its own shortcuts.
     if (!e.ctrlKey && !e.metaKey && !(code >= 112 && code <= 135)) e.preventDefault();

@@ -310,10 +310,20 @@ await check('the saved recording replays to the same state (arcadeon-script --ve
   }
 });
 
-await check('Quit ends the program: the page says so', async () => {
+await check('Quit ends the program: the page says so; a key is the character it types, whatever the layout', async () => {
   await page.keyboard.press('Escape');
   await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
-  await clickElement('frmPause', 'cmdQuit');
+  // A French keyboard: the key printed A sits where a US keyboard has Q,
+  // and the key printed Q where it has A. Alt with the one printed A is no
+  // access key of the dialog; Alt with the one printed Q is Quit's.
+  const frenchAlt = (key, code) => page.evaluate(([key, code]) => {
+    for (const type of ['keydown', 'keyup']) document.dispatchEvent(new KeyboardEvent(type, { key, code, altKey: true, bubbles: true }));
+  }, [key, code]);
+  await frenchAlt('a', 'KeyQ');
+  await new Promise((resolve) => setTimeout(resolve, 200));
+  assert.equal(await page.evaluate(() => window.arcadeon.ended()), false, 'Alt with the key printed A');
+  assert.equal(formOf(await frame(), 'frmPause').visible, true);
+  await frenchAlt('q', 'KeyA');
   await page.waitForFunction(() => window.arcadeon.ended());
   const text = await page.$eval('#ended', (e) => (e.hidden ? '' : e.textContent.trim()));
   assert.equal(text, 'Arcadeon has ended — reload to play again');
