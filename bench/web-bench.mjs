@@ -35,7 +35,7 @@ async function clickElement(form, name) {
     const r = c.getBoundingClientRect();
     return [r.left, r.top];
   });
-  await page.mouse.click(left + (item.x + item.w / 2) / 15, top + (item.y + item.h / 2) / 15);
+  await page.mouse.click(left + (item.x + item.w / 2) / ratio, top + (item.y + item.h / 2) / ratio);
 }
 
 async function busy() {
@@ -64,7 +64,7 @@ async function measure(name, form, start, follow = null) {
     let x = 100 + 500 * Math.abs(2 * (((Date.now() - t0) / 2000) % 1) - 1);
     if (follow) {
       const item = await page.evaluate((f, n) => window.arcadeon.shown().forms.find((x) => x.name === f)?.items.find((i) => i.n === n), form, follow);
-      if (item) x = (item.x + item.w / 2) / 15;
+      if (item) x = (item.x + item.w / 2) / ratio;
     }
     await page.mouse.move(left + x, top + 560);
     await sleep(10);
@@ -76,11 +76,14 @@ async function measure(name, form, start, follow = null) {
   const long = await page.evaluate(() => window.bench.long);
   const timing = await page.evaluate(() => window.arcadeon.timing);
   const spent = (s) => `${(s.total / Math.max(1, s.count)).toFixed(2)} ms (longest ${s.longest.toFixed(1)})`;
-  const boxes = await page.evaluate(() => window.arcadeon.frame().box);
+  const boxes = await page.evaluate(() => window.arcadeon.shown().box);
   console.log(`${name.padEnd(9)} ${(ticks / elapsed).toFixed(1).padStart(6)} timer events/s` +
     `   late wakes ${stalls}   long tasks: ${long.length}${long.length ? ` (longest ${Math.max(...long).toFixed(0)} ms)` : ''}` +
     `   main thread busy ${(100 * taskSeconds / elapsed).toFixed(1)}%${boxes ? '   (a message box opened)' : ''}`);
+  const drawn = await page.evaluate(() => window.arcadeon.shown().forms.filter((f) => f.visible)
+    .map((f) => `${f.name} ${f.drawn.paints} times, ${f.drawn.rects} rectangles`).join('; '));
   console.log(`          a wake-up ${spent(timing.wake)}, a drawing ${spent(timing.draw)}, ${timing.draw.count} drawings`);
+  console.log(`          drawn since the window opened: ${drawn}`);
 }
 
 async function quitToMenu() {

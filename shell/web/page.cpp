@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Arcadeon in a web page: the program's windows, driven by the page's input
-// and real time, drawn by the page from the display list (frame.h), message
-// boxes shown by the page. The page (desktop.js) calls the functions below;
+// and real time, drawn by the page from each window's scene (page_state.h,
+// shell/scene), message boxes shown by the page. The page (desktop.js) calls the functions below;
 // a handler that opens a message box waits in it for the page's OK, the
 // browser's stack unwound and rewound around the wait by Asyncify.
 #include <emscripten.h>
@@ -23,19 +23,22 @@
 #include "shell/script/runner.h"
 #include "shell/script/state.h"
 #include "shell/version.h"
-#include "shell/web/frame.h"
+#include "shell/web/page_state.h"
 
 namespace arcadeon::web {
 
 namespace {
 
-// The page's side of a message box: shows it over `frame` (what the windows
-// show as it opens) and resolves once the person has closed it.
-EM_ASYNC_JS(void, pageMessageBox, (const char* title, const char* prompt, const char* frame), {
-    await Module.page.messageBox(UTF8ToString(title), UTF8ToString(prompt), UTF8ToString(frame));
+// The page's side of a message box: draws what the windows show as it
+// opens, shows it, and resolves once the person has closed it.
+EM_ASYNC_JS(void, pageMessageBox, (const char* title, const char* prompt), {
+    await Module.page.messageBox(UTF8ToString(title), UTF8ToString(prompt));
 });
 EM_JS(void, pageChanged, (), { Module.page.changed(); });
 EM_JS(void, pageEnded, (), { Module.page.ended(); });
+
+// The pictures the page fetched and handed over, before the program starts.
+PictureShelf shelf;
 
 class Page final : public FrontEnd {
 public:
@@ -83,13 +86,14 @@ public:
         return wait ? static_cast<double>(*wait) / 1000.0 : -1;
     }
 
-    [[nodiscard]] std::string frame() const { return frameJson(program_.app, forms_, program_.app.messageBoxOpen()); }
+    // What the page draws: the windows' scenes, what changed since it last drew.
+    [[nodiscard]] Scenes& scenes() { return scenes_; }
+    [[nodiscard]] scene::Pictures& pictures() { return pictures_; }
 
     // FrontEnd
     void messageBox(std::string_view title, std::string_view prompt) override {
         presses_.cancel();  // the box takes the pointer: a button held now makes no click
-        const std::string shownFrame = frame();
-        pageMessageBox(std::string(title).c_str(), std::string(prompt).c_str(), shownFrame.c_str());
+        pageMessageBox(std::string(title).c_str(), std::string(prompt).c_str());
         if (recorder_.boxClosed(now())) ++stalls_;
     }
 
@@ -131,6 +135,8 @@ private:
     double started_ = 0;
     std::uint64_t ticks_ = 0;
     std::uint64_t stalls_ = 0;
+    scene::Pictures pictures_{[](std::string_view name) { return shelf.load(name); }};
+    Scenes scenes_{program_.app, forms_, pictures_};
 };
 
 std::unique_ptr<Page> page;
@@ -179,10 +185,98 @@ EMSCRIPTEN_KEEPALIVE double arcadeon_stalls() { return page ? page->stalls() : 0
 
 EMSCRIPTEN_KEEPALIVE int arcadeon_ended() { return !page || page->app().ended() ? 1 : 0; }
 
-// The display list as JSON (frame.h); valid until the next call that returns text.
-EMSCRIPTEN_KEEPALIVE const char* arcadeon_frame() {
-    arcadeon::web::returned = page ? page->frame() : std::string("{\"ended\":true,\"forms\":[]}");
+// ---- drawing: the page executes each window's scene ---------------------------
+
+// Every picture the windows' layouts name, one a line: the page fetches
+// them all and hands them over before it starts the program.
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_picture_names() {
+    arcadeon::Program program;
+    arcadeon::web::returned.clear();
+    for (const std::string& name : arcadeon::web::picturesNamed(program.forms())) arcadeon::web::returned += name + "\n";
     return arcadeon::web::returned.c_str();
+}
+
+// A picture file as fetched (BMP, decoded here); 1 when it was kept.
+EMSCRIPTEN_KEEPALIVE int arcadeon_add_picture_file(const char* name, const std::uint8_t* bytes, int length) {
+    if (name == nullptr || bytes == nullptr || length <= 0) return 0;
+    return arcadeon::web::shelf.addFile(name, {bytes, static_cast<std::size_t>(length)}) ? 1 : 0;
+}
+
+// A picture the browser decoded (JPEG): width × height pixels of RGBA; 1 when it was kept.
+EMSCRIPTEN_KEEPALIVE int arcadeon_add_picture_rgba(const char* name, int width, int height, const std::uint8_t* rgba) {
+    if (name == nullptr || rgba == nullptr || width <= 0 || height <= 0) return 0;
+    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    return arcadeon::web::shelf.addRgba(name, width, height, {rgba, bytes}) ? 1 : 0;
+}
+
+// The fonts the scenes draw with (shell/scene/fonts.h), one a line: the
+// family, a tab, the file in fonts/. A text item's face indexes these lines.
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_faces() {
+    arcadeon::web::returned.clear();
+    for (const arcadeon::scene::ShippedFace& face : arcadeon::scene::kFaces) {
+        arcadeon::web::returned.append(face.family).append("\t").append(face.file).append("\n");
+    }
+    return arcadeon::web::returned.c_str();
+}
+
+// Makes every visible window's scene at `ratio` device pixels a pixel, the
+// command button held down drawn pressed, and returns what changed since
+// the last call as 32-bit words (page_state.h: the window list and each
+// window's damaged rectangles); nullptr before the program starts. Valid
+// until the next call.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_update(double ratio) {
+    if (!page) return nullptr;
+    return page->scenes().update(ratio, page->presses().pressed()).data();
+}
+
+// The scene of window `index` as the last update made it (scene::encode:
+// its header gives the words in all); nullptr for a window not shown.
+// Valid until the next update.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_scene(int index) {
+    if (!page) return nullptr;
+    const std::vector<std::int32_t>& words = page->scenes().encoded(index);
+    return words.empty() ? nullptr : words.data();
+}
+
+// The picture `name` scaled to width × height device pixels by the core's
+// rule, as RGBA (width × height × 4 bytes); nullptr when there is nothing
+// to draw. Valid until the next update.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* arcadeon_picture(const char* name, int width, int height) {
+    using arcadeon::scene::kLargestKept;
+    if (!page || name == nullptr || width <= 0 || height <= 0 || width > kLargestKept || height > kLargestKept) return nullptr;
+    const arcadeon::scene::Bitmap& bitmap = page->pictures().at(name, {width, height});
+    return bitmap.width == width && bitmap.height == height ? bitmap.rgba.data() : nullptr;
+}
+
+// A window's name and caption, the name of one of its elements, and the
+// element holding its focus (-1: none): what the page shows around a
+// window and tells its tests. Texts are valid until the next call that
+// returns text.
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_form_name(int index) {
+    const Form* form = page ? page->form(index) : nullptr;
+    arcadeon::web::returned = form != nullptr ? std::string(form->name()) : std::string();
+    return arcadeon::web::returned.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_form_caption(int index) {
+    const Form* form = page ? page->form(index) : nullptr;
+    arcadeon::web::returned = form != nullptr ? std::string(form->caption()) : std::string();
+    return arcadeon::web::returned.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_element_name(int index, int element) {
+    const Form* form = page ? page->form(index) : nullptr;
+    const bool known = form != nullptr && form->loaded() && element >= 0 && static_cast<std::size_t>(element) < form->elements().size();
+    arcadeon::web::returned = known ? std::string(form->elements()[static_cast<std::size_t>(element)]->name) : std::string();
+    return arcadeon::web::returned.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int arcadeon_focus(int index) {
+    const Form* form = page ? page->form(index) : nullptr;
+    if (form == nullptr || !form->loaded() || form->focus() == nullptr) return -1;
+    const auto& elements = form->elements();
+    const auto at = std::find(elements.begin(), elements.end(), form->focus());
+    return at == elements.end() ? -1 : static_cast<int>(at - elements.begin());
 }
 
 // What a pointer at (x, y) twips of window `index` reaches: the element's

@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page as a small desktop for Arcadeon's windows. The program itself
 // (the windows, their handlers, the layer, the clock) runs in arcadeon.wasm;
-// this script only draws what the program's display list says, hands the
-// person's input and real time to the program, and shows its message boxes.
+// this script only draws the scenes the program makes (what changed, where it
+// changed), hands the person's input and real time to the program, and shows
+// its message boxes.
 'use strict';
 
 (() => {
   const TWIPS = 15;  // twips to a pixel
-  const FAMILIES = ['Arcadeon Lato Black', 'Arcadeon Blankenburg', 'Arcadeon osifont', 'Arcadeon Liberation Sans'];
 
   const desktop = document.getElementById('desktop');
   const endedPage = document.getElementById('ended');
@@ -19,9 +19,9 @@
   let ended = false;
   let wakeTimer = 0;
   let frameRequested = false;
-  let lastFrame = null;
   const windows = new Map();   // form index -> the window on the page
-  const pictures = new Map();  // file name -> { bitmap, sized: its copies by size }
+  const shown = { flags: 0, active: -1 };  // what the last update said of the program
+  let faces = [];              // the program's fonts: { family, file }, by a text item's face
   let picturesLoading = 0;
   let press = null;            // the command button the program draws pressed: { form, target, inside }
 
@@ -33,10 +33,6 @@
   const timing = { wake: new Spent(), draw: new Spent() };
 
   // ---- calls into the program ----------------------------------------------
-
-  function frameNow() {
-    return JSON.parse(M.UTF8ToString(M._arcadeon_frame()));
-  }
 
   function withText(text, use) {
     const length = M.lengthBytesUTF8(text) + 1;
@@ -97,390 +93,146 @@
     }
   });
 
-  // ---- twips to device pixels ------------------------------------------------
+  // ---- drawing: the program's scenes, executed ---------------------------------
 
-  // Rounds half away from zero, as the desktop program does.
-  const lround = (v) => (v < 0 ? -Math.round(-v) : Math.round(v));
+  // The words the program hands over (shell/web/page_state.h, shell/scene/scene.h).
+  const UPDATE_MAGIC = 0x41535531, UPDATE_HEADER = 5, WINDOW_WORDS = 8, BOX_OPEN = 2;
+  const SCENE_MAGIC = 0x41534331, SCENE_HEADER = 5, ITEM_WORDS = 13;
+  const FILL = 0, PICTURE = 1, TEXT = 2;
+  const utf8 = new TextDecoder();
 
-  // Every edge goes to the nearest device pixel; rectangles are half-open.
-  class Grid {
-    constructor(ratio) { this.ratio = ratio; }
-    edge(twips) {
-      const far = 1e6;
-      let device = twips * this.ratio / TWIPS;
-      if (!(device > -far)) device = -far;
-      return lround(Math.min(device, far));
-    }
-    rect(left, top, width, height) {
-      const x0 = this.edge(left), y0 = this.edge(top);
-      return { x: x0, y: y0, w: this.edge(left + width) - x0, h: this.edge(top + height) - y0 };
-    }
-    // One pixel's width of line starting at `twips`: at least one device pixel.
-    lineStart(twips) { return this.edge(twips); }
-    lineEnd(twips) { return Math.max(this.edge(twips + TWIPS), this.edge(twips) + 1); }
+  // A copy of the block of words at `pointer` (its fifth word counts them
+  // all); null when there is none or it is not the block `magic` names.
+  function wordsAt(pointer, magic) {
+    if (!pointer) return null;
+    const at = pointer >> 2;
+    if (M.HEAP32[at] !== magic) return null;
+    return M.HEAP32.slice(at, at + M.HEAP32[at + 4]);
   }
 
-  const empty = (r) => r.w <= 0 || r.h <= 0;
+  const colourOf = (rgb) => '#' + (rgb >>> 0).toString(16).padStart(6, '0');
 
-  // ---- drawing -----------------------------------------------------------------
-
-  // A picture, decoded once into a bitmap ready to draw; null until it is.
-  function picture(name) {
-    let entry = pictures.get(name);
-    if (!entry) {
-      entry = { bitmap: null, sized: new Map() };
-      pictures.set(name, entry);
-      picturesLoading++;
-      const image = new Image();
-      image.src = 'assets/' + encodeURIComponent(name);
-      image.decode()
-        .then(() => createImageBitmap(image))
-        .then((bitmap) => { entry.bitmap = bitmap; })
-        .catch(() => {})  // a picture that cannot be read draws nothing
-        .finally(() => { picturesLoading--; requestFrame(); });
-    }
-    return entry;
-  }
-
-  // The picture at the device pixels it is drawn at, scaled smoothly once
-  // and kept: a canvas scaling it at every drawing would cost each frame.
-  // Until that copy is ready, the picture is scaled as it is drawn.
-  function sizedPicture(entry, width, height) {
-    if (width === entry.bitmap.width && height === entry.bitmap.height) return entry.bitmap;
-    const key = width + 'x' + height;
-    const sized = entry.sized.get(key);
-    if (sized) return sized.bitmap ?? entry.bitmap;
-    if (width > 4096 || height > 4096) return entry.bitmap;  // beyond that, scaled as drawn
-    if (entry.sized.size >= 16) entry.sized.clear();  // sizes change only when a window's scale does
-    const made = { bitmap: null };
-    entry.sized.set(key, made);
-    createImageBitmap(entry.bitmap, { resizeWidth: width, resizeHeight: height, resizeQuality: 'high' })
-      .then((bitmap) => { made.bitmap = bitmap; requestFrame(); })
-      .catch(() => {});
-    return entry.bitmap;
-  }
-
-  function drawImage(ctx, item, grid) {
-    if (!item.pic) return;
-    const entry = picture(item.pic);
-    if (!entry.bitmap) return;
-    const target = item.stretch
-      ? grid.rect(item.x, item.y, item.w, item.h)
-      : grid.rect(item.x, item.y, entry.bitmap.width * TWIPS, entry.bitmap.height * TWIPS);
-    if (empty(target)) return;
-    ctx.imageSmoothingEnabled = true;
-    ctx.imageSmoothingQuality = 'high';
-    ctx.drawImage(sizedPicture(entry, target.w, target.h), target.x, target.y, target.w, target.h);
-  }
-
-  // The caption's lines, broken at blanks where the next word would pass the
-  // width; a word longer than the width keeps a line of its own.
-  function wrapAtBlanks(ctx, text, width) {
-    const lines = [];
-    for (const paragraph of text.replace(/\r\n/g, '\n').split('\n')) {
-      let line = '';
-      let at = 0;
-      while (at < paragraph.length) {
-        let wordStart = at;
-        while (wordStart < paragraph.length && paragraph[wordStart] === ' ') wordStart++;
-        let wordEnd = wordStart;
-        while (wordEnd < paragraph.length && paragraph[wordEnd] !== ' ') wordEnd++;
-        const blanksAndWord = paragraph.slice(at, wordEnd);
-        if (line !== '' && ctx.measureText(line + blanksAndWord).width > width) {
-          lines.push(line);
-          line = paragraph.slice(wordStart, wordEnd);
+  // A window's scene as items: fills, pictures and runs of text in drawing order.
+  function sceneAt(pointer) {
+    const words = wordsAt(pointer, SCENE_MAGIC);
+    if (!words) return null;
+    const count = words[1];
+    const bytes = new Uint8Array(words.buffer, (SCENE_HEADER + count * ITEM_WORDS) * 4);
+    const items = new Array(count);
+    for (let i = 0, w = SCENE_HEADER; i < count; i++, w += ITEM_WORDS) {
+      const item = { kind: words[w], owner: words[w + 1], x: words[w + 2], y: words[w + 3], w: words[w + 4], h: words[w + 5],
+        colour: colourOf(words[w + 6]) };
+      if (item.kind === PICTURE || item.kind === TEXT) {
+        const text = utf8.decode(bytes.subarray(words[w + 7], words[w + 7] + words[w + 8]));
+        if (item.kind === PICTURE) {
+          item.picture = text;
+          item.target = { x: words[w + 9], y: words[w + 10], w: words[w + 11], h: words[w + 12] };
         } else {
-          line += blanksAndWord;
+          Object.assign(item, { text, at: words[w + 9], baseline: words[w + 10], face: words[w + 11] & 15,
+            weight: words[w + 11] >> 4, pixels: words[w + 12] });
         }
-        at = wordEnd;
       }
-      lines.push(line);
+      items[i] = item;
     }
-    return lines;
+    return { width: words[2], height: words[3], items };
   }
 
-  function drawLabel(ctx, item, grid) {
-    const area = grid.rect(item.x, item.y, item.w, item.h);
-    if (empty(area)) return;
-    if (item.back) {
-      ctx.fillStyle = item.back;
-      ctx.fillRect(area.x, area.y, area.w, area.h);
-    }
-    if (item.text === '') return;
-    const r = grid.ratio;
-    ctx.save();
-    ctx.beginPath();
-    ctx.rect(area.x, area.y, area.w, area.h);
-    ctx.clip();
-    ctx.scale(r, r);  // text in pixels, at the device's resolution
-    ctx.font = item.font;
-    ctx.fillStyle = item.fore;
-    ctx.textBaseline = 'alphabetic';
-    const left = area.x / r, right = (area.x + area.w) / r, bottom = (area.y + area.h) / r;
-    const width = area.w / r;
-    const metrics = ctx.measureText('Hg');
-    const ascent = metrics.fontBoundingBoxAscent, height = ascent + metrics.fontBoundingBoxDescent;
-    let top = area.y / r;
-    for (const line of wrapAtBlanks(ctx, item.text, width)) {
-      if (top >= bottom) break;
-      const lineWidth = ctx.measureText(line).width;
-      let x = left;
-      if (item.align === 1) x = right - lineWidth;
-      if (item.align === 2) x = left + (width - lineWidth) / 2;
-      ctx.fillText(line, x, top + ascent);
-      top += height;
-    }
-    ctx.restore();
+  // The part of rectangle `a` inside `b`; null when they do not meet.
+  function within(a, b) {
+    const x = Math.max(a.x, b.x), y = Math.max(a.y, b.y);
+    const right = Math.min(a.x + a.w, b.x + b.w), bottom = Math.min(a.y + a.h, b.y + b.h);
+    return right > x && bottom > y ? { x, y, w: right - x, h: bottom - y } : null;
   }
 
-  // The interior of a shape: 0 solid, 1 none, 2 to 7 hatched.
-  function fillStyleOf(ctx, style, colour, ratio) {
-    if (style === 0) return colour;
-    if (style < 2 || style > 7) return null;
-    const size = Math.max(8, Math.round(8 * ratio));
-    const tile = document.createElement('canvas');
-    tile.width = tile.height = size;
-    const t = tile.getContext('2d');
-    t.fillStyle = colour;
-    const one = Math.max(1, Math.round(ratio));
-    for (let i = 0; i < size; i++) {
-      if (style === 2 || style === 6) t.fillRect(i, 0, 1, one);                       // horizontal
-      if (style === 3 || style === 6) t.fillRect(0, i, one, 1);                       // vertical
-      if (style === 4 || style === 7) t.fillRect(size - 1 - i, i, one, one);          // up to the right
-      if (style === 5 || style === 7) t.fillRect(i, i, one, one);                     // down to the right
-    }
-    return ctx.createPattern(tile, 'repeat');
-  }
-
-  function shapePath(ctx, r, kind, radius) {
-    ctx.beginPath();
-    if (kind === 2 || kind === 3) {
-      ctx.ellipse(r.x + r.w / 2, r.y + r.h / 2, r.w / 2, r.h / 2, 0, 0, 2 * Math.PI);
-    } else {
-      ctx.roundRect(r.x, r.y, r.w, r.h, Math.max(0, radius));
-    }
-  }
-
-  // A rectangle's outline is four one-pixel lines along the inside of its
-  // edges, each where a line on that edge would be drawn; a circle's and a
-  // rounded rectangle's, the ring between the body and the body inside them.
-  function drawShape(ctx, item, grid) {
-    let { x, y, w, h } = item;
-    const kind = item.shape;
-    if (kind === 1 || kind === 3 || kind === 5) {  // square kinds: the shorter side, centred
-      const side = Math.min(w, h);
-      x += (w - side) / 2;
-      y += (h - side) / 2;
-      w = h = side;
-    }
-    const body = grid.rect(x, y, w, h);
-    if (empty(body)) return;
-    const inside = (first, last, from, to) => {
-      const inner = Math.min(grid.lineEnd(first), to);
-      const outer = Math.max(grid.lineStart(last - TWIPS), from);
-      return [inner, Math.max(inner, outer)];
-    };
-    const [ax, bx] = inside(x, x + w, body.x, body.x + body.w);
-    const [ay, by] = inside(y, y + h, body.y, body.y + body.h);
-    const inner = { x: ax, y: ay, w: bx - ax, h: by - ay };
-    const fill = fillStyleOf(ctx, item.style, item.fill, grid.ratio);
-    if (kind === 0 || kind === 1) {
-      if (fill) {
-        ctx.fillStyle = fill;
-        ctx.fillRect(body.x, body.y, body.w, body.h);
-      }
-      ctx.fillStyle = item.border;
-      const right = body.x + body.w, bottom = body.y + body.h;
-      ctx.fillRect(body.x, body.y, body.w, ay - body.y);
-      ctx.fillRect(body.x, by, body.w, bottom - by);
-      ctx.fillRect(body.x, body.y, ax - body.x, body.h);
-      ctx.fillRect(bx, body.y, right - bx, body.h);
-      return;
-    }
-    const radius = Math.min(body.w, body.h) / 4;
-    if (fill && !empty(inner)) {
-      ctx.fillStyle = fill;
-      shapePath(ctx, inner, kind, radius - (inner.x - body.x));
-      ctx.fill();
-    }
-    ctx.fillStyle = item.border;
-    shapePath(ctx, body, kind, radius);
-    if (!empty(inner)) {
-      const ring = new Path2D();
-      const outer = new Path2D();
-      ctx.save();
-      ctx.beginPath();
-      // the ring: the body less the body inside the outline
-      if (kind === 2 || kind === 3) {
-        outer.ellipse(body.x + body.w / 2, body.y + body.h / 2, body.w / 2, body.h / 2, 0, 0, 2 * Math.PI);
-        ring.addPath(outer);
-        ring.ellipse(inner.x + inner.w / 2, inner.y + inner.h / 2, inner.w / 2, inner.h / 2, 0, 0, 2 * Math.PI);
-      } else {
-        outer.roundRect(body.x, body.y, body.w, body.h, radius);
-        ring.addPath(outer);
-        ring.roundRect(inner.x, inner.y, inner.w, inner.h, Math.max(0, radius - (inner.x - body.x)));
-      }
-      ctx.fill(ring, 'evenodd');
-      ctx.restore();
-    } else {
-      ctx.fill();
-    }
-  }
-
-  // A one-pixel line from (X1, Y1) to (X2, Y2), both end points drawn.
-  function drawLine(ctx, item, grid) {
-    ctx.fillStyle = item.color;
-    const x1 = grid.lineStart(item.x1), x2 = grid.lineStart(item.x2);
-    const y1 = grid.lineStart(item.y1), y2 = grid.lineStart(item.y2);
-    if (x1 === x2 || y1 === y2) {
-      const left = Math.min(x1, x2), top = Math.min(y1, y2);
-      const right = Math.max(grid.lineEnd(item.x1), grid.lineEnd(item.x2));
-      const bottom = Math.max(grid.lineEnd(item.y1), grid.lineEnd(item.y2));
-      ctx.fillRect(left, top, right - left, bottom - top);
-      return;
-    }
-    // Slanted: a pen of the line's thickness stepped one device pixel at a time.
-    const across = grid.lineEnd(item.x1) - x1, down = grid.lineEnd(item.y1) - y1;
-    const steps = Math.max(Math.abs(x2 - x1), Math.abs(y2 - y1));
-    if (steps > (1 << 14)) return;  // far off the screen: not walked pixel by pixel
-    for (let i = 0; i <= steps; i++) {
-      ctx.fillRect(x1 + lround((x2 - x1) * i / steps), y1 + lround((y2 - y1) * i / steps), across, down);
-    }
-  }
-
-  // A command button or option button: a raised face (sunken while pressed),
-  // its caption with the access key underlined, a dotted focus rectangle.
-  function drawButton(ctx, item, grid, focused, pressed) {
-    const area = grid.rect(item.x, item.y, item.w, item.h);
-    if (empty(area)) return;
-    const r = grid.ratio;
-    const one = Math.max(1, Math.round(r));
-    ctx.save();
-    ctx.beginPath();
-    ctx.rect(area.x, area.y, area.w, area.h);
-    ctx.clip();
-    ctx.fillStyle = item.back;
-    ctx.fillRect(area.x, area.y, area.w, area.h);
-    const { x, y, w, h } = area;
-    const edges = (light, dark, inset) => {
-      ctx.fillStyle = light;
-      ctx.fillRect(x + inset, y + inset, w - 2 * inset, one);
-      ctx.fillRect(x + inset, y + inset, one, h - 2 * inset);
-      ctx.fillStyle = dark;
-      ctx.fillRect(x + inset, y + h - inset - one, w - 2 * inset, one);
-      ctx.fillRect(x + w - inset - one, y + inset, one, h - 2 * inset);
-    };
-    ctx.scale(r, r);
-    ctx.font = item.font;
-    const metrics = ctx.measureText(item.text);
-    const textHeight = metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
-    ctx.setTransform(1, 0, 0, 1, 0, 0);
-    let textLeft, textTop;
-    if (item.k === 'cmd') {
-      if (pressed) {
-        edges('#404040', '#ffffff', 0);
-        edges('#808080', item.back, one);
-      } else {
-        edges('#ffffff', '#404040', 0);
-        edges(item.back, '#808080', one);
-      }
-      if (focused) {  // the default button: a dark frame
-        ctx.strokeStyle = '#000000';
-        ctx.lineWidth = one;
-        ctx.strokeRect(x + one / 2, y + one / 2, w - one, h - one);
-      }
-      const shift = pressed ? one : 0;
-      textLeft = x + (w - metrics.width * r) / 2 + shift;
-      textTop = y + (h - textHeight * r) / 2 + shift;
-    } else {
-      const d = Math.round(12 * r);
-      const cx = x + Math.round(2 * r), cy = y + Math.round((h - d) / 2);
-      ctx.fillStyle = '#ffffff';
-      ctx.beginPath();
-      ctx.arc(cx + d / 2, cy + d / 2, d / 2 - one / 2, 0, 2 * Math.PI);
-      ctx.fill();
-      ctx.strokeStyle = '#808080';
-      ctx.lineWidth = one;
-      ctx.stroke();
-      if (item.value) {
-        ctx.fillStyle = '#000000';
-        ctx.beginPath();
-        ctx.arc(cx + d / 2, cy + d / 2, d / 5, 0, 2 * Math.PI);
-        ctx.fill();
-      }
-      textLeft = cx + d + Math.round(4 * r);
-      textTop = y + (h - textHeight * r) / 2;
-    }
-    ctx.scale(r, r);
-    ctx.fillStyle = item.fore;
-    const baseline = textTop / r + metrics.fontBoundingBoxAscent;
-    ctx.fillText(item.text, textLeft / r, baseline);
-    if (item.key >= 0) {  // the access key, underlined
-      const before = ctx.measureText(item.text.slice(0, item.key)).width;
-      const letter = ctx.measureText(item.text.slice(item.key, item.key + 1)).width;
-      ctx.fillRect(textLeft / r + before, baseline + 1, letter, 1);
-    }
-    if (focused) {
-      ctx.setTransform(1, 0, 0, 1, 0, 0);
-      ctx.strokeStyle = '#000000';
-      ctx.lineWidth = one;
-      ctx.setLineDash([one, one]);
-      const pad = 2 * one;
-      const left = item.k === 'cmd' ? x + 2 * pad : textLeft - one;
-      const right = item.k === 'cmd' ? x + w - 2 * pad : textLeft + metrics.width * r + one;
-      ctx.strokeRect(left + one / 2, textTop + one / 2, right - left - one, textHeight * r);
-    }
-    ctx.restore();
-  }
-
-  function paint(win, form, active) {
-    const ratio = window.devicePixelRatio || 1;
-    const grid = new Grid(ratio);
-    const cssWidth = Math.trunc(form.w / TWIPS), cssHeight = Math.trunc(form.h / TWIPS);
-    const canvas = win.canvas;
-    const width = Math.round(cssWidth * ratio), height = Math.round(cssHeight * ratio);
-    if (canvas.width !== width || canvas.height !== height) {
+  // A picture at the device pixels it is drawn at, as the program scaled it,
+  // kept in a canvas of its own for every later drawing; null when there is
+  // nothing to draw.
+  const pictureCanvases = new Map();  // "name WxH" -> canvas
+  let picturesRatio = 0;
+  function pictureCanvas(name, width, height) {
+    const key = `${name} ${width}x${height}`;
+    if (pictureCanvases.has(key)) return pictureCanvases.get(key);
+    if (pictureCanvases.size >= 64) pictureCanvases.clear();  // sizes change only with the density
+    let canvas = null;
+    const pointer = withText(name, (p) => M._arcadeon_picture(p, width, height));
+    if (pointer) {
+      const rgba = new Uint8ClampedArray(M.HEAPU8.buffer, pointer, width * height * 4).slice();
+      canvas = document.createElement('canvas');
       canvas.width = width;
       canvas.height = height;
+      canvas.getContext('2d').putImageData(new ImageData(rgba, width, height), 0, 0);
     }
-    canvas.style.width = cssWidth + 'px';
-    canvas.style.height = cssHeight + 'px';
-    win.client.style.width = cssWidth + 'px';
-    win.client.style.height = cssHeight + 'px';
+    pictureCanvases.set(key, canvas);
+    return canvas;
+  }
+
+  // One item, where it meets `clip`.
+  function drawItem(ctx, item, clip, ratio) {
+    const part = within(item, clip);
+    if (!part) return;
+    if (item.kind === FILL) {
+      ctx.fillStyle = item.colour;
+      ctx.fillRect(part.x, part.y, part.w, part.h);
+    } else if (item.kind === PICTURE) {
+      const source = pictureCanvas(item.picture, item.target.w, item.target.h);
+      if (source) ctx.drawImage(source, part.x - item.target.x, part.y - item.target.y, part.w, part.h, part.x, part.y, part.w, part.h);
+    } else if (item.kind === TEXT) {
+      ctx.save();
+      ctx.beginPath();
+      ctx.rect(part.x, part.y, part.w, part.h);
+      ctx.clip();
+      ctx.font = `${item.weight} ${item.pixels * ratio}px "${faces[item.face]?.family ?? 'sans-serif'}"`;
+      ctx.fillStyle = item.colour;
+      ctx.fillText(item.text, item.at, item.baseline);
+      ctx.restore();
+    }
+  }
+
+  // A window's damaged rectangles, each drawn from the items that meet it.
+  function paint(win, scene, damage, ratio) {
     const ctx = win.ctx;
     ctx.setTransform(1, 0, 0, 1, 0, 0);
-    ctx.fillStyle = form.back;
-    ctx.fillRect(0, 0, width, height);
-    const pressedButton = press && press.form === form.i && press.inside ? press.target : -2;
-    for (const item of form.items) {
-      ctx.setTransform(1, 0, 0, 1, 0, 0);
-      switch (item.k) {
-        case 'img': drawImage(ctx, item, grid); break;
-        case 'lbl': drawLabel(ctx, item, grid); break;
-        case 'shp': drawShape(ctx, item, grid); break;
-        case 'lin': drawLine(ctx, item, grid); break;
-        case 'cmd':
-        case 'opt':
-          // the focus shows only in the active window
-          drawButton(ctx, item, grid, active && item.focus, item.k === 'cmd' && pressedButton === item.e);
-          break;
-        default: break;
-      }
+    for (const rect of damage) {
+      ctx.save();
+      ctx.beginPath();
+      ctx.rect(rect.x, rect.y, rect.w, rect.h);
+      ctx.clip();
+      for (const item of scene.items) drawItem(ctx, item, rect, ratio);
+      ctx.restore();
     }
+    win.drawn.paints++;
+    win.drawn.rects += damage.length;
+  }
+
+  // The canvas at the client area's device pixels, shown at its size in pixels.
+  function size(win, width, height, ratio) {
+    if (win.canvas.width === width && win.canvas.height === height && win.ratio === ratio) return;
+    win.canvas.width = width;
+    win.canvas.height = height;
+    win.ratio = ratio;
+    for (const el of [win.canvas, win.client]) {
+      el.style.width = width / ratio + 'px';
+      el.style.height = height / ratio + 'px';
+    }
+    win.ctx.imageSmoothingEnabled = false;
+    win.ctx.fontKerning = 'none';
   }
 
   // ---- windows on the page -------------------------------------------------------
 
-  function createWindow(form) {
+  // A window on the page for the load `serial` of window `index`: its name
+  // and caption asked for once.
+  function createWindow(index, serial) {
+    const name = M.UTF8ToString(M._arcadeon_form_name(index));
     const el = document.createElement('section');
     el.className = 'window';
-    el.dataset.form = form.name;
+    el.dataset.form = name;
     el.hidden = true;
     const bar = document.createElement('div');
     bar.className = 'titlebar';
     const caption = document.createElement('span');
     caption.className = 'caption';
-    caption.textContent = form.caption;
+    caption.textContent = M.UTF8ToString(M._arcadeon_form_caption(index));
     const close = document.createElement('button');
     close.className = 'close';
     close.type = 'button';
@@ -496,7 +248,12 @@
     grip.className = 'grip';
     el.append(bar, client, grip);
     desktop.append(el);
-    const win = { index: form.i, name: form.name, serial: form.serial, el, canvas, client, ctx: canvas.getContext('2d'), placed: false };
+    const win = {
+      index, name, serial, el, canvas, client, ctx: canvas.getContext('2d'), placed: false,
+      place: null, active: null, ratio: 0,
+      scene: null,                          // the scene drawn last
+      drawn: { paints: 0, rects: 0 },       // how often it was drawn, and how many rectangles
+    };
 
     close.addEventListener('pointerdown', (e) => e.stopPropagation());
     close.addEventListener('click', () => input(() => M._arcadeon_close(win.index)));
@@ -519,26 +276,46 @@
     win.placed = true;
   }
 
-  function draw(frame) {
-    lastFrame = frame;
+  // Asks the program what changed and draws just that: the damaged
+  // rectangles of each window whose scene changed, nothing else.
+  function render() {
+    const ratio = window.devicePixelRatio || 1;
+    if (ratio !== picturesRatio) {  // zoomed: every picture is scaled again
+      pictureCanvases.clear();
+      picturesRatio = ratio;
+    }
+    const words = wordsAt(M._arcadeon_update(ratio), UPDATE_MAGIC);
+    if (!words) return;
+    shown.flags = words[2];
+    shown.active = words[3];
     const seen = new Set();
-    for (const form of frame.forms) {
-      seen.add(form.i);
-      let win = windows.get(form.i);
-      if (win && win.serial !== form.serial) {  // unloaded and loaded again since
+    for (let n = 0, at = UPDATE_HEADER; n < words[1]; n++) {
+      const [index, visible, active, serial, place, width, height, count] = words.subarray(at, at + WINDOW_WORDS);
+      at += WINDOW_WORDS;
+      const damage = [];
+      for (let r = 0; r < count; r++, at += 4) damage.push({ x: words[at], y: words[at + 1], w: words[at + 2], h: words[at + 3] });
+      seen.add(index);
+      let win = windows.get(index);
+      if (win && win.serial !== serial) {  // unloaded and loaded again since
         win.el.remove();
         win = null;
       }
       if (!win) {
-        win = createWindow(form);
-        windows.set(form.i, win);
+        win = createWindow(index, serial);
+        windows.set(index, win);
       }
-      const position = frame.stack.indexOf(form.i);
-      win.el.style.zIndex = String(10 + Math.max(0, position));
-      win.el.classList.toggle('active', frame.active === form.i);
-      if (form.visible) paint(win, form, frame.active === form.i);
-      win.el.hidden = !form.visible;
-      if (form.visible && !win.placed) centre(win);
+      if (win.place !== place) win.el.style.zIndex = String(10 + Math.max(0, place));
+      if (win.active !== active) win.el.classList.toggle('active', active === 1);
+      Object.assign(win, { place, active });
+      if (visible) {
+        size(win, width, height, ratio);
+        if (damage.length > 0) {
+          win.scene = sceneAt(M._arcadeon_scene(index));
+          if (win.scene) paint(win, win.scene, damage, ratio);
+        }
+      }
+      if (win.el.hidden !== !visible) win.el.hidden = !visible;
+      if (visible && !win.placed) centre(win);
     }
     for (const [index, win] of windows) {
       if (!seen.has(index)) {
@@ -555,7 +332,7 @@
       frameRequested = false;
       if (ended) return;
       const start = performance.now();
-      draw(frameNow());
+      render();
       timing.draw.add(performance.now() - start);
     });
   }
@@ -573,7 +350,7 @@
 
   // A press anywhere on a window that is not the active one activates it first.
   function activate(win) {
-    if (!lastFrame || lastFrame.active === win.index || boxOpen) return;
+    if (shown.active === win.index || boxOpen) return;
     input(() => M._arcadeon_activate(win.index));
   }
 
@@ -662,8 +439,16 @@
     if (!down && e.repeat) return;  // a held key repeats its press; its release comes once
     input(() => M._arcadeon_key(down ? 1 : 0, code, shiftState(e)));
   }
-  // A zoom changes the device pixel ratio: every window is drawn again at it.
+  // A zoom changes the device pixel ratio: every window is drawn again at it
+  // (the program finds every scene changed, and whole). Not every change of
+  // ratio resizes the page's viewport: the ratio itself is watched too.
   window.addEventListener('resize', () => { if (M) requestFrame(); });
+  (function watchRatio() {
+    matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
+      if (M) requestFrame();
+      watchRatio();
+    }, { once: true });
+  })();
   document.addEventListener('keydown', (e) => key(e, true));
   document.addEventListener('keyup', (e) => key(e, false));
 
@@ -672,12 +457,12 @@
   // A modal box over every window, with its title, prompt and OK. The waiting
   // handler goes on once it is closed (OK, Enter, Space, Escape or its close
   // button), and the page once the handler has returned.
-  function messageBox(title, prompt, frameJson) {
+  function messageBox(title, prompt) {
     boxOpen = true;
     clearTimeout(wakeTimer);
     wakeTimer = 0;
     if (press) press = null;
-    draw(JSON.parse(frameJson));  // what the handler changed so far shows while the box is open
+    render();  // what the handler changed so far shows while the box is open
     const modal = document.createElement('div');
     modal.className = 'modal';
     modal.innerHTML = '<div class="box" role="alertdialog" aria-modal="true">' +
@@ -735,18 +520,98 @@
 
   // ---- start ---------------------------------------------------------------------
 
-  // For tests and tools: the program's display list, a script run by the
-  // script runner on a program of its own, the boxes shown so far.
+  // Copies `bytes` into the program's memory for the length of `use`.
+  function withBytes(bytes, use) {
+    const pointer = M._malloc(Math.max(1, bytes.length));
+    try {
+      M.HEAPU8.set(bytes, pointer);
+      return use(pointer);
+    } finally {
+      M._free(pointer);
+    }
+  }
+
+  // Every picture the windows show, handed to the program before it starts:
+  // BMP files as they are (the program decodes them), JPEG files decoded by
+  // the browser to RGBA without any colour management. A picture that cannot
+  // be read draws nothing.
+  async function loadPictures() {
+    const names = M.UTF8ToString(M._arcadeon_picture_names()).split('\n').filter((name) => name !== '');
+    picturesLoading = names.length;
+    await Promise.all(names.map(async (name) => {
+      try {
+        const response = await fetch('assets/' + encodeURIComponent(name));
+        if (!response.ok) return;
+        const blob = await response.blob();
+        if (/\.bmp$/i.test(name)) {
+          const bytes = new Uint8Array(await blob.arrayBuffer());
+          withText(name, (n) => withBytes(bytes, (p) => M._arcadeon_add_picture_file(n, p, bytes.length)));
+          return;
+        }
+        const bitmap = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
+        const canvas = document.createElement('canvas');
+        canvas.width = bitmap.width;
+        canvas.height = bitmap.height;
+        const ctx = canvas.getContext('2d');
+        ctx.drawImage(bitmap, 0, 0);
+        const rgba = ctx.getImageData(0, 0, bitmap.width, bitmap.height).data;
+        withText(name, (n) => withBytes(rgba, (p) => M._arcadeon_add_picture_rgba(n, bitmap.width, bitmap.height, p)));
+      } catch {
+        // drawn as nothing
+      } finally {
+        picturesLoading--;
+      }
+    }));
+  }
+
+  // What the page shows, for tests and tools: the windows, and each one's
+  // drawn scene by element (its pixels, its texts, its pictures).
+  function elementName(win, owner) {
+    win.names ??= new Map();
+    if (!win.names.has(owner)) win.names.set(owner, M.UTF8ToString(M._arcadeon_element_name(win.index, owner)));
+    return win.names.get(owner);
+  }
+
+  function elementsDrawn(win) {
+    const elements = new Map();
+    for (const item of win.scene?.items ?? []) {
+      if (item.owner < 0) continue;
+      let element = elements.get(item.owner);
+      if (!element) {
+        element = { e: item.owner, n: elementName(win, item.owner), x: item.x, y: item.y, w: item.w, h: item.h, texts: [], pictures: [] };
+        elements.set(item.owner, element);
+      }
+      const right = Math.max(element.x + element.w, item.x + item.w), bottom = Math.max(element.y + element.h, item.y + item.h);
+      element.x = Math.min(element.x, item.x);
+      element.y = Math.min(element.y, item.y);
+      element.w = right - element.x;
+      element.h = bottom - element.y;
+      if (item.kind === TEXT) element.texts.push(item.text);
+      if (item.kind === PICTURE) element.pictures.push({ name: item.picture, ...item.target });
+    }
+    return [...elements.values()].map(({ texts, ...element }) => ({ ...element, text: texts.join(' ') }));
+  }
+
+  function summary() {
+    const forms = [...windows.values()].sort((a, b) => a.index - b.index).map((win) => ({
+      i: win.index, name: win.name, caption: win.el.querySelector('.caption').textContent, visible: !win.el.hidden,
+      serial: win.serial, place: win.place, w: win.canvas.width, h: win.canvas.height, ratio: win.ratio,
+      focus: M ? elementName(win, M._arcadeon_focus(win.index)) : '', drawn: { ...win.drawn }, items: elementsDrawn(win),
+    }));
+    return { ended, box: (shown.flags & BOX_OPEN) !== 0, active: shown.active, forms };
+  }
+
+  // For tests and tools: what the page shows, a script run by the script
+  // runner on a program of its own, the boxes shown so far.
   window.arcadeon = {
     boxes: [],
-    frame: () => (M ? frameNow() : null),
-    shown: () => lastFrame,  // what the page shows: the display list it drew last
+    shown: () => (M ? summary() : null),
     runScript: (text) => withText(text, (pointer) => JSON.parse(M.UTF8ToString(M._arcadeon_run_script(pointer)))),
     ticks: () => (M ? M._arcadeon_ticks() : 0),
     stalls: () => (M ? M._arcadeon_stalls() : 0),
     hit: (formName, x, y) => {
-      const form = frameNow().forms.find((f) => f.name === formName);
-      return form ? M._arcadeon_hit(form.i, x, y) : -2;
+      const win = [...windows.values()].find((w) => w.name === formName);
+      return win ? M._arcadeon_hit(win.index, x, y) : -2;
     },
     picturesLoading: () => picturesLoading,
     timing,
@@ -756,10 +621,13 @@
   };
 
   window.arcadeon.ready = (async () => {
-    await Promise.all(FAMILIES.map((family) => document.fonts.load(`16px "${family}"`)));
-    M = await ArcadeonModule({
+    const module = await ArcadeonModule({
       page: { messageBox, changed: requestFrame, ended: programEnded },
     });
+    faces = module.UTF8ToString(module._arcadeon_faces()).split('\n').filter((line) => line !== '')
+      .map((line) => { const [family, file] = line.split('\t'); return { family, file }; });
+    M = module;
+    await Promise.all([loadPictures(), ...faces.map((face) => document.fonts.load(`16px "${face.family}"`))]);
     M._arcadeon_start();
     afterCall();
   })();

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Arcadeon's page in a real browser (headless chromium over the DevTools
-// protocol), played as a person plays it: the menu as drawn, Ping, the
+// protocol), played as a person plays it: the menu as drawn (and drawn
+// again only where and when it changes), Ping, the
 // Invaders game and its welcome box, the Pause dialog, the recording the
 // page saves (checked by arcadeon-script --verify) and the end; then every
 // golden script replayed in the page against the runner's output.
@@ -39,8 +40,10 @@ async function check(name, body) {
   }
 }
 
-// The display list the page drew last: what a person sees.
+// What the page shows: its windows and, by element, what each one's canvas
+// drew last (device pixels, here at 1 a pixel; texts; pictures).
 const frame = () => page.evaluate(() => window.arcadeon.shown());
+const TWIPS = 15;
 const formOf = (f, name) => f.forms.find((form) => form.name === name);
 const itemOf = (form, name) => form.items.find((item) => item.n === name);
 
@@ -69,9 +72,28 @@ async function at(formName, x, y) {
 async function clickElement(formName, elementName) {
   const item = itemOf(formOf(await frame(), formName), elementName);
   assert.ok(item, `${formName}.${elementName} is drawn`);
-  const [x, y] = await at(formName, item.x + item.w / 2, item.y + item.h / 2);
+  const [x, y] = await at(formName, (item.x + item.w / 2) * TWIPS, (item.y + item.h / 2) * TWIPS);
   await page.mouse.click(x, y);
 }
+
+// Every drawing call on each window's canvas, counted by window: what the
+// page draws, and when it draws nothing.
+async function countDrawing() {
+  await page.evaluate(() => {
+    window.drawingCalls = {};
+    const proto = CanvasRenderingContext2D.prototype;
+    for (const name of ['fillRect', 'drawImage', 'fillText', 'putImageData', 'clearRect', 'fill', 'stroke', 'strokeRect']) {
+      const original = proto[name];
+      proto[name] = function (...args) {
+        const form = this.canvas.closest?.('[data-form]')?.dataset.form;
+        if (form) window.drawingCalls[form] = (window.drawingCalls[form] ?? 0) + 1;
+        return original.apply(this, args);
+      };
+    }
+  });
+}
+const drawingCalls = (formName) => page.evaluate((name) => window.drawingCalls[name] ?? 0, formName);
+const settle = (ms = 200) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // A canvas pixel as [r, g, b].
 const pixel = (formName, x, y) => page.$eval(`[data-form="${formName}"] canvas`, (c, x, y) =>
@@ -112,19 +134,17 @@ await check('the menu opens centred, 657 x 753 pixels at ratio 1, drawn in its c
       const seen = new Set();
       for (let i = 0; i < d.length; i += 4) seen.add(`${d[i]},${d[i + 1]},${d[i + 2]}`);
       return [...seen];
-    }, Math.round(item.x / 15), Math.round(item.y / 15), Math.round(item.w / 15), Math.round(item.h / 15));
+    }, item.x, item.y, item.w, item.h);
   };
   assert.ok((await colours('lblPing')).includes('255,0,0'), 'Ping in red');
   assert.ok((await colours('lblTitle')).includes('255,255,255'), 'the title in white');
   // Each picture stretched over its element's rectangle: on a grid of points
   // the canvas shows, near enough, the picture's pixel that falls there.
   for (const name of ['imgFroggy', 'imgPing', 'imgInvaders']) {
-    const image = itemOf(menu, name);
-    assert.equal(image.stretch, true);
-    const file = path.join(repository, 'assets', image.pic);
+    const [picture] = itemOf(menu, name).pictures;
+    const file = path.join(repository, 'assets', picture.name);
     const [sourceWidth, sourceHeight] = bmpSize(file);
-    const left = Math.round(image.x / 15), top = Math.round(image.y / 15);
-    const width = Math.round((image.x + image.w) / 15) - left, height = Math.round((image.y + image.h) / 15) - top;
+    const { x: left, y: top, w: width, h: height } = picture;
     let difference = 0, count = 0;
     for (let i = 0; i < 10; i++) {
       for (let j = 0; j < 10; j++) {
@@ -143,6 +163,36 @@ await check('the menu opens centred, 657 x 753 pixels at ratio 1, drawn in its c
   assert.ok(Math.abs(left.l - area.l - (area.w - left.w) / 2) <= 1, 'centred across');
 });
 
+await check('the idle menu is drawn once: pointer moves over it draw nothing', async () => {
+  await countDrawing();
+  assert.deepEqual(formOf(await frame(), 'frmMenu').drawn, { paints: 1, rects: 1 }, 'drawn whole, once');
+  const [x, y] = await at('frmMenu', 150 * TWIPS, 100 * TWIPS);
+  for (let i = 0; i < 30; i++) await page.mouse.move(x + 10 * i, y + 7 * i);
+  await settle();
+  assert.equal(await drawingCalls('frmMenu'), 0, 'no drawing call');
+  assert.deepEqual(formOf(await frame(), 'frmMenu').drawn, { paints: 1, rects: 1 });
+});
+
+await check('a new device pixel ratio (a zoom) draws every window again, whole, at it', async () => {
+  const sized = () => page.$eval('[data-form="frmMenu"] canvas', (c) => [c.width, c.height, c.clientWidth, c.clientHeight]);
+  try {
+    // a zoom to 200%: twice the device pixels a pixel, half the pixels across
+    await page.setViewport({ width: 640, height: 500, deviceScaleFactor: 2 });
+    await page.waitForFunction(() => document.querySelector('[data-form="frmMenu"] canvas').width === 1314, { timeout: 5000 });
+    await settle();
+    assert.deepEqual(await sized(), [1314, 1506, 657, 753]);
+    assert.deepEqual(await pixel('frmMenu', 8, 8), [0, 0, 0]);
+    const twice = formOf(await frame(), 'frmMenu');
+    assert.deepEqual([twice.ratio, twice.drawn], [2, { paints: 2, rects: 2 }]);
+  } finally {
+    await page.setViewport({ width: 1280, height: 1000, deviceScaleFactor: 1 });
+    await page.waitForFunction(() => document.querySelector('[data-form="frmMenu"] canvas').width === 657, { timeout: 5000 });
+  }
+  await settle();
+  assert.deepEqual(await sized(), [657, 753, 657, 753]);
+  assert.deepEqual(formOf(await frame(), 'frmMenu').drawn, { paints: 3, rects: 3 });
+});
+
 await check('the Ping name opens Ping and hides the menu; GO and the mouse play it', async () => {
   await clickElement('frmMenu', 'lblPing');
   let f = await waitFor('Ping', (f) => formOf(f, 'frmPing')?.visible && !formOf(f, 'frmMenu').visible);
@@ -159,7 +209,7 @@ await check('the Ping name opens Ping and hides the menu; GO and the mouse play 
     await page.mouse.move(px, py);
     await new Promise((resolve) => setTimeout(resolve, 150));
     const paddle = itemOf(formOf(await frame(), 'frmPing'), 'shpRed');
-    assert.ok(Math.abs(paddle.x + paddle.w / 2 - x) <= 15, `paddle centred on ${x}: ${paddle.x} + ${paddle.w}/2`);
+    assert.ok(Math.abs((paddle.x + paddle.w / 2) * TWIPS - x) <= 15, `paddle centred on ${x}: ${paddle.x} + ${paddle.w}/2`);
   }
   f = await frame();
   const moved = itemOf(formOf(f, 'frmPing'), 'shpBlue');
@@ -172,14 +222,14 @@ await check('Escape opens the Pause dialog; Quit to Menu brings back the menu', 
   let f = await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
   assert.equal(f.active, formOf(f, 'frmPause').i);
   assert.equal(itemOf(formOf(f, 'frmPing'), 'lblGo').text, 'GO');
-  assert.equal(itemOf(formOf(f, 'frmPause'), 'cmdQuit').focus, true, 'the focus starts on Quit');
+  assert.equal(formOf(f, 'frmPause').focus, 'cmdQuit', 'the focus starts on Quit');
   // Tab and Shift+Tab move the focus along the tab order.
   await page.keyboard.press('Tab');
-  await waitFor('the focus on Quit to Menu', (f) => itemOf(formOf(f, 'frmPause'), 'cmdQuittoMenu').focus);
+  await waitFor('the focus on Quit to Menu', (f) => formOf(f, 'frmPause').focus === 'cmdQuittoMenu');
   await page.keyboard.down('Shift');
   await page.keyboard.press('Tab');
   await page.keyboard.up('Shift');
-  await waitFor('the focus back on Quit', (f) => itemOf(formOf(f, 'frmPause'), 'cmdQuit').focus);
+  await waitFor('the focus back on Quit', (f) => formOf(f, 'frmPause').focus === 'cmdQuit');
   // A click on a window's title bar brings it to the front and activates it;
   // a drag of the title bar moves it.
   const titleBar = async (name) => page.$eval(`[data-form="${name}"] .caption`, (e) => {
@@ -198,6 +248,16 @@ await check('Escape opens the Pause dialog; Quit to Menu brings back the menu', 
   await page.mouse.click(...await titleBar('frmPing'));
   f = await waitFor('Ping active', (f) => f.active === formOf(f, 'frmPing').i);
   assert.deepEqual(await zOrder(), ['frmPause', 'frmPing']);
+  // Ping runs again beside the dialog: the dialog, which does not change, is not drawn again.
+  await clickElement('frmPing', 'lblGo');
+  await waitFor('PAUSE', (f) => itemOf(formOf(f, 'frmPing'), 'lblGo').text === 'PAUSE');
+  await settle();
+  const [pause, ping] = [await drawingCalls('frmPause'), await drawingCalls('frmPing')];
+  const drawn = formOf(await frame(), 'frmPause').drawn;
+  await settle(600);
+  assert.equal(await drawingCalls('frmPause'), pause, 'the dialog beside the game is not drawn');
+  assert.deepEqual(formOf(await frame(), 'frmPause').drawn, drawn);
+  assert.ok(await drawingCalls('frmPing') > ping, 'the game is');
   // Escape again in Ping shows the dialog, in front once more.
   await page.keyboard.press('Escape');
   f = await waitFor('the Pause dialog active', (f) => f.active === formOf(f, 'frmPause').i);
@@ -232,7 +292,7 @@ await check('Invaders: its welcome box withholds the timers until OK; a click fi
   await page.mouse.click(px, py);
   f = await waitFor('the shot', (f) => itemOf(formOf(f, 'frmInvaders'), 'shpBullet'));
   const ship = itemOf(formOf(f, 'frmInvaders'), 'imgShip');
-  assert.ok(Math.abs(ship.x + ship.w / 2 - field[0]) <= 15, 'the ship under the pointer');
+  assert.ok(Math.abs((ship.x + ship.w / 2) * TWIPS - field[0]) <= 15, 'the ship under the pointer');
 });
 
 await check('Escape and Quit to Menu from Invaders', async () => {
@@ -248,7 +308,7 @@ await check('Froggy: arrow keys step the frog; a hidden tab gets no tick, and on
   const frog = itemOf(formOf(f, 'frmFroggy'), 'imgFroggy');
   await page.keyboard.press('ArrowLeft');
   await page.keyboard.press('ArrowLeft');
-  f = await waitFor('the frog to step', (f) => itemOf(formOf(f, 'frmFroggy'), 'imgFroggy').x === frog.x - 100);
+  f = await waitFor('the frog to step', (f) => Math.abs(itemOf(formOf(f, 'frmFroggy'), 'imgFroggy').x - (frog.x - 100 / TWIPS)) <= 0.5);
   // The corner resizes the client area: the window's scale follows.
   const grip = await page.$eval('[data-form="frmFroggy"] .grip', (e) => {
     const r = e.getBoundingClientRect();
@@ -258,8 +318,8 @@ await check('Froggy: arrow keys step the frog; a hidden tab gets no tick, and on
   await page.mouse.down();
   await page.mouse.move(grip[0] - 50, grip[1] - 30, { steps: 5 });
   await page.mouse.up();
-  f = await waitFor('the new size', (f) => formOf(f, 'frmFroggy').w === (676 - 50) * 15);
-  assert.equal(formOf(f, 'frmFroggy').h, (481 - 30) * 15);
+  f = await waitFor('the new size', (f) => formOf(f, 'frmFroggy').w === 676 - 50);
+  assert.equal(formOf(f, 'frmFroggy').h, 481 - 30);
   assert.deepEqual(await page.$eval('[data-form="frmFroggy"] canvas', (c) => [c.clientWidth, c.clientHeight]), [626, 451]);
   // The tab goes to the background: no wake-up, no tick, however long.
   const visibility = (hidden) => page.evaluate((hidden) => {

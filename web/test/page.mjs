@@ -86,6 +86,6 @@ export async function launchPage(site, { ratio = 1, width = 1280, height = 1000 
   });
   await page.setViewport({ width, height, deviceScaleFactor: ratio });
   await page.goto(url);
-  await page.waitForFunction(() => window.arcadeon && window.arcadeon.frame());
+  await page.waitForFunction(() => window.arcadeon?.shown()?.forms.length > 0);
   return { browser, page, server, url, problems };
 }

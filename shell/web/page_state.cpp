@@ -1,0 +1,126 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/web/page_state.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace arcadeon::web {
+
+bool PictureShelf::addFile(std::string_view name, std::span<const std::uint8_t> file) {
+    scene::Bitmap bitmap = scene::decodeBmp(file);
+    if (bitmap.empty()) return false;
+    bitmaps_.insert_or_assign(std::string(name), std::move(bitmap));
+    return true;
+}
+
+bool PictureShelf::addRgba(std::string_view name, int width, int height, std::span<const std::uint8_t> rgba) {
+    if (width <= 0 || height <= 0 || rgba.size() / 4 / static_cast<std::size_t>(width) != static_cast<std::size_t>(height) ||
+        rgba.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
+        return false;
+    }
+    bitmaps_.insert_or_assign(std::string(name), scene::Bitmap{width, height, {rgba.begin(), rgba.end()}});
+    return true;
+}
+
+scene::Bitmap PictureShelf::load(std::string_view name) const {
+    const auto found = bitmaps_.find(name);
+    return found == bitmaps_.end() ? scene::Bitmap{} : found->second;
+}
+
+std::vector<std::string> picturesNamed(const std::vector<Form*>& forms) {
+    std::vector<std::string> names;
+    for (const Form* form : forms) {
+        for (const ElementLayout& element : form->layout().elements) {
+            const std::string_view picture = element.props.Picture;
+            if (!picture.empty() && std::find(names.begin(), names.end(), picture) == names.end()) names.emplace_back(picture);
+        }
+    }
+    return names;
+}
+
+namespace {
+
+int placeInStack(const App& app, const Form* form) {
+    const std::vector<Form*>& stack = app.stack();
+    const auto at = std::find(stack.begin(), stack.end(), form);
+    return at == stack.end() ? -1 : static_cast<int>(at - stack.begin());
+}
+
+}  // namespace
+
+const std::vector<std::int32_t>& Scenes::update(double ratio, const Element* pressed) {
+    const Form* active = app_.activeForm();
+    const std::int32_t flags = (app_.ended() ? kEnded : 0) | (app_.messageBoxOpen() ? kBoxOpen : 0);
+    words_.assign({kUpdateMagic, 0, flags, -1, 0});
+    std::vector<std::pair<std::string_view, scene::Size>> inUse;
+    for (std::size_t i = 0; i < forms_.size(); ++i) {
+        const Form& form = *forms_[i];
+        Kept& kept = kept_[i];
+        if (form.state().loadSerial != kept.serial || !form.loaded() || !form.visible()) {
+            kept = Kept{};  // hidden or loaded again: drawn afresh when next shown
+            kept.serial = form.state().loadSerial;
+        }
+        if (&form == active) words_[3] = static_cast<std::int32_t>(i);
+        if (!form.loaded()) continue;
+        ++words_[1];
+        const bool isActive = &form == active;
+        words_.insert(words_.end(), {static_cast<std::int32_t>(i), form.visible() ? 1 : 0, isActive ? 1 : 0,
+                                     static_cast<std::int32_t>(form.state().loadSerial), placeInStack(app_, &form), 0, 0, 0});
+        const std::size_t count = words_.size() - 1;
+        if (!form.visible()) continue;
+        const bool held = pressed != nullptr && pressed->form == &form;
+        scene::Scene now = scene::sceneOf(form, {ratio, isActive, held ? pressed : nullptr}, pictures_);
+        words_[count - 2] = now.client.w;
+        words_[count - 1] = now.client.h;
+        const std::vector<scene::Rect> damaged = kept.drawn ? scene::damage(kept.scene, now) : std::vector{now.client};
+        for (const scene::Rect& rect : damaged) {
+            if (rect.empty()) continue;
+            words_.insert(words_.end(), {rect.x, rect.y, rect.w, rect.h});
+            ++words_[count];
+        }
+        if (!kept.drawn || !damaged.empty()) {
+            kept.scene = std::move(now);
+            kept.encoded.clear();
+            kept.drawn = true;
+        }
+        const auto used = scene::picturesOf(kept.scene);
+        inUse.insert(inUse.end(), used.begin(), used.end());
+    }
+    pictures_.retain(inUse);
+    words_[4] = static_cast<std::int32_t>(words_.size());
+    return words_;
+}
+
+const std::vector<std::int32_t>& Scenes::encoded(int form) {
+    static const std::vector<std::int32_t> kNone;
+    if (form < 0 || static_cast<std::size_t>(form) >= kept_.size() || !kept_[static_cast<std::size_t>(form)].drawn) return kNone;
+    Kept& kept = kept_[static_cast<std::size_t>(form)];
+    if (kept.encoded.empty()) kept.encoded = scene::encode(kept.scene);
+    return kept.encoded;
+}
+
+const scene::Scene* Scenes::sceneOf(int form) const {
+    if (form < 0 || static_cast<std::size_t>(form) >= kept_.size() || !kept_[static_cast<std::size_t>(form)].drawn) return nullptr;
+    return &kept_[static_cast<std::size_t>(form)].scene;
+}
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace arcadeon::web
