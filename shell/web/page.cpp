@@ -370,6 +370,25 @@ EMSCRIPTEN_KEEPALIVE const char* arcadeon_recording() {
 }
 
 // Runs a script with the script runner, on a program of its own, and
+// returns the encoded scene of `window` as it then stands at `ratio` (its
+// focus shown when it is the active window), with the page's pictures:
+// what the page and the desktop are compared on. nullptr when the script
+// fails or the window is not shown. Valid until the next call.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_scene_after_script(const char* script, const char* window, double ratio) {
+    static std::vector<std::int32_t> words;
+    if (!page || script == nullptr || window == nullptr) return nullptr;
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    arcadeon::ScriptRunner runner(in, out, err);
+    if (runner.run() != 0) return nullptr;
+    const Form* form = runner.program().form(window);
+    if (form == nullptr || !form->visible()) return nullptr;
+    const arcadeon::scene::View view{ratio, runner.program().app.activeForm() == form, nullptr};
+    words = arcadeon::scene::encode(arcadeon::scene::sceneOf(*form, view, page->pictures()));
+    return words.data();
+}
+
+// Runs a script with the script runner, on a program of its own, and
 // returns {"status", "out", "err"} as JSON: what arcadeon-script prints.
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_run_script(const char* script) {
     std::istringstream in(script);

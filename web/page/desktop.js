@@ -115,7 +115,10 @@
   // A window's scene as items: fills, pictures and runs of text in drawing order.
   function sceneAt(pointer) {
     const words = wordsAt(pointer, SCENE_MAGIC);
-    if (!words) return null;
+    return words ? sceneOfWords(words) : null;
+  }
+
+  function sceneOfWords(words) {
     const count = words[1];
     const bytes = new Uint8Array(words.buffer, (SCENE_HEADER + count * ITEM_WORDS) * 4);
     const items = new Array(count);
@@ -214,8 +217,13 @@
       el.style.width = width / ratio + 'px';
       el.style.height = height / ratio + 'px';
     }
+    // (a canvas resized starts its drawing state afresh) Pictures are copied
+    // pixel for pixel; text is laid out by the program without kerning and,
+    // as Qt does, hinted at 1 device pixel a pixel and unhinted at any other
+    // density: what comes closest to the desktop's glyphs.
     win.ctx.imageSmoothingEnabled = false;
     win.ctx.fontKerning = 'none';
+    win.ctx.textRendering = ratio === 1 ? 'auto' : 'geometricPrecision';
   }
 
   // ---- windows on the page -------------------------------------------------------
@@ -614,6 +622,19 @@
       return win ? M._arcadeon_hit(win.index, x, y) : -2;
     },
     picturesLoading: () => picturesLoading,
+    // The scene of `form` once `script` has run on a program of its own,
+    // as words, and those words drawn whole into a canvas of their own by
+    // the same executor as the windows: the parity test's two halves.
+    sceneAfterScript: (script, form, ratio) => withText(script, (s) => withText(form, (f) =>
+      wordsAt(M._arcadeon_scene_after_script(s, f, ratio), SCENE_MAGIC))),
+    drawScene: (words, ratio) => {
+      const scene = sceneOfWords(words);
+      const canvas = document.createElement('canvas');
+      const win = { canvas, client: document.createElement('div'), ctx: canvas.getContext('2d'), drawn: { paints: 0, rects: 0 } };
+      size(win, scene.width, scene.height, ratio);
+      paint(win, scene, [{ x: 0, y: 0, w: scene.width, h: scene.height }], ratio);
+      return canvas;
+    },
     timing,
     nextWake: () => (M ? M._arcadeon_next_wake() : -1),
     waking: () => wakeTimer !== 0,
