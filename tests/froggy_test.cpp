@@ -357,16 +357,11 @@ std::uint32_t littleEndian(const std::vector<unsigned char>& bytes, std::size_t 
     return value;
 }
 
-std::uint32_t bigEndian32(const std::vector<unsigned char>& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value = value << 8 | bytes.at(at + i);
-    return value;
-}
-
 const std::filesystem::path kAssets = std::filesystem::path(__FILE__).parent_path().parent_path() / "assets";
 
 // A picture at its natural size is a 24-bit bitmap whose pixels times 15 are
-// its element's size; a stretched one is rendered larger, at its box's shape.
+// its element's size; a stretched one (a pre-rendered metafile) is a 32-bit
+// bitmap with an alpha mask, rendered larger, at its box's shape.
 TEST(FroggyPictures, EachImageHasItsPictureAtItsSize) {
     for (const ElementLayout& row : FrmFroggy::layout.elements) {
         if (row.kind != Kind::Image) continue;
@@ -381,9 +376,13 @@ TEST(FroggyPictures, EachImageHasItsPictureAtItsSize) {
             EXPECT_EQ(littleEndian(bytes, 18, 4) * 15, row.props.Width);
             EXPECT_EQ(littleEndian(bytes, 22, 4) * 15, row.props.Height);
         } else {
-            ASSERT_EQ(bytes[1], 'P');
-            const std::uint32_t width = bigEndian32(bytes, 16);
-            const std::uint32_t height = bigEndian32(bytes, 20);
+            ASSERT_EQ(bytes[0], 'B');
+            ASSERT_EQ(bytes[1], 'M');
+            EXPECT_EQ(littleEndian(bytes, 28, 2), 32u);             // bits per pixel
+            EXPECT_EQ(littleEndian(bytes, 30, 4), 3u);              // bit fields: the masks follow
+            EXPECT_EQ(littleEndian(bytes, 66, 4), 0xFF000000u);     // the alpha mask
+            const std::uint32_t width = littleEndian(bytes, 18, 4);
+            const std::uint32_t height = littleEndian(bytes, 22, 4);
             EXPECT_GE(width * 15, 4 * row.props.Width);
             EXPECT_EQ(static_cast<float>(width) / static_cast<float>(height), row.props.Width / row.props.Height);
         }
