@@ -281,7 +281,7 @@ TEST(WebPageUpdate, KeepsOnlyThePicturesOnTheScreen) {
 // The page's style declares every shipped face under the family the
 // program draws it with, from its own file: they cannot drift apart.
 TEST(WebPageFonts, StyleDeclaresEveryShippedFamilyFromItsFile) {
-    std::ifstream in(source("web/page/arcadeon.css"));
+    std::ifstream in(source("web/site/arcadeon.css"));
     const std::string css{std::istreambuf_iterator<char>(in), {}};
     ASSERT_FALSE(css.empty());
     for (const scene::ShippedFace& face : scene::kFaces) {

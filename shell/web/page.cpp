@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Arcadeon in a web page: the program's windows, driven by the page's input
 // and real time, drawn by the page from each window's scene (page_state.h,
-// shell/scene), message boxes shown by the page. The page (desktop.js) calls the functions below;
+// shell/scene), message boxes shown by the page. The page (web/site/page.js) calls the functions below;
 // a handler that opens a message box waits in it for the page's OK, the
 // browser's stack unwound and rewound around the wait by Asyncify.
 #include <emscripten.h>

@@ -23,7 +23,6 @@
   const shown = { flags: 0, active: -1 };  // what the last update said of the program
   let faces = [];              // the program's fonts: { family, file }, by a text item's face
   let picturesLoading = 0;
-  let press = null;            // the command button the program draws pressed: { form, target, inside }
 
   // Milliseconds spent in each wake-up and each drawing, for the benchmark.
   class Spent {
@@ -365,36 +364,27 @@
   // The mouse buttons as the program counts them, by the DOM's button number.
   const BUTTONS = [1, 4, 2, 8, 16];  // left, middle, right, back, forward
 
-  // Which command button the program draws pressed, kept where paint looks.
-  function followPress(win) {
-    const target = M._arcadeon_pressed(win.index);
-    const was = press;
-    press = target >= 0 ? { form: win.index, target, inside: true } : null;
-    if ((was ? `${was.form}:${was.target}` : '') !== (press ? `${press.form}:${press.target}` : '')) requestFrame();
-  }
-
-  // Which presses and releases make a click is the program's rule; a click
-  // goes to it as input.
+  // Which presses and releases make a click, and which command button looks
+  // pressed meanwhile, is the program's rule; a click goes to it as input,
+  // and the pressed look shows in the windows' scenes.
   function pointerDown(win, e) {
     if (boxOpen || ended || !M) return;
     const [x, y] = twipsAt(win, e);
     M._arcadeon_press(win.index, x, y, BUTTONS[e.button] ?? 0);
     win.canvas.setPointerCapture(e.pointerId);
-    followPress(win);
+    requestFrame();
   }
 
   function pointerUp(win, e) {
     if (boxOpen || ended || !M) return;
     const [x, y] = twipsAt(win, e);
     input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0));
-    if (!boxOpen && !ended) followPress(win);
   }
 
   function pointerMove(win, e) {
     if (!M || ended) return;
     const [x, y] = twipsAt(win, e);
     input(() => M._arcadeon_move(win.index, x, y, e.buttons & 7, shiftState(e)));
-    if (!boxOpen && !ended) followPress(win);
   }
 
   // The title bar moves the window; the corner resizes its client area.
@@ -469,7 +459,6 @@
     boxOpen = true;
     clearTimeout(wakeTimer);
     wakeTimer = 0;
-    if (press) press = null;
     render();  // what the handler changed so far shows while the box is open
     const modal = document.createElement('div');
     modal.className = 'modal';
