@@ -4,7 +4,11 @@
 // delivered a second (64 for each running timer: Ping and Froggy run one),
 // the wake-ups that came more than a clock period late (each a stall), the
 // browser's long tasks (over 50 ms), the time of each wake-up and each
-// drawing, and the main thread's busy share. Figures in bench/README.md.
+// drawing, and the main thread's busy share beside a minimal page that fills
+// a canvas of the game window's size 64 times a second, measured in turns
+// in the same run; then the canvas calls of 150 pointer moves over the idle
+// menu, and the drawings of the Pause dialog beside a running game.
+// Figures in bench/README.md.
 //
 //   node bench/web-bench.mjs [--site build-web] [--seconds 10] [--ratio 1]
 import { launchPage, option, repository } from '../web/test/page.mjs';
@@ -84,6 +88,64 @@ async function measure(name, form, start, follow = null) {
     .map((f) => `${f.name} ${f.drawn.paints} times, ${f.drawn.rects} rectangles`).join('; '));
   console.log(`          a wake-up ${spent(timing.wake)}, a drawing ${spent(timing.draw)}, ${timing.draw.count} drawings`);
   console.log(`          drawn since the window opened: ${drawn}`);
+  const size = await page.$eval(`[data-form="${form}"] canvas`, (c) => [c.width, c.height]);
+  const minimal = await measureMinimal(size[0], size[1]);
+  const share = 100 * taskSeconds / elapsed;
+  console.log(`          the minimal page filling ${size[0]} x ${size[1]} device pixels 64 times a second: busy ${minimal.toFixed(1)}%;` +
+    ` ${name} ${(share / minimal).toFixed(2)} times that, goal at most 1: ${share <= minimal ? 'met' : 'NOT MET'}`);
+  return share;
+}
+
+// The smallest page that keeps a canvas of the same device pixels up to
+// date 64 times a second: the whole canvas filled at each clock boundary,
+// the pointer moving over it as over the game.
+async function measureMinimal(width, height) {
+  const minimal = await browser.newPage();
+  await minimal.setViewport({ width: 1280, height: 1000, deviceScaleFactor: ratio });
+  await minimal.setContent(`<canvas width="${width}" height="${height}" style="width:${width / ratio}px;height:${height / ratio}px"></canvas>
+    <script>
+      const ctx = document.querySelector('canvas').getContext('2d');
+      const start = performance.now();
+      let frame = 0;
+      (function tick() {
+        ctx.fillStyle = frame++ % 2 ? '#000000' : '#000008';
+        ctx.fillRect(0, 0, ${width}, ${height});
+        setTimeout(tick, Math.max(0, start + frame * 15.625 - performance.now()));
+      })();
+    </script>`);
+  const session = await minimal.createCDPSession();
+  await session.send('Performance.enable');
+  const taskDuration = async () => (await session.send('Performance.getMetrics')).metrics.find((m) => m.name === 'TaskDuration').value;
+  await sleep(500);
+  const busy0 = await taskDuration();
+  const t0 = Date.now();
+  while (Date.now() - t0 < seconds * 1000) {
+    await minimal.mouse.move(100 + 500 * Math.abs(2 * (((Date.now() - t0) / 2000) % 1) - 1), 300);
+    await sleep(10);
+  }
+  const share = 100 * ((await taskDuration()) - busy0) / ((Date.now() - t0) / 1000);
+  await minimal.close();
+  await page.bringToFront();
+  return share;
+}
+
+// Counts the calls that draw on any canvas of the page from now on.
+async function countCanvasCalls() {
+  await page.evaluate(() => {
+    if (window.bench.calls !== undefined) {
+      window.bench.calls = 0;
+      return;
+    }
+    window.bench.calls = 0;
+    const proto = CanvasRenderingContext2D.prototype;
+    for (const name of ['fillRect', 'drawImage', 'fillText', 'putImageData', 'clearRect', 'fill', 'stroke']) {
+      const original = proto[name];
+      proto[name] = function counted(...args) {
+        window.bench.calls++;
+        return original.apply(this, args);
+      };
+    }
+  });
 }
 
 async function quitToMenu() {
@@ -94,12 +156,44 @@ async function quitToMenu() {
 }
 
 console.log(`${seconds} s a game, device pixel ratio ${ratio}, ${await browser.version()}`);
+
+// 150 pointer moves over the idle menu: nothing changes, so nothing is drawn.
+{
+  await sleep(300);
+  await countCanvasCalls();
+  const [left, top] = await page.$eval('[data-form="frmMenu"] canvas', (c) => {
+    const r = c.getBoundingClientRect();
+    return [r.left, r.top];
+  });
+  for (let i = 0; i < 150; i++) {
+    await page.mouse.move(left + 20 + (i * 37) % 600, top + 20 + (i * 53) % 700);
+    await sleep(5);
+  }
+  await sleep(200);
+  const calls = await page.evaluate(() => window.bench.calls);
+  console.log(`150 pointer moves over the idle menu: ${calls} canvas drawing calls, goal none: ${calls === 0 ? 'met' : 'NOT MET'}`);
+}
 await measure('Ping', 'frmPing', async () => {
   await clickElement('frmMenu', 'lblPing');
   await sleep(200);
   await clickElement('frmPing', 'lblGo');
 }, 'shpBlue');
-await quitToMenu();
+
+// The Pause dialog open beside Ping running (GO clicked again behind it):
+// the dialog's scene does not change, so it is not drawn.
+{
+  await page.keyboard.press('Escape');
+  await sleep(300);
+  await clickElement('frmPing', 'lblGo');
+  const drawn = async () => page.evaluate(() => Object.fromEntries(window.arcadeon.shown().forms.map((f) => [f.name, f.drawn.paints])));
+  const before = await drawn();
+  await sleep(3000);
+  const after = await drawn();
+  const pause = after.frmPause - before.frmPause, ping = after.frmPing - before.frmPing;
+  console.log(`The Pause dialog beside Ping running, 3 s: Ping drawn ${ping} times, the dialog ${pause} times, goal none: ${pause === 0 ? 'met' : 'NOT MET'}`);
+  await clickElement('frmPause', 'cmdQuittoMenu');
+  await sleep(200);
+}
 await measure('Froggy', 'frmFroggy', async () => {
   await clickElement('frmMenu', 'lblFrog');
 });
