@@ -6,15 +6,18 @@
 
 namespace arcadeon::scene {
 
-void Builder::fill(const Rect& rect, Rgb colour) {
-    const Rect shown = rect.intersected(scene_.client);
-    if (shown.empty()) return;
-    Item item;
-    item.kind = ItemKind::Fill;
+Item& Builder::add(ItemKind kind, const Rect& shown, Rgb colour) {
+    Item& item = scene_.items.emplace_back();
+    item.kind = kind;
     item.owner = owner_;
     item.rect = shown;
     item.colour = colour;
-    scene_.items.push_back(std::move(item));
+    return item;
+}
+
+void Builder::fill(const Rect& rect, Rgb colour) {
+    const Rect shown = rect.intersected(scene_.client);
+    if (!shown.empty()) add(ItemKind::Fill, shown, colour);
 }
 
 void Builder::run(int row, int left, int right, Rgb colour) {
@@ -56,28 +59,19 @@ void Builder::dots(const Rect& rect, int size, Rgb colour) {
 void Builder::picture(std::string_view name, const Rect& target) {
     const Rect shown = target.intersected(scene_.client);
     if (shown.empty()) return;
-    Item item;
-    item.kind = ItemKind::Picture;
-    item.owner = owner_;
-    item.rect = shown;
+    Item& item = add(ItemKind::Picture, shown, 0);
     item.picture = name;
     item.target = target;
-    scene_.items.push_back(std::move(item));
 }
 
 void Builder::text(const Rect& box, int x, int baseline, const DrawnFont& font, std::string text, Rgb colour) {
     const Rect shown = box.intersected(scene_.client);
     if (shown.empty() || text.empty()) return;
-    Item item;
-    item.kind = ItemKind::Text;
-    item.owner = owner_;
-    item.rect = shown;
-    item.colour = colour;
+    Item& item = add(ItemKind::Text, shown, colour);
     item.x = x;
     item.baseline = baseline;
     item.font = font;
     item.text = std::move(text);
-    scene_.items.push_back(std::move(item));
 }
 
 namespace {

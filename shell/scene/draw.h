@@ -34,6 +34,9 @@ public:
     void text(const Rect& box, int x, int baseline, const DrawnFont& font, std::string text, Rgb colour);
 
 private:
+    // A new item of the current owner, on `shown` (inside the client area).
+    Item& add(ItemKind kind, const Rect& shown, Rgb colour);
+
     Scene& scene_;
     int owner_ = -1;
 };

@@ -22,6 +22,38 @@ void put32(std::vector<char>& out, std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
+// The file header and the start of the info header every BMP written here
+// shares: `info` bytes of info header, bottom-up rows, 96 dpi.
+void headers(std::vector<char>& out, std::uint32_t info, std::uint32_t width, std::uint32_t height, int bitsPerPixel,
+             std::uint32_t compression, std::uint32_t pixelBytes) {
+    const std::uint32_t offset = 14 + info;
+    out.reserve(offset + pixelBytes);
+    // BITMAPFILEHEADER
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, offset + pixelBytes);
+    put32(out, 0);
+    put32(out, offset);
+    // BITMAPINFOHEADER
+    put32(out, info);
+    put32(out, width);
+    put32(out, height);
+    put16(out, 1);
+    put16(out, static_cast<std::uint16_t>(bitsPerPixel));
+    put32(out, compression);
+    put32(out, pixelBytes);
+    put32(out, 3780);
+    put32(out, 3780);
+    put32(out, 0);
+    put32(out, 0);
+}
+
+bool save(const std::vector<char>& out, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
+}
+
 }  // namespace
 
 bool writeBmp(const QImage& image, const QString& path, int bitsPerPixel) {
@@ -32,28 +64,9 @@ bool writeBmp(const QImage& image, const QString& path, int bitsPerPixel) {
     const std::uint32_t bytesPerPixel = static_cast<std::uint32_t>(bitsPerPixel) / 8;
     const std::uint32_t stride = (width * bytesPerPixel + 3) & ~3u;  // rows padded to 4 bytes
     const std::uint32_t pixelBytes = stride * height;
-    constexpr std::uint32_t kHeaders = 14 + 40;
 
     std::vector<char> out;
-    out.reserve(kHeaders + pixelBytes);
-    // BITMAPFILEHEADER
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, kHeaders + pixelBytes);
-    put32(out, 0);
-    put32(out, kHeaders);
-    // BITMAPINFOHEADER: bottom-up rows, no compression, 96 dpi
-    put32(out, 40);
-    put32(out, width);
-    put32(out, height);
-    put16(out, 1);
-    put16(out, static_cast<std::uint16_t>(bitsPerPixel));
-    put32(out, 0);
-    put32(out, pixelBytes);
-    put32(out, 3780);
-    put32(out, 3780);
-    put32(out, 0);
-    put32(out, 0);
+    headers(out, 40, width, height, bitsPerPixel, 0, pixelBytes);  // no compression
     for (std::uint32_t row = height; row-- > 0;) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(static_cast<int>(row)));
         std::uint32_t written = 0;
@@ -67,9 +80,7 @@ bool writeBmp(const QImage& image, const QString& path, int bitsPerPixel) {
         for (; written < stride; ++written) out.push_back(0);
     }
 
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
+    return save(out, path);
 }
 
 bool writeBmpWithAlpha(const QImage& image, const QString& path) {
@@ -78,26 +89,9 @@ bool writeBmpWithAlpha(const QImage& image, const QString& path) {
     const auto height = static_cast<std::uint32_t>(argb.height());
     const std::uint32_t pixelBytes = width * 4 * height;
     constexpr std::uint32_t kInfo = 108;  // BITMAPV4HEADER: masks, the alpha mask among them
-    constexpr std::uint32_t kHeaders = 14 + kInfo;
 
     std::vector<char> out;
-    out.reserve(kHeaders + pixelBytes);
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, kHeaders + pixelBytes);
-    put32(out, 0);
-    put32(out, kHeaders);
-    put32(out, kInfo);
-    put32(out, width);
-    put32(out, height);
-    put16(out, 1);
-    put16(out, 32);
-    put32(out, 3);  // BI_BITFIELDS
-    put32(out, pixelBytes);
-    put32(out, 3780);
-    put32(out, 3780);
-    put32(out, 0);
-    put32(out, 0);
+    headers(out, kInfo, width, height, 32, 3, pixelBytes);  // BI_BITFIELDS
     for (std::uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) put32(out, mask);
     put32(out, 0x73524742);  // 'sRGB'
     for (int i = 0; i < 12; ++i) put32(out, 0);  // end points and gamma: unused for sRGB
@@ -106,9 +100,7 @@ bool writeBmpWithAlpha(const QImage& image, const QString& path) {
         for (std::uint32_t x = 0; x < width; ++x) put32(out, line[x]);  // B, G, R, A
     }
 
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
+    return save(out, path);
 }
 
 QString loadFont(const QString& dir, const QString& file) {
