@@ -15,8 +15,10 @@ int main(int argc, char** argv) {
         std::cerr << "usage: make-face-metrics FONTS_DIR\n";
         return 2;
     }
-    std::cout << "// SPDX-FileCopyrightText: 2026 The Arcadeon developers\n"
-                 "// SPDX-License-Identifier: GPL-3.0-or-later\n"
+    // The tags are split so that licence checkers read them as the output's
+    // header, not as this file's.
+    std::cout << "// SPDX" "-FileCopyrightText: 2026 The Arcadeon developers\n"
+                 "// SPDX" "-License-Identifier: GPL-3.0-or-later\n"
                  "// Made by tools/font-metrics from assets/fonts: do not edit. A test reads\n"
                  "// the font files again and checks that this table still matches them.\n"
                  "#include \"shell/scene/fonts.h\"\n\n"
