@@ -611,6 +611,14 @@
       return win ? M._arcadeon_hit(win.index, x, y) : -2;
     },
     picturesLoading: () => picturesLoading,
+    // The centre of what an element drew last, in device pixels of its
+    // window's canvas; null when it drew nothing. Cheap: for following a
+    // moving element many times a second.
+    centre: (formName, elementName) => {
+      const win = [...windows.values()].find((w) => w.name === formName);
+      const element = win ? elementsDrawn(win).find((e) => e.n === elementName) : null;
+      return element ? { x: element.x + element.w / 2, y: element.y + element.h / 2 } : null;
+    },
     // The scene of `form` once `script` has run on a program of its own,
     // as words, and those words drawn whole into a canvas of their own by
     // the same executor as the windows: the parity test's two halves.
