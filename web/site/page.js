@@ -624,6 +624,11 @@
     // the same executor as the windows: the parity test's two halves.
     sceneAfterScript: (script, form, ratio) => withText(script, (s) => withText(form, (f) =>
       wordsAt(M._arcadeon_scene_after_script(s, f, ratio), SCENE_MAGIC))),
+    // The scene a window shows now, as words; null for a window not shown.
+    sceneShown: (formName) => {
+      const win = [...windows.values()].find((w) => w.name === formName);
+      return win && !win.el.hidden ? wordsAt(M._arcadeon_scene(win.index), SCENE_MAGIC) : null;
+    },
     drawScene: (words, ratio) => {
       const scene = sceneOfWords(words);
       const canvas = document.createElement('canvas');

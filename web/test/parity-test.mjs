@@ -7,7 +7,9 @@
 // executor draws it, and every pixel outside the runs of text must be the
 // desktop's. Inside a run, glyph rasterisers differ (Qt's and the
 // browser's); the runs themselves are the same, at the same places, as the
-// scenes are.
+// scenes are. Then, played live in the page (Froggy with the Pause dialog
+// beside it, Ping), each window as its partial drawings left it must be
+// the window drawn whole from its scene, pixel for pixel, text included.
 //   node web/test/parity-test.mjs --site build-web --shots DIR
 import fs from 'node:fs';
 import path from 'node:path';
@@ -20,6 +22,50 @@ if (!shots) {
   process.exit(2);
 }
 const cases = JSON.parse(fs.readFileSync(path.join(shots, 'cases.json'), 'utf8'));
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Clicks the centre of what an element drew.
+async function clickElement(page, ratio, form, element) {
+  await page.waitForSelector(`[data-form="${form}"]:not([hidden]) canvas`);
+  await page.waitForFunction((f, e) => window.arcadeon.centre(f, e) !== null, {}, form, element);
+  const centre = await page.evaluate((f, e) => window.arcadeon.centre(f, e), form, element);
+  const box = await page.$eval(`[data-form="${form}"] canvas`, (c) => {
+    const r = c.getBoundingClientRect();
+    return [r.left, r.top];
+  });
+  await page.mouse.click(box[0] + centre.x / ratio, box[1] + centre.y / ratio);
+  await sleep(100);
+}
+
+// Games played in the live page, one after the other.
+const livePlays = [
+  ['Froggy: the frog stepped, the traffic running, the Pause dialog beside it', async (page, ratio) => {
+    await clickElement(page, ratio, 'frmMenu', 'lblFrog');
+    for (const key of ['ArrowUp', 'ArrowUp', 'ArrowLeft']) await page.keyboard.press(key);
+    await sleep(700);
+    await page.keyboard.press('Escape');
+    await sleep(100);
+    await clickElement(page, ratio, 'frmFroggy', 'lblPause');  // GO again behind the dialog
+    await sleep(700);
+  }],
+  ['Ping: started from the Pause dialog, the paddle moved', async (page, ratio) => {
+    await page.keyboard.press('Escape');  // the Pause dialog in front again
+    await sleep(100);
+    await clickElement(page, ratio, 'frmPause', 'cmdQuittoMenu');
+    await clickElement(page, ratio, 'frmMenu', 'lblPing');
+    await clickElement(page, ratio, 'frmPing', 'lblGo');
+    await page.waitForSelector('[data-form="frmPing"]:not([hidden]) canvas');
+    const box = await page.$eval('[data-form="frmPing"] canvas', (c) => {
+      const r = c.getBoundingClientRect();
+      return [r.left, r.top];
+    });
+    for (let x = 100; x < 700; x += 25) {
+      await page.mouse.move(box[0] + x, box[1] + 500);
+      await sleep(15);
+    }
+  }],
+];
 
 let passed = 0, failed = 0;
 const ratios = [...new Set(cases.map((c) => c.ratio))];
@@ -70,6 +116,35 @@ for (const ratio of ratios) {
       } else {
         passed++;
         console.log(`ok   ${label}: ${result.compared} pixels identical outside ${result.runs} text runs`);
+      }
+    }
+    // Played live, drawn only where it changed: each window as its partial
+    // drawings left it is the window drawn whole from its scene now.
+    for (const [label, play] of livePlays) {
+      await play(page, ratio);
+      const result = await page.evaluate((ratio) => {
+        const found = [];
+        for (const section of document.querySelectorAll('section.window:not([hidden])')) {
+          const name = section.dataset.form;
+          const live = section.querySelector('canvas');
+          const words = window.arcadeon.sceneShown(name);
+          if (!words) continue;
+          const whole = window.arcadeon.drawScene(words, ratio);
+          const a = live.getContext('2d').getImageData(0, 0, live.width, live.height).data;
+          const b = whole.getContext('2d').getImageData(0, 0, whole.width, whole.height).data;
+          let differ = a.length === b.length ? 0 : -1;
+          for (let i = 0; differ >= 0 && i < a.length; i++) if (a[i] !== b[i]) differ++;
+          found.push({ name, differ });
+        }
+        return found;
+      }, ratio);
+      const wrong = result.filter((r) => r.differ !== 0);
+      if (result.length === 0 || wrong.length > 0) {
+        failed++;
+        console.log(`FAIL ${label} at ratio ${ratio}: ${JSON.stringify(wrong.length ? wrong : 'no window shown')}`);
+      } else {
+        passed++;
+        console.log(`ok   ${label} at ratio ${ratio}: ${result.map((r) => r.name).join(', ')} drawn in parts as whole`);
       }
     }
     if (problems.length > 0) {
