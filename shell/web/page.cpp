@@ -248,6 +248,18 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* arcadeon_picture(const char* name, int 
     return bitmap.width == width && bitmap.height == height ? bitmap.rgba.data() : nullptr;
 }
 
+// The part (x, y, w × h) of the picture `name` scaled to width × height
+// device pixels, as RGBA: for a picture too large to keep scaled whole,
+// made for one drawing. nullptr when there is nothing to draw. Valid until
+// the next call.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* arcadeon_picture_part(const char* name, int width, int height, int x, int y, int w,
+                                                               int h) {
+    static arcadeon::scene::Bitmap part;
+    if (!page || name == nullptr) return nullptr;
+    part = arcadeon::scene::scaled(arcadeon::web::shelf.load(name), {width, height}, {x, y, w, h});
+    return part.width == w && part.height == h ? part.rgba.data() : nullptr;
+}
+
 // A window's name and caption, the name of one of its elements, and the
 // element holding its focus (-1: none): what the page shows around a
 // window and tells its tests. Texts are valid until the next call that

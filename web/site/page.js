@@ -98,6 +98,7 @@
   const UPDATE_MAGIC = 0x41535531, UPDATE_HEADER = 5, WINDOW_WORDS = 8, BOX_OPEN = 2;
   const SCENE_MAGIC = 0x41534331, SCENE_HEADER = 5, ITEM_WORDS = 13;
   const FILL = 0, PICTURE = 1, TEXT = 2;
+  const LARGEST_KEPT = 4096;  // device pixels: a picture scaled larger is made part by part (scene::kLargestKept)
   const utf8 = new TextDecoder();
 
   // A copy of the block of words at `pointer` (its fifth word counts them
@@ -175,6 +176,16 @@
     if (item.kind === FILL) {
       ctx.fillStyle = item.colour;
       ctx.fillRect(part.x, part.y, part.w, part.h);
+    } else if (item.kind === PICTURE && (item.target.w > LARGEST_KEPT || item.target.h > LARGEST_KEPT)) {
+      // Too large to keep scaled whole: the part that shows, for this drawing.
+      const pointer = withText(item.picture, (p) => M._arcadeon_picture_part(p, item.target.w, item.target.h,
+        part.x - item.target.x, part.y - item.target.y, part.w, part.h));
+      if (pointer) {
+        const rgba = new Uint8ClampedArray(M.HEAPU8.buffer, pointer, part.w * part.h * 4).slice();
+        const canvas = new OffscreenCanvas(part.w, part.h);
+        canvas.getContext('2d').putImageData(new ImageData(rgba, part.w, part.h), 0, 0);
+        ctx.drawImage(canvas, part.x, part.y);
+      }
     } else if (item.kind === PICTURE) {
       const source = pictureCanvas(item.picture, item.target.w, item.target.h);
       if (source) ctx.drawImage(source, part.x - item.target.x, part.y - item.target.y, part.w, part.h, part.x, part.y, part.w, part.h);
