@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QResource>
 #include <QStringList>
 #include <algorithm>
@@ -34,14 +35,28 @@ Fonts::~Fonts() {
     for (int id : fontIds_) QFontDatabase::removeApplicationFont(id);
 }
 
-QFont Fonts::font(const scene::DrawnFont& drawn) {
+const QFont& Fonts::font(const scene::DrawnFont& drawn) {
+    const auto key = std::make_tuple(drawn.face, drawn.weight, drawn.pixels);
+    if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
     const int face = std::clamp(drawn.face, 0, static_cast<int>(scene::kFaces.size()) - 1);
     QFont result(family(face));
     result.setStyleHint(QFont::SansSerif);
     result.setPixelSize(drawn.pixels);
     result.setWeight(static_cast<QFont::Weight>(std::clamp(drawn.weight, 1, 1000)));
     result.setKerning(false);
-    return result;
+    return fonts_.emplace(key, result).first->second;
+}
+
+const Fonts::Run& Fonts::run(const scene::DrawnFont& drawn, std::string_view text) {
+    const auto key = std::make_tuple(drawn.face, drawn.weight, drawn.pixels, std::string(text));
+    if (const auto found = runs_.find(key); found != runs_.end()) return found->second;
+    constexpr std::size_t kKept = 512;  // captions change with the scores: keep the recent ones
+    if (runs_.size() >= kKept) runs_.clear();
+    const QFont& qfont = font(drawn);
+    Run made{QStaticText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))), QFontMetricsF(qfont).ascent()};
+    made.text.setTextFormat(Qt::PlainText);
+    made.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    return runs_.emplace(key, std::move(made)).first->second;
 }
 
 }  // namespace arcadeon::desktop

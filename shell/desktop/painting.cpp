@@ -30,15 +30,17 @@ void drawPicture(QPainter& painter, const scene::Item& item, Pictures& pictures)
 }
 
 // A run of text: glyphs from the scene's pen position, at the font's pixels
-// scaled to the device, clipped to the run's box.
+// scaled to the device, clipped to the run's box; laid out once and kept.
 void drawText(QPainter& painter, const scene::Item& item, double ratio, Fonts& fonts) {
     painter.save();
     painter.setClipRect(qtRect(item.rect), Qt::IntersectClip);
     painter.translate(item.x, item.baseline);
     painter.scale(ratio, ratio);
+    const Fonts::Run& run = fonts.run(item.font, item.text);
     painter.setFont(fonts.font(item.font));
     painter.setPen(qtColour(item.colour));
-    painter.drawText(QPointF(0, 0), QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size())));
+    // a static text is placed by its top, one ascent above the baseline
+    painter.drawStaticText(QPointF(0, -run.ascent), run.text);
     painter.restore();
 }
 
