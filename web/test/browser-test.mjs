@@ -176,8 +176,9 @@ await check('the idle menu is drawn once: pointer moves over it draw nothing', a
 await check('a new device pixel ratio (a zoom) draws every window again, whole, at it', async () => {
   const sized = () => page.$eval('[data-form="frmMenu"] canvas', (c) => [c.width, c.height, c.clientWidth, c.clientHeight]);
   try {
-    // a zoom to 200%: twice the device pixels a pixel, half the pixels across
-    await page.setViewport({ width: 640, height: 500, deviceScaleFactor: 2 });
+    // a zoom: twice the device pixels a pixel, fewer pixels across (still
+    // room for the menu at its size: a smaller page scales it down to fit)
+    await page.setViewport({ width: 1000, height: 900, deviceScaleFactor: 2 });
     await page.waitForFunction(() => document.querySelector('[data-form="frmMenu"] canvas').width === 1314, { timeout: 5000 });
     await settle();
     assert.deepEqual(await sized(), [1314, 1506, 657, 753]);
