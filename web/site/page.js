@@ -321,22 +321,34 @@
   // again at the scale that fits.
   function render() {
     const deviceRatio = window.devicePixelRatio || 1;
-    updateAt(deviceRatio);
+    const placed = updateAt(deviceRatio);
     const scale = fitOf();
     if (scale !== fit) {
       fit = scale;
       updateAt(deviceRatio);
+      for (const win of placed) centre(win);  // placed at the size they had a moment ago
+      keepInReach(true);
     }
   }
 
+  // Every shown window kept within the page's area: its title bar, or the
+  // whole window (`whole`) where it fits.
+  function keepInReach(whole) {
+    for (const win of windows.values()) {
+      if (!win.el.hidden) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, whole);
+    }
+  }
+
+  // Returns the windows placed for the first time.
   function updateAt(deviceRatio) {
+    const placed = [];
     const ratio = deviceRatio * fit;
     if (ratio !== picturesRatio) {  // zoomed: every picture is scaled again
       pictureCanvases.clear();
       picturesRatio = ratio;
     }
     const words = wordsAt(M._arcadeon_update(ratio), UPDATE_MAGIC);
-    if (!words) return;
+    if (!words) return placed;
     shown.flags = words[2];
     shown.active = words[3];
     const seen = new Set();
@@ -367,7 +379,10 @@
       }
       const shownAgain = visible && win.el.hidden && win.placed;
       if (win.el.hidden !== !visible) win.el.hidden = !visible;
-      if (visible && !win.placed) centre(win);
+      if (visible && !win.placed) {
+        centre(win);
+        placed.push(win);
+      }
       // shown again where it can be seen, whole when it fits
       else if (shownAgain) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, true);
     }
@@ -377,6 +392,7 @@
         windows.delete(index);
       }
     }
+    return placed;
   }
 
   function requestFrame() {
@@ -498,9 +514,7 @@
   window.addEventListener('resize', () => {
     if (!M) return;
     requestFrame();
-    for (const win of windows.values()) {
-      if (!win.el.hidden) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, false);
-    }
+    keepInReach(false);
   });
   (function watchRatio() {
     matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
@@ -526,7 +540,9 @@
     pad.hidden = !on;
     document.body.classList.toggle('pad', on);
     keysToggle.setAttribute('aria-pressed', String(on));
-    if (M) requestFrame();  // the windows' area changed
+    if (!M) return;
+    requestFrame();  // the windows' area changed
+    keepInReach(false);
   }
 
   function holdPadKey(button, e) {

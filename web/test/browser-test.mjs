@@ -5,7 +5,9 @@
 // again only where and when it changes), Ping, the
 // Invaders game and its welcome box, the Pause dialog, the recording the
 // page saves (checked by arcadeon-script --verify) and the end; then every
-// golden script replayed in the page against the runner's output.
+// golden script replayed in the page against the runner's output. Then the
+// page on a phone played by touch and the pad of keys, on a small laptop,
+// and started again with no network.
 //
 //   node browser-test.mjs --site build-web --runner build/arcadeon-script
 //
@@ -663,7 +665,6 @@ server.close();
 
 await check('with the network gone after a first visit, a reload starts the program', async () => {
   await page.evaluate(() => navigator.serviceWorker.ready);
-  await page.waitForFunction(() => navigator.serviceWorker.controller !== null || true);
   // the page's files kept, then the server gone for good
   await page.waitForFunction(async () => (await (await caches.open('arcadeon')).keys()).length > 20, { timeout: 10000 });
   server.closeAllConnections();
