@@ -566,7 +566,7 @@ await check('on a phone a tap fires in Invaders; Save recording stays in reach o
   await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmInvaders'));
 });
 
-await check('on a phone the pad\'s Up steps the frog', async () => {
+await check('on a phone the pad\'s Up steps the frog; Right held repeats its press as a held key does', async () => {
   await tap('frmMenu', 'lblFrog');
   let f = await waitFor('Froggy', (f) => formOf(f, 'frmFroggy')?.visible);
   await assertFits('frmFroggy', VIEWPORT);
@@ -574,6 +574,14 @@ await check('on a phone the pad\'s Up steps the frog', async () => {
   const frog = itemOf(formOf(f, 'frmFroggy'), 'imgFroggy');
   await tapKey('Up');
   f = await waitFor('the frog to step up', (f) => Math.abs((frog.y - itemOf(formOf(f, 'frmFroggy'), 'imgFroggy').y) / ratio * TWIPS - 50) <= 15);
+  // held for 700 ms: the press, then its repeats from 500 ms on
+  const right = await rectOf('[aria-label="Right"]');
+  await page.touchscreen.touchStart(right.left + right.width / 2, right.top + right.height / 2);
+  await settle(700);
+  await page.touchscreen.touchEnd();
+  await settle(100);
+  const steps = (itemOf(formOf(await frame(), 'frmFroggy'), 'imgFroggy').x - frog.x) / ratio * TWIPS / 50;
+  assert.ok(steps >= 3, `steps to the right: ${steps}`);
   await assertSwipeStays('frmFroggy');
 });
 
@@ -597,6 +605,7 @@ await check('the touch session\'s recording holds the finger as move and click, 
     assert.match(text, /^keydown 38$/m, 'the pad\'s Up pressed');
     assert.match(text, /^keyup 38$/m, 'and let go');
     assert.match(text, /^keydown 27$/m, 'the pad\'s Escape');
+    assert.ok(text.match(/^keydown 39$/gm).length >= 3 && text.match(/^keyup 39$/gm).length === 1, 'Right held: its repeats, one release');
     const verify = spawnSync(runner, ['--verify', file], { encoding: 'utf8' });
     assert.equal(verify.status, 0, `--verify: ${verify.stdout}${verify.stderr}`);
   } finally {
