@@ -276,6 +276,7 @@
     canvas.addEventListener('pointerdown', (e) => pointerDown(win, e));
     canvas.addEventListener('pointerup', (e) => pointerUp(win, e));
     canvas.addEventListener('pointermove', (e) => pointerMove(win, e));
+    canvas.addEventListener('pointercancel', () => pointerGone(win));
     canvas.addEventListener('contextmenu', (e) => e.preventDefault());
     el.addEventListener('pointerdown', () => activate(win), true);
     return win;
@@ -441,6 +442,7 @@
   function pointerDown(win, e) {
     if (boxOpen || ended || !M) return;
     const [x, y] = twipsAt(win, e);
+    win.touchedAt = e.timeStamp;
     if (e.pointerType !== 'mouse') {
       M._arcadeon_move(win.index, x, y, 0, shiftState(e));
     }
@@ -451,8 +453,21 @@
 
   function pointerUp(win, e) {
     if (boxOpen || ended || !M) return;
+    if (e.pointerType === 'touch' && e.timeStamp - win.touchedAt > SHORT_TOUCH) {
+      pointerGone(win);
+      return;
+    }
     const [x, y] = twipsAt(win, e);
     input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0));
+  }
+
+  // A finger held longer than a tap is lifted with no click; so is a pointer
+  // the browser took back: let go outside the window, where nothing is hit.
+  const SHORT_TOUCH = 500;  // milliseconds
+  function pointerGone(win) {
+    if (!M || ended) return;
+    M._arcadeon_release(win.index, -1, -1, 1);
+    requestFrame();
   }
 
   function pointerMove(win, e) {
