@@ -283,6 +283,14 @@ EMSCRIPTEN_KEEPALIVE const char* arcadeon_element_name(int index, int element) {
     return arcadeon::web::returned.c_str();
 }
 
+// The client area's width (`height` 0) or height (1) in twips as it
+// stands: what the page scales a window from when it does not fit.
+EMSCRIPTEN_KEEPALIVE double arcadeon_client_size(int index, int height) {
+    const Form* form = page ? page->form(index) : nullptr;
+    if (form == nullptr || !form->loaded()) return 0;
+    return height != 0 ? form->clientHeight() : form->clientWidth();
+}
+
 EMSCRIPTEN_KEEPALIVE int arcadeon_focus(int index) {
     const Form* form = page ? page->form(index) : nullptr;
     if (form == nullptr || !form->loaded() || form->focus() == nullptr) return -1;

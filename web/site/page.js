@@ -13,6 +13,8 @@
   const desktop = document.getElementById('desktop');
   const endedPage = document.getElementById('ended');
   const saveLink = document.getElementById('save');
+  const pad = document.getElementById('pad');
+  const keysToggle = document.getElementById('keys');
 
   let M = null;            // the program
   let boxOpen = false;     // a handler waits in a message box
@@ -23,6 +25,10 @@
   const shown = { flags: 0, active: -1 };  // what the last update said of the program
   let faces = [];              // the program's fonts: { family, file }, by a text item's face
   let picturesLoading = 0;
+  // Windows larger than the page's area are shown smaller: every window is
+  // drawn at `fit` of its size (1 when all fit), its scene made at that
+  // density (device pixels a pixel times `fit`), so it stays crisp.
+  let fit = 1;
 
   // Milliseconds spent in each wake-up and each drawing, for the benchmark.
   class Spent {
@@ -217,15 +223,16 @@
     win.drawn.rects += damage.length;
   }
 
-  // The canvas at the client area's device pixels, shown at its size in pixels.
-  function size(win, width, height, ratio) {
+  // The canvas at the client area's device pixels (made at `ratio` of them a
+  // pixel), shown at `shownRatio` of them a pixel of the page.
+  function size(win, width, height, ratio, shownRatio = ratio) {
     if (win.canvas.width === width && win.canvas.height === height && win.ratio === ratio) return;
     win.canvas.width = width;
     win.canvas.height = height;
     win.ratio = ratio;
     for (const el of [win.canvas, win.client]) {
-      el.style.width = width / ratio + 'px';
-      el.style.height = height / ratio + 'px';
+      el.style.width = width / shownRatio + 'px';
+      el.style.height = height / shownRatio + 'px';
     }
     // (a canvas resized starts its drawing state afresh) Pictures are copied
     // pixel for pixel; text is laid out by the program without kerning and,
@@ -280,6 +287,7 @@
     canvas.addEventListener('pointerdown', (e) => pointerDown(win, e));
     canvas.addEventListener('pointerup', (e) => pointerUp(win, e));
     canvas.addEventListener('pointermove', (e) => pointerMove(win, e));
+    canvas.addEventListener('pointercancel', () => pointerGone(win));
     canvas.addEventListener('contextmenu', (e) => e.preventDefault());
     el.addEventListener('pointerdown', () => activate(win), true);
     return win;
@@ -294,16 +302,65 @@
     win.placed = true;
   }
 
+  // A window's place kept within the page's area: its title bar always
+  // (`whole` false), the whole window when it fits (`whole` true).
+  function placeWithin(win, left, top, whole) {
+    const area = desktop.getBoundingClientRect();
+    const width = win.el.offsetWidth, height = whole ? win.el.offsetHeight : win.el.querySelector('.titlebar').offsetHeight + 8;
+    const keep = (value, room) => Math.max(0, Math.min(value, Math.max(0, room)));
+    win.el.style.left = Math.round(keep(left, area.width - width)) + 'px';
+    win.el.style.top = Math.round(keep(top, area.height - height)) + 'px';
+  }
+
+  // The scale at which every shown window fits the page's area, its frame
+  // included: 1 when they all fit at their size.
+  function fitOf() {
+    const area = desktop.getBoundingClientRect();
+    let scale = 1;
+    for (const win of windows.values()) {
+      if (win.el.hidden) continue;
+      const frameWidth = win.el.offsetWidth - win.client.offsetWidth, frameHeight = win.el.offsetHeight - win.client.offsetHeight;
+      const width = M._arcadeon_client_size(win.index, 0) / TWIPS, height = M._arcadeon_client_size(win.index, 1) / TWIPS;
+      if (width > 0) scale = Math.min(scale, (area.width - frameWidth) / width);
+      if (height > 0) scale = Math.min(scale, (area.height - frameHeight) / height);
+    }
+    return Math.max(1 / 64, scale);
+  }
+
   // Asks the program what changed and draws just that: the damaged
-  // rectangles of each window whose scene changed, nothing else.
+  // rectangles of each window whose scene changed, nothing else. When the
+  // windows shown no longer fit (or fit at a larger scale), they are made
+  // again at the scale that fits.
   function render() {
-    const ratio = window.devicePixelRatio || 1;
+    const deviceRatio = window.devicePixelRatio || 1;
+    const placed = updateAt(deviceRatio);
+    const scale = fitOf();
+    if (scale !== fit) {
+      fit = scale;
+      updateAt(deviceRatio);
+      for (const win of placed) centre(win);  // placed at the size they had a moment ago
+      keepInReach(true);
+    }
+  }
+
+  // Every shown window kept within the page's area: its title bar, or the
+  // whole window (`whole`) where it fits.
+  function keepInReach(whole) {
+    for (const win of windows.values()) {
+      if (!win.el.hidden) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, whole);
+    }
+  }
+
+  // Returns the windows placed for the first time.
+  function updateAt(deviceRatio) {
+    const placed = [];
+    const ratio = deviceRatio * fit;
     if (ratio !== picturesRatio) {  // zoomed: every picture is scaled again
       pictureCanvases.clear();
       picturesRatio = ratio;
     }
     const words = wordsAt(M._arcadeon_update(ratio), UPDATE_MAGIC);
-    if (!words) return;
+    if (!words) return placed;
     shown.flags = words[2];
     shown.active = words[3];
     const seen = new Set();
@@ -326,14 +383,20 @@
       if (win.active !== active) win.el.classList.toggle('active', active === 1);
       Object.assign(win, { place, active });
       if (visible) {
-        size(win, width, height, ratio);
+        size(win, width, height, ratio, deviceRatio);
         if (damage.length > 0) {
           win.scene = sceneAt(M._arcadeon_scene(index));
           if (win.scene) paint(win, win.scene, damage, ratio);
         }
       }
+      const shownAgain = visible && win.el.hidden && win.placed;
       if (win.el.hidden !== !visible) win.el.hidden = !visible;
-      if (visible && !win.placed) centre(win);
+      if (visible && !win.placed) {
+        centre(win);
+        placed.push(win);
+      }
+      // shown again where it can be seen, whole when it fits
+      else if (shownAgain) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, true);
     }
     for (const [index, win] of windows) {
       if (!seen.has(index)) {
@@ -341,6 +404,7 @@
         windows.delete(index);
       }
     }
+    return placed;
   }
 
   function requestFrame() {
@@ -357,9 +421,15 @@
 
   // ---- the person's input --------------------------------------------------------
 
+  // A point of the page in twips of a window's client area; whole twips when
+  // the window is shown smaller than its size.
   function twipsAt(win, e) {
     const rect = win.canvas.getBoundingClientRect();
-    return [(e.clientX - rect.left) * TWIPS, (e.clientY - rect.top) * TWIPS];
+    return [twipsOf(e.clientX - rect.left), twipsOf(e.clientY - rect.top)];
+  }
+
+  function twipsOf(pixels) {
+    return fit === 1 ? pixels * TWIPS : Math.round(pixels * TWIPS / fit);
   }
 
   function shiftState(e) {
@@ -378,9 +448,15 @@
   // Which presses and releases make a click, and which command button looks
   // pressed meanwhile, is the program's rule; a click goes to it as input,
   // and the pressed look shows in the windows' scenes.
+  // A finger (or a pen) is the mouse: it reaches the point it touches before
+  // it presses there, as a mouse would have moved there first.
   function pointerDown(win, e) {
     if (boxOpen || ended || !M) return;
     const [x, y] = twipsAt(win, e);
+    win.touchedAt = e.timeStamp;
+    if (e.pointerType !== 'mouse') {
+      M._arcadeon_move(win.index, x, y, 0, shiftState(e));
+    }
     M._arcadeon_press(win.index, x, y, BUTTONS[e.button] ?? 0);
     win.canvas.setPointerCapture(e.pointerId);
     requestFrame();
@@ -388,8 +464,21 @@
 
   function pointerUp(win, e) {
     if (boxOpen || ended || !M) return;
+    if (e.pointerType === 'touch' && e.timeStamp - win.touchedAt > SHORT_TOUCH) {
+      pointerGone(win);
+      return;
+    }
     const [x, y] = twipsAt(win, e);
     input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0));
+  }
+
+  // A finger held longer than a tap is lifted with no click; so is a pointer
+  // the browser took back: let go outside the window, where nothing is hit.
+  const SHORT_TOUCH = 500;  // milliseconds
+  function pointerGone(win) {
+    if (!M || ended) return;
+    M._arcadeon_release(win.index, -1, -1, 1);
+    requestFrame();
   }
 
   function pointerMove(win, e) {
@@ -418,10 +507,7 @@
   function startMove(win, e) {
     if (e.button !== 0 || boxOpen) return;
     const left = win.el.offsetLeft, top = win.el.offsetTop;
-    drag(e, (dx, dy) => {
-      win.el.style.left = left + dx + 'px';
-      win.el.style.top = Math.max(0, top + dy) + 'px';
-    });
+    drag(e, (dx, dy) => placeWithin(win, left + dx, top + dy, false));
   }
 
   function startResize(win, e) {
@@ -429,7 +515,7 @@
     const width = win.canvas.clientWidth, height = win.canvas.clientHeight;
     drag(e, (dx, dy) => {
       const w = Math.max(0, width + dx), h = Math.max(0, height + dy);
-      input(() => M._arcadeon_resize(win.index, w * TWIPS, h * TWIPS));
+      input(() => M._arcadeon_resize(win.index, twipsOf(w), twipsOf(h)));
     });
   }
 
@@ -451,7 +537,11 @@
   // A zoom changes the device pixel ratio: every window is drawn again at it
   // (the program finds every scene changed, and whole). Not every change of
   // ratio resizes the page's viewport: the ratio itself is watched too.
-  window.addEventListener('resize', () => { if (M) requestFrame(); });
+  window.addEventListener('resize', () => {
+    if (!M) return;
+    requestFrame();
+    keepInReach(false);
+  });
   (function watchRatio() {
     matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
       if (M) requestFrame();
@@ -460,6 +550,81 @@
   })();
   document.addEventListener('keydown', (e) => key(e, true));
   document.addEventListener('keyup', (e) => key(e, false));
+
+  // ---- keys for a player without a keyboard ----------------------------------------
+
+  // The pad's keys reach the program as the keyboard's do: a press is a key
+  // down, held it repeats its press as a held key does, let go a key up.
+  const REPEAT_DELAY = 500, REPEAT_EVERY = 33;  // milliseconds
+
+  function showPad(e) {
+    if (e && e.pointerType !== 'touch') return;
+    setPad(true);
+  }
+
+  function setPad(on) {
+    pad.hidden = !on;
+    document.body.classList.toggle('pad', on);
+    keysToggle.setAttribute('aria-pressed', String(on));
+    if (!M) return;
+    requestFrame();  // the windows' area changed
+    keepInReach(false);
+  }
+
+  function holdPadKey(button, e) {
+    e.preventDefault();  // no focus taken, no text selected
+    if (!M || ended || boxOpen || button.held) return;
+    const code = Number(button.dataset.key);
+    button.setPointerCapture?.(e.pointerId);
+    button.classList.add('held');
+    const press = () => input(() => M._arcadeon_key(1, code, 0));
+    let repeat = setTimeout(function again() {
+      press();
+      repeat = setTimeout(again, REPEAT_EVERY);
+    }, REPEAT_DELAY);
+    button.held = () => {
+      clearTimeout(repeat);
+      button.classList.remove('held');
+      button.held = null;
+      input(() => M._arcadeon_key(0, code, 0));
+    };
+    press();
+  }
+
+  for (const button of pad.querySelectorAll('button')) {
+    button.addEventListener('pointerdown', (e) => holdPadKey(button, e));
+    for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) {
+      button.addEventListener(type, () => button.held?.());
+    }
+    button.addEventListener('contextmenu', (e) => e.preventDefault());
+    // Enter or Space on the focused key: one press and its release
+    button.addEventListener('click', (e) => {
+      if (e.detail !== 0) return;
+      const code = Number(button.dataset.key);
+      input(() => M._arcadeon_key(1, code, 0));
+      input(() => M._arcadeon_key(0, code, 0));
+    });
+  }
+  keysToggle.addEventListener('click', () => setPad(pad.hidden));
+  // A touch screen with no fine pointer has no keyboard to count on.
+  if (matchMedia('(pointer: coarse)').matches && !matchMedia('(any-pointer: fine)').matches) setPad(true);
+  document.addEventListener('pointerdown', showPad, true);
+
+  // ---- leaving the page ----------------------------------------------------------
+
+  // A game in progress is not thrown away by a reload or a way out of the
+  // page without asking first.
+  const GAMES = new Set(['frmPing', 'frmFroggy', 'frmInvaders']);
+  window.addEventListener('beforeunload', (e) => {
+    if (ended || ![...windows.values()].some((win) => GAMES.has(win.name))) return;
+    e.preventDefault();
+    e.returnValue = '';
+  });
+
+  // Once visited, the page starts with no network (service-worker.js).
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('service-worker.js').catch(() => {});
+  }
 
   // ---- what the program asks of the page -----------------------------------------
 

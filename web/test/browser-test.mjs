@@ -5,7 +5,9 @@
 // again only where and when it changes), Ping, the
 // Invaders game and its welcome box, the Pause dialog, the recording the
 // page saves (checked by arcadeon-script --verify) and the end; then every
-// golden script replayed in the page against the runner's output.
+// golden script replayed in the page against the runner's output. Then the
+// page on a phone played by touch and the pad of keys, on a small laptop,
+// and started again with no network.
 //
 //   node browser-test.mjs --site build-web --runner build/arcadeon-script
 //
@@ -25,7 +27,9 @@ const site = option('--site', path.join(repository, 'build-web'));
 const runner = option('--runner', path.join(repository, 'build', 'arcadeon-script'));
 if (!fs.existsSync(runner)) skipOrFail(`no ${runner}`);
 
-const { browser, page, server, problems } = await launchPage(site);
+// The page of the checks below: a first one at 1280 x 1000 with a mouse, then
+// others (a phone, a small laptop, a visit with no network).
+let { browser, page, server, problems } = await launchPage(site);
 const results = [];
 
 // Runs one named check; a failure is reported and the rest go on.
@@ -176,8 +180,9 @@ await check('the idle menu is drawn once: pointer moves over it draw nothing', a
 await check('a new device pixel ratio (a zoom) draws every window again, whole, at it', async () => {
   const sized = () => page.$eval('[data-form="frmMenu"] canvas', (c) => [c.width, c.height, c.clientWidth, c.clientHeight]);
   try {
-    // a zoom to 200%: twice the device pixels a pixel, half the pixels across
-    await page.setViewport({ width: 640, height: 500, deviceScaleFactor: 2 });
+    // a zoom: twice the device pixels a pixel, fewer pixels across (still
+    // room for the menu at its size: a smaller page scales it down to fit)
+    await page.setViewport({ width: 1000, height: 900, deviceScaleFactor: 2 });
     await page.waitForFunction(() => document.querySelector('[data-form="frmMenu"] canvas').width === 1314, { timeout: 5000 });
     await settle();
     assert.deepEqual(await sized(), [1314, 1506, 657, 753]);
@@ -411,6 +416,281 @@ await check('the page reported no script error', async () => {
 
 await browser.close();
 server.close();
+
+// ---- a phone: touch, no keyboard, a narrow page ----------------------------------
+
+({ browser, page, server, problems } = await launchPage(site, { width: 390, height: 844, ratio: 2, touch: true }));
+const VIEWPORT = { width: 390, height: 844 };
+
+// The page rectangle of a selector's element.
+const rectOf = (selector) => page.$eval(selector, (e) => {
+  const r = e.getBoundingClientRect();
+  return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height };
+});
+
+async function assertFits(formName, viewport) {
+  const r = await rectOf(`[data-form="${formName}"]`);
+  assert.ok(r.left >= 0 && r.top >= 0 && r.right <= viewport.width && r.bottom <= viewport.height,
+    `${formName} inside ${viewport.width} x ${viewport.height}: ${JSON.stringify(r)}`);
+}
+
+// The page point of an element's centre, by its drawn rectangle (device
+// pixels) over the canvas's size on the page.
+async function centreOf(formName, elementName) {
+  const form = formOf(await frame(), formName);
+  const item = itemOf(form, elementName);
+  assert.ok(item, `${formName}.${elementName} is drawn`);
+  const r = await rectOf(`[data-form="${formName}"] canvas`);
+  const scale = r.width / form.w;
+  return [r.left + (item.x + item.w / 2) * scale, r.top + (item.y + item.h / 2) * scale];
+}
+
+// The page point of (x, y) twips of a window's client area, shown at any scale.
+async function pointAt(formName, x, y) {
+  const form = formOf(await frame(), formName);
+  const r = await rectOf(`[data-form="${formName}"] canvas`);
+  return [r.left + x * r.width / (form.w / form.ratio * TWIPS), r.top + y * r.height / (form.h / form.ratio * TWIPS)];
+}
+
+const tap = async (formName, elementName) => page.touchscreen.tap(...await centreOf(formName, elementName));
+const tapKey = async (name) => (await page.$(`::-p-aria(${name})`)).tap();
+
+// A finger drawn from one point to another in `steps` moves, and held
+// there a moment before it is lifted (lifted moving, it would fling, and
+// the browser takes the next tap as the fling's stop, not as a tap).
+async function swipe([x0, y0], [x1, y1], steps = 10) {
+  await page.touchscreen.touchStart(x0, y0);
+  for (let i = 1; i <= steps; i++) await page.touchscreen.touchMove(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+  await settle(150);
+  await page.touchscreen.touchEnd();
+}
+
+// A 300-pixel drag across a window's client area and across its title bar:
+// the page stays where it is (no history swipe, no scroll, no zoom).
+async function assertSwipeStays(formName) {
+  const before = await page.evaluate(() => [location.href, history.length, window.scrollX, window.scrollY, visualViewport.scale]);
+  const client = await rectOf(`[data-form="${formName}"] canvas`);
+  const y = client.top + client.height / 2;
+  await swipe([Math.max(2, client.left + 2), y], [Math.max(2, client.left + 2) + 300, y]);
+  const bar = await rectOf(`[data-form="${formName}"] .caption`);
+  const left = await rectOf(`[data-form="${formName}"]`);
+  await swipe([bar.left + 4, bar.top + bar.height / 2], [bar.left + 304, bar.top + bar.height / 2]);
+  await settle(300);
+  assert.deepEqual(await page.evaluate(() => [location.href, history.length, window.scrollX, window.scrollY, visualViewport.scale]), before,
+    `${formName}: the page did not move or navigate`);
+  assert.ok(await page.evaluate(() => window.arcadeon.shown() !== null), 'the program is still there');
+  // the title bar followed the finger, as far as the page allows
+  const moved = await rectOf(`[data-form="${formName}"]`);
+  assert.ok(moved.left > left.left || moved.right >= VIEWPORT.width - 1, `${formName} moved by its title bar`);
+  await assertFits(formName, VIEWPORT);
+}
+
+await check('on a phone the pad of keys shows, each key a button with its name', async () => {
+  for (const name of ['Up', 'Down', 'Left', 'Right', 'Escape']) {
+    const key = await page.$(`::-p-aria(${name})`);
+    assert.ok(key, `a key named ${name}`);
+    assert.equal(await key.evaluate((e) => [e.tagName, e.checkVisibility()].join()), 'BUTTON,true');
+  }
+});
+
+await check('on a phone every window the menu shows fits the page; Ping is started by taps and played by a finger', async () => {
+  await page.waitForFunction(() => window.arcadeon.picturesLoading() === 0);
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu')?.visible);
+  await assertFits('frmMenu', VIEWPORT);
+  await assertSwipeStays('frmMenu');
+  // the Ping picture: the Difficulty dialog, then Play!
+  await tap('frmMenu', 'imgPing');
+  await waitFor('the Difficulty dialog', (f) => formOf(f, 'frmDifficulty')?.visible);
+  await assertFits('frmDifficulty', VIEWPORT);
+  await assertSwipeStays('frmDifficulty');
+  await tap('frmDifficulty', 'cmdPlay');
+  await waitFor('Ping', (f) => formOf(f, 'frmPing')?.visible && !formOf(f, 'frmDifficulty').visible);
+  await assertFits('frmPing', VIEWPORT);
+  const ping = formOf(await frame(), 'frmPing');
+  assert.ok(ping.ratio < 2, `Ping made at fewer device pixels to fit: ${ping.ratio}`);
+  await tap('frmPing', 'lblGo');
+  await waitFor('PAUSE', (f) => itemOf(formOf(f, 'frmPing'), 'lblGo').text === 'PAUSE');
+  // the paddle follows the finger along the drag, and stays where it is let go
+  const [x0, y] = await pointAt('frmPing', 2000, 8000);
+  const [x1] = await pointAt('frmPing', 9000, 8000);
+  await page.touchscreen.touchStart(x0, y);
+  for (let i = 1; i <= 8; i++) {
+    await page.touchscreen.touchMove(x0 + (x1 - x0) * i / 8, y);
+    if (i === 4) {
+      await settle(150);
+      const paddle = itemOf(formOf(await frame(), 'frmPing'), 'shpRed');
+      const centre = (paddle.x + paddle.w / 2) / ping.ratio * TWIPS;
+      assert.ok(Math.abs(centre - 5500) <= 60, `paddle under the finger halfway: ${centre}`);
+    }
+  }
+  await page.touchscreen.touchEnd();
+  await settle(150);
+  const paddle = itemOf(formOf(await frame(), 'frmPing'), 'shpRed');
+  assert.ok(Math.abs((paddle.x + paddle.w / 2) / ping.ratio * TWIPS - 9000) <= 60, 'paddle under the finger at the end');
+  await assertSwipeStays('frmPing');
+});
+
+await check('on a phone the pad\'s Escape opens the Pause dialog, and a tap on Quit to Menu goes back', async () => {
+  await tapKey('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await assertFits('frmPause', VIEWPORT);
+  await assertSwipeStays('frmPause');
+  await tap('frmPause', 'cmdQuittoMenu');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmPing'));
+  await assertFits('frmMenu', VIEWPORT);
+});
+
+await check('on a phone a tap fires in Invaders; Save recording stays in reach over its message box', async () => {
+  await tap('frmMenu', 'lblInvaders');
+  await page.waitForSelector('.modal .ok');
+  const save = await rectOf('#save');
+  assert.equal(await page.evaluate(([x, y]) => document.elementFromPoint(x, y)?.id, [save.left + save.width / 2, save.top + save.height / 2]),
+    'save', 'Save recording above the box');
+  await (await page.$('.modal .ok')).tap();
+  await waitFor('the Invaders window', (f) => !f.box && formOf(f, 'frmInvaders')?.visible);
+  await assertFits('frmInvaders', VIEWPORT);
+  // a tap away from the ship, between the walls: the ship comes under the finger and fires
+  const ship = itemOf(formOf(await frame(), 'frmInvaders'), 'imgShip');
+  const ratio = formOf(await frame(), 'frmInvaders').ratio;
+  const target = Math.round((ship.x + ship.w / 2) / ratio * TWIPS) > 5900 ? 4000 : 8000;
+  await page.touchscreen.tap(...await pointAt('frmInvaders', target, 5000));
+  const f = await waitFor('the shot', (f) => itemOf(formOf(f, 'frmInvaders'), 'shpBullet'));
+  const moved = itemOf(formOf(f, 'frmInvaders'), 'imgShip');
+  assert.ok(Math.abs((moved.x + moved.w / 2) / ratio * TWIPS - target) <= 60, 'the ship under the finger');
+  const bullet = itemOf(formOf(f, 'frmInvaders'), 'shpBullet');
+  assert.ok(Math.abs((bullet.x + bullet.w / 2) / ratio * TWIPS - target) <= 120, 'the shot from there');
+  // a finger held longer than a tap moves the ship and is no click (the recording below)
+  await page.touchscreen.touchStart(...await pointAt('frmInvaders', 6000, 5000));
+  await settle(700);
+  await page.touchscreen.touchEnd();
+  await assertSwipeStays('frmInvaders');
+  await tapKey('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await tap('frmPause', 'cmdQuittoMenu');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmInvaders'));
+});
+
+await check('on a phone the pad\'s Up steps the frog; Right held repeats its press as a held key does', async () => {
+  await tap('frmMenu', 'lblFrog');
+  let f = await waitFor('Froggy', (f) => formOf(f, 'frmFroggy')?.visible);
+  await assertFits('frmFroggy', VIEWPORT);
+  const ratio = formOf(f, 'frmFroggy').ratio;
+  const frog = itemOf(formOf(f, 'frmFroggy'), 'imgFroggy');
+  await tapKey('Up');
+  f = await waitFor('the frog to step up', (f) => Math.abs((frog.y - itemOf(formOf(f, 'frmFroggy'), 'imgFroggy').y) / ratio * TWIPS - 50) <= 15);
+  // held for 700 ms: the press, then its repeats from 500 ms on
+  const right = await rectOf('[aria-label="Right"]');
+  await page.touchscreen.touchStart(right.left + right.width / 2, right.top + right.height / 2);
+  await settle(700);
+  await page.touchscreen.touchEnd();
+  await settle(100);
+  const steps = (itemOf(formOf(await frame(), 'frmFroggy'), 'imgFroggy').x - frog.x) / ratio * TWIPS / 50;
+  assert.ok(steps >= 3, `steps to the right: ${steps}`);
+  await assertSwipeStays('frmFroggy');
+});
+
+await check('the touch session\'s recording holds the finger as move and click, the pad as keydown and keyup, and replays', async () => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'arcadeon-download-'));
+  try {
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    await (await page.$('#save')).tap();
+    const file = path.join(folder, 'arcadeon-recording.script');
+    const end = Date.now() + 10000;
+    while (!fs.existsSync(file)) {
+      if (Date.now() > end) throw new Error('no recording was saved');
+      await settle(50);
+    }
+    await settle(100);
+    const text = fs.readFileSync(file, 'utf8');
+    assert.match(text, /^move frmPing /m, 'the finger dragged over Ping');
+    assert.match(text, /^click frmPing /m, 'the tap on GO');
+    assert.equal(text.match(/^click frmInvaders /gm)?.length, 1, 'the tap that fired, and not the finger held');
+    assert.match(text, /^keydown 38$/m, 'the pad\'s Up pressed');
+    assert.match(text, /^keyup 38$/m, 'and let go');
+    assert.match(text, /^keydown 27$/m, 'the pad\'s Escape');
+    assert.ok(text.match(/^keydown 39$/gm).length >= 3 && text.match(/^keyup 39$/gm).length === 1, 'Right held: its repeats, one release');
+    const verify = spawnSync(runner, ['--verify', file], { encoding: 'utf8' });
+    assert.equal(verify.status, 0, `--verify: ${verify.stdout}${verify.stderr}`);
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+});
+
+await check('a game in progress asks before the page is left or reloaded', async () => {
+  const asked = await page.evaluate(() => {
+    const event = new Event('beforeunload', { cancelable: true });
+    window.dispatchEvent(event);
+    return event.defaultPrevented;
+  });
+  assert.equal(asked, true);
+});
+
+await check('the phone page reported no script error', async () => {
+  assert.deepEqual(problems, []);
+});
+
+await browser.close();
+server.close();
+
+// ---- a small laptop: 1280 x 720 ------------------------------------------------
+
+({ browser, page, server, problems } = await launchPage(site, { width: 1280, height: 720 }));
+
+await check('at 1280 x 720 the whole menu is in view; a window dragged far below comes back into reach', async () => {
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu')?.visible);
+  const area = await rectOf('#desktop');
+  await assertFits('frmMenu', { width: area.right, height: area.bottom });
+  const bar = await rectOf('[data-form="frmMenu"] .caption');
+  await page.mouse.move(bar.left + 10, bar.top + 5);
+  await page.mouse.down();
+  await page.mouse.move(bar.left + 10 + 3000, bar.top + 3000, { steps: 5 });
+  await page.mouse.up();
+  const moved = await rectOf('[data-form="frmMenu"] .titlebar');
+  assert.ok(moved.top >= area.top && moved.bottom <= area.bottom && moved.left >= 0 && moved.right <= area.right,
+    `the title bar within the page: ${JSON.stringify(moved)}`);
+  // Left low on the page (its Ping name still in reach) and shown again
+  // (Ping, then Quit to Menu), the menu is placed whole in view.
+  const name = await centreOf('frmMenu', 'lblPing');
+  const low = await rectOf('[data-form="frmMenu"] .caption');
+  await page.mouse.move(low.left + 10, low.top + 5);
+  await page.mouse.down();
+  await page.mouse.move(low.left + 10, low.top + 5 - (name[1] - (area.bottom - 20)), { steps: 5 });
+  await page.mouse.up();
+  assert.ok((await rectOf('[data-form="frmMenu"]')).bottom > area.bottom, 'the menu hangs below the page');
+  await page.mouse.click(...await centreOf('frmMenu', 'lblPing'));
+  await waitFor('Ping', (f) => formOf(f, 'frmPing')?.visible && !formOf(f, 'frmMenu').visible);
+  await page.keyboard.press('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await page.mouse.click(...await centreOf('frmPause', 'cmdQuittoMenu'));
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible);
+  await settle();
+  await assertFits('frmMenu', { width: area.right, height: area.bottom });
+  assert.deepEqual(problems, []);
+});
+
+await browser.close();
+server.close();
+
+// ---- a visit, then no network ------------------------------------------------------
+
+({ browser, page, server, problems } = await launchPage(site));
+
+await check('with the network gone after a first visit, a reload starts the program', async () => {
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  // the page's files kept, then the server gone for good
+  await page.waitForFunction(async () => (await (await caches.open('arcadeon')).keys()).length > 20, { timeout: 10000 });
+  server.closeAllConnections();
+  await new Promise((resolve) => server.close(resolve));
+  await page.reload();
+  await page.waitForFunction(() => window.arcadeon?.shown()?.forms.length > 0, { timeout: 10000 });
+  await page.waitForFunction(() => window.arcadeon.picturesLoading() === 0);
+  const menu = formOf(await frame(), 'frmMenu');
+  assert.ok(menu?.visible && itemOf(menu, 'imgPing')?.pictures.length > 0, 'the menu with its pictures');
+  assert.deepEqual(problems.filter((p) => !/Failed to load resource|ERR_/.test(p)), []);
+});
+
+await browser.close();
 const failed = results.filter(([, error]) => error).length;
 console.log(`${results.length - failed} passed, ${failed} failed`);
 process.exit(failed === 0 ? 0 : 1);

@@ -30,6 +30,7 @@ const TYPES = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm', '.png': 'image/png', '.jpg': 'image/jpeg', '.bmp': 'image/bmp',
   '.ttf': 'font/ttf', '.txt': 'text/plain; charset=utf-8', '.md': 'text/plain; charset=utf-8',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // A static server for `folder` on 127.0.0.1, on a free port.
@@ -56,10 +57,11 @@ export async function serve(folder) {
   return { server, url: `http://127.0.0.1:${server.address().port}/` };
 }
 
-// Opens the page in headless chromium at `ratio` device pixels a pixel and
-// waits until the program has started. Skips (see skipOrFail) when the
-// browser, the page or puppeteer-core is missing.
-export async function launchPage(site, { ratio = 1, width = 1280, height = 1000 } = {}) {
+// Opens the page in headless chromium at `ratio` device pixels a pixel (on
+// a touch screen with no mouse when `touch`) and waits until the program
+// has started. Skips (see skipOrFail) when the browser, the page or
+// puppeteer-core is missing.
+export async function launchPage(site, { ratio = 1, width = 1280, height = 1000, touch = false } = {}) {
   const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
   if (!fs.existsSync(chromium)) skipOrFail(`no browser at ${chromium}`);
   if (!fs.existsSync(path.join(site, 'index.html')) || !fs.existsSync(path.join(site, 'arcadeon.wasm'))) {
@@ -84,7 +86,7 @@ export async function launchPage(site, { ratio = 1, width = 1280, height = 1000 
   page.on('console', (message) => {
     if (message.type() === 'error') problems.push(message.text());
   });
-  await page.setViewport({ width, height, deviceScaleFactor: ratio });
+  await page.setViewport({ width, height, deviceScaleFactor: ratio, isMobile: touch, hasTouch: touch });
   await page.goto(url);
   await page.waitForFunction(() => window.arcadeon?.shown()?.forms.length > 0);
   return { browser, page, server, url, problems };
