@@ -20,6 +20,8 @@ command -v weston >/dev/null || missing weston
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || missing "qt6-wayland"
 
 work=$(mktemp -d)
+# the sanitizer build: suppressed leaks of system libraries are not listed on standard error
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0"
 export XDG_RUNTIME_DIR=$work
 chmod 700 "$work"
 weston --backend=headless-backend.so --socket=wayland-arcadeon --idle-time=0 >"$work/weston.log" 2>&1 &
