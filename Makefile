@@ -54,7 +54,7 @@ run: build
 # Everything is installed here, so the browser test must run: a missing
 # browser or page is a failure, not a skip.
 test: build-all build-sanitize web
-	cd $(BUILD) && ARCADEON_REQUIRE_WEB=1 ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ARCADEON_REQUIRE_WEB=1 ARCADEON_REQUIRE_ACCESSIBILITY=1 ARCADEON_REQUIRE_WAYLAND=1 ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The program in a web page, built with Emscripten into $(WEB_BUILD)/ (its

@@ -27,6 +27,8 @@ names=" $(echo "$depends" | tr ',' '\n' | awk '{ print $1 }' | tr '\n' ' ')"
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   [[ "$names" == *" $library "* ]] || fail "Depends lacks $library: $depends"
 done
+# Without X, Qt's Wayland platform opens the windows.
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is '$(dpkg-deb -f "$deb" Recommends)', not qt6-wayland"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version is $(dpkg-deb -f "$deb" Version), not $version"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "Section is not games"
 

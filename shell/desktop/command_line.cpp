@@ -180,12 +180,26 @@ QMutex heldLock;
 std::vector<HeldMessage> held;
 const char* startingProgram = "";
 
+// Qt's own reason why its platform did not start: the warnings it gave
+// before giving up, on one line.
+QByteArray platformReason() {
+    const QMutexLocker lock(&heldLock);
+    QStringList reasons;
+    for (const HeldMessage& message : held) {
+        if (message.type == QtDebugMsg || message.type == QtInfoMsg) continue;
+        const QString line = message.text.simplified();
+        if (!line.isEmpty() && !reasons.contains(line)) reasons << line;
+    }
+    return reasons.isEmpty() ? QByteArray() : " (" + reasons.join(QStringLiteral("; ")).toLocal8Bit() + ")";
+}
+
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtFatalMsg) {
         const QByteArray display = qgetenv("DISPLAY");
         const QByteArray where = display.isEmpty() ? QByteArray() : " on the display \"" + display + "\"";
-        std::fprintf(stderr, "%s: cannot open the windows%s, Qt's platform plugin does not start; %s.\n", startingProgram,
-                     where.constData(), kNoDisplay);
+        const QByteArray reason = platformReason();
+        std::fprintf(stderr, "%s: cannot open the windows%s, Qt's platform plugin does not start%s; %s.\n",
+                     startingProgram, where.constData(), reason.constData(), kNoDisplay);
         std::fflush(stderr);
         std::_Exit(1);
     }

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "shell/desktop/accessibility.h"
 #include "shell/desktop/form_window.h"
 #include "shell/desktop/message_box.h"
 #include "shell/desktop/units.h"
@@ -26,6 +27,7 @@ Desktop::Desktop(App& app) : app_(app) {
     wake_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&wake_, &QTimer::timeout, &wake_, [this] { wake(); });
     app_.setFrontEnd(this);
+    installAccessibility();
 }
 
 Desktop::~Desktop() {
@@ -165,7 +167,12 @@ scene::Scene Desktop::sceneOf(const FormWindow& window) {
     return scene::sceneOf(form, view, pictures_.scenes());
 }
 
-void Desktop::changed() { showChanges(); }
+void Desktop::changed() {
+    showChanges();
+    for (auto& [form, window] : windows_) {
+        if (window->isVisible()) announceChanges(*window, app_.activeForm() == form);
+    }
+}
 
 void Desktop::redraw(FormWindow& window) {
     if (window.isVisible()) showChanges(window);

@@ -19,6 +19,7 @@ public:
     FormWindow(Desktop& desktop, Form& form);
 
     [[nodiscard]] Form& form() const { return form_; }
+    [[nodiscard]] Desktop& desktop() const { return desktop_; }
     // The command button held down with the pointer still over it, drawn pressed.
     [[nodiscard]] const Element* pressedButton() const;
     // Forgets a press in progress: its release will be no click.

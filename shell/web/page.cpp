@@ -17,6 +17,7 @@
 #include <ctime>
 
 #include "shell/program.h"
+#include "shell/layer/accessible.h"
 #include "shell/layer/keys.h"
 #include "shell/layer/pointer.h"
 #include "shell/layer/recorder.h"
@@ -380,6 +381,43 @@ EMSCRIPTEN_KEEPALIVE void arcadeon_resize(int index, double width, double height
     deliver(index, [&](Form& form) {
         page->input().resize(form, static_cast<Twips>(std::max(0.0, width)), static_cast<Twips>(std::max(0.0, height)));
     });
+}
+
+// What assistive technology is told of window `index`: one line a node,
+// "ROLE<tab>NAME<tab>KEY<tab>STATES<tab>ELEMENT", ROLE button, radio or
+// text, KEY the access key or empty, STATES some of f (focused), c
+// (checked), p (a press does something). Valid until the next call that
+// returns text.
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_accessible(int index) {
+    const Form* form = page ? page->form(index) : nullptr;
+    std::string& text = arcadeon::web::returned;
+    text.clear();
+    if (form == nullptr) return text.c_str();
+    static constexpr const char* kRoles[] = {"button", "radio", "text"};
+    for (const arcadeon::AccessibleNode& node : arcadeon::describe(*form, page->app().activeForm() == form)) {
+        text += kRoles[static_cast<int>(node.role)];
+        text += '\t';
+        for (char c : node.name) text += c == '\t' || c == '\n' ? ' ' : c;
+        text += '\t';
+        if (node.accessKey != 0) text += node.accessKey;
+        text += '\t';
+        if (node.focused) text += 'f';
+        if (node.checked) text += 'c';
+        if (node.pressable) text += 'p';
+        text += '\t' + std::to_string(node.element) + '\n';
+    }
+    return text.c_str();
+}
+
+// Assistive technology pressed element `element` of window `index`: a
+// click at a point of it, as input like any other. Returns 1 when a click went.
+EMSCRIPTEN_KEEPALIVE int arcadeon_accessible_press(int index, int element) {
+    Form* form = page ? page->form(index) : nullptr;
+    if (form == nullptr || !form->visible() || element < 0) return 0;
+    const std::optional<arcadeon::Point> at = arcadeon::pressPoint(*form, static_cast<std::size_t>(element));
+    if (!at) return 0;
+    deliver(index, [&](Form& clicked) { page->input().click(clicked, at->x, at->y); });
+    return 1;
 }
 
 // What the person did so far as a script, with the final-state block that

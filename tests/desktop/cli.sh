@@ -59,6 +59,7 @@ check "Wayland asked for, no display" 1 "" "^arcadeon: there is no display " \
 check "a display that is not there" 1 "" \
   "^arcadeon: cannot open the windows on the display \":4242\", .*; arcadeon-script plays the games without a display\.\$" \
   "${headless[@]}" DISPLAY=:4242 QT_QPA_PLATFORM=xcb "$program"
+grep -q 'does not start (.*could not connect to display' "$work/err" || { echo "cli: Qt's reason is not given: $(cat "$work/err")" >&2; failed=1; }
 grep -q Reinstalling "$work/err" && { echo "cli: Qt's own abort message was shown" >&2; failed=1; }
 
 # The offscreen platform needs no display: the program starts and keeps

@@ -268,13 +268,20 @@
     const client = document.createElement('div');
     client.className = 'client';
     const canvas = document.createElement('canvas');
-    client.append(canvas);
+    canvas.setAttribute('aria-hidden', 'true');
+    // What the canvas shows, for assistive technology: hidden from sight,
+    // and out of the keyboard's way (the game keeps every key).
+    const assistive = document.createElement('div');
+    assistive.className = 'assistive';
+    assistive.setAttribute('role', 'group');
+    assistive.setAttribute('aria-label', caption.textContent);
+    client.append(canvas, assistive);
     const grip = document.createElement('div');
     grip.className = 'grip';
     el.append(bar, client, grip);
     desktop.append(el);
     const win = {
-      index, name, serial, el, canvas, client, ctx: canvas.getContext('2d'), placed: false,
+      index, name, serial, el, canvas, client, assistive, described: null, ctx: canvas.getContext('2d'), placed: false,
       place: null, active: null, ratio: 0,
       scene: null,                          // the scene drawn last
       drawn: { paints: 0, rects: 0 },       // how often it was drawn, and how many rectangles
@@ -389,6 +396,7 @@
           if (win.scene) paint(win, win.scene, damage, ratio);
         }
       }
+      if (visible) describe(win);
       const shownAgain = visible && win.el.hidden && win.placed;
       if (win.el.hidden !== !visible) win.el.hidden = !visible;
       if (visible && !win.placed) {
@@ -405,6 +413,40 @@
       }
     }
     return placed;
+  }
+
+  // The window's elements as the program describes them: buttons, radio
+  // buttons and texts, rebuilt only when the description changed. A press
+  // of one is a click at it, through the same input as the pointer's.
+  function describe(win) {
+    const text = M.UTF8ToString(M._arcadeon_accessible(win.index));
+    if (text === win.described) return;
+    win.described = text;
+    const nodes = [];
+    for (const line of text.split('\n')) {
+      if (!line) continue;
+      const [role, name, accessKey, states, element] = line.split('\t');
+      let node;
+      if (role === 'text' && !states.includes('p')) {
+        node = document.createElement('p');
+        node.textContent = name;
+      } else {
+        node = document.createElement('button');
+        node.type = 'button';
+        node.tabIndex = -1;
+        node.textContent = name;
+        if (role === 'radio') {
+          node.setAttribute('role', 'radio');
+          node.setAttribute('aria-checked', states.includes('c') ? 'true' : 'false');
+        }
+        if (accessKey) node.setAttribute('aria-keyshortcuts', 'Alt+' + accessKey);
+        const at = Number(element);
+        node.addEventListener('click', () => input(() => M._arcadeon_accessible_press(win.index, at)));
+      }
+      if (states.includes('f')) node.setAttribute('aria-current', 'true');
+      nodes.push(node);
+    }
+    win.assistive.replaceChildren(...nodes);
   }
 
   function requestFrame() {

@@ -352,6 +352,63 @@ await check('Escape in Froggy opens the Pause dialog on its release; Alt+M is Qu
   await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmFroggy'));
 });
 
+// What the browser's accessibility tree shows of the window captioned
+// `caption`: its nodes, depth first.
+async function accessibleOf(caption) {
+  const tree = await page.accessibility.snapshot({ interestingOnly: false });
+  const find = (node) => (node.role === 'group' && node.name === caption ? node : (node.children ?? []).map(find).find(Boolean));
+  const group = find(tree);
+  if (!group) throw new Error(`no accessible window ${caption}`);
+  const flat = [];
+  const walk = (node) => { flat.push(node); (node.children ?? []).forEach(walk); };
+  (group.children ?? []).forEach(walk);
+  return flat.filter((n) => n.role !== 'InlineTextBox');
+}
+
+// Activates the element of that accessible name in a window as a screen reader does.
+async function pressAccessible(caption, name) {
+  const handle = await page.$(`[data-form] .assistive[aria-label="${caption}"] ::-p-aria(${JSON.stringify(name).slice(1, -1)})`);
+  if (!handle) throw new Error(`no accessible ${name} in ${caption}`);
+  await handle.evaluate((node) => node.click());
+  await settle();
+}
+
+await check('the accessibility tree shows each window\'s buttons, options and texts; presses open Ping', async () => {
+  const roles = (nodes) => nodes.filter((n) => n.role !== 'StaticText' || !nodes.some((o) => o !== n && o.name === n.name && o.role !== 'StaticText'))
+    .map((n) => `${n.role} ${n.name}`);
+  const menu = roles(await accessibleOf('Menu'));
+  for (const name of ['Froggy', 'Ping', 'Vavod Uvavovirovu Divadazo', 'Ping (Difficulty first)']) {
+    assert.ok(menu.includes(`button ${name}`), `the menu's ${name}: ${menu}`);
+  }
+  await page.keyboard.press('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  const pause = (await accessibleOf('Pause')).filter((n) => n.role === 'button');
+  assert.deepEqual(pause.map((n) => [n.name, n.keyshortcuts]),
+    [['Resume', 'Alt+R'], ['Quit to Menu', 'Alt+M'], ['Quit', 'Alt+Q']]);
+  await pressAccessible('Pause', 'Quit to Menu');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmPause').visible);
+  await pressAccessible('Menu', 'Ping (Difficulty first)');
+  await waitFor('the Difficulty dialog', (f) => formOf(f, 'frmDifficulty')?.visible);
+  const radios = async () => (await accessibleOf('Difficulty')).filter((n) => n.role === 'radio').map((n) => [n.name, n.checked]);
+  assert.deepEqual(await radios(), [['Hard', false], ['Normal', false], ['Easy', true]]);
+  await pressAccessible('Difficulty', 'Normal');
+  assert.deepEqual(await radios(), [['Hard', false], ['Normal', true], ['Easy', false]]);
+  await pressAccessible('Difficulty', 'Play!');
+  await waitFor('Ping', (f) => formOf(f, 'frmPing')?.visible);
+  const ping = (await accessibleOf('Ping')).map((n) => n.name);
+  for (const caption of ['HITS= 0', 'LOSSES= 0', 'HIGH SCORE= 0', 'GO']) assert.ok(ping.includes(caption), `Ping's ${caption}: ${ping}`);
+  await page.keyboard.press('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await pressAccessible('Pause', 'Quit to Menu');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmPing'));
+  await pressAccessible('Menu', 'Ping');
+  await waitFor('Ping opened by the Ping entry', (f) => formOf(f, 'frmPing')?.visible && !formOf(f, 'frmMenu').visible);
+  await page.keyboard.press('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await pressAccessible('Pause', 'Quit to Menu');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && formOf(f, 'frmMenu').i === f.active);
+});
+
 await check('the saved recording replays to the same state (arcadeon-script --verify)', async () => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'arcadeon-download-'));
   try {

@@ -1,0 +1,146 @@
+// SPDX-FileCopyrightText: 2026 The Arcadeon developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What assistive technology is told of each window, and its press.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/layer/accessible.h"
+#include "shell/layer/recorder.h"
+#include "shell/program.h"
+#include "support.h"
+
+namespace arcadeon {
+namespace {
+
+struct Seen {
+    Role role;
+    std::string name;
+    char accessKey = 0;
+    bool focused = false;
+    bool checked = false;
+    friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+std::vector<Seen> seen(const Form& form, bool active = true) {
+    std::vector<Seen> out;
+    for (const AccessibleNode& node : describe(form, active)) {
+        out.push_back({node.role, node.name, node.accessKey, node.focused, node.checked});
+    }
+    return out;
+}
+
+const AccessibleNode& nodeNamed(const std::vector<AccessibleNode>& nodes, std::string_view name) {
+    for (const AccessibleNode& node : nodes) {
+        if (node.name == name) return node;
+    }
+    throw std::runtime_error("no node " + std::string(name));
+}
+
+// Presses a node as assistive technology does: a click through the recorder.
+void press(Recorder& recorder, Form& form, std::string_view name) {
+    const AccessibleNode& node = nodeNamed(describe(form, true), name);
+    const std::optional<Point> at = pressPoint(form, node.element);
+    ASSERT_TRUE(at.has_value()) << name;
+    recorder.click(form, at->x, at->y);
+}
+
+// Rule: the menu's pictures and names are push buttons named after what they
+// open (the Ping picture saying the Difficulty dialog comes first); the title is text.
+TEST(Accessible, MenuShowsEachGameAsAPushButton) {
+    Program program;
+    program.start();
+    const std::vector<Seen> expected = {
+        {Role::PushButton, "Froggy"},
+        {Role::PushButton, "Ping (Difficulty first)"},
+        {Role::PushButton, "Vavod Uvavovirovu Divadazo"},
+        {Role::PushButton, "Froggy"},
+        {Role::PushButton, "Ping"},
+        {Role::PushButton, "Vavod Uvavovirovu Divadazo"},
+        {Role::Text, "Arcadeon"},
+    };
+    EXPECT_EQ(seen(*program.form("frmMenu")), expected);
+}
+
+// Rule: dialog buttons are named without their `&` and carry their access
+// key; the focus is reported only in the active window (Quit, first showing).
+TEST(Accessible, PauseDialogButtonsWithAccessKeysAndFocusOnQuit) {
+    Program program;
+    program.start();
+    program.app.keyDown(kKeyEscape);
+    Form& pause = *program.form("frmPause");
+    const std::vector<Seen> expected = {
+        {Role::PushButton, "Resume", 'R'},
+        {Role::PushButton, "Quit to Menu", 'M'},
+        {Role::PushButton, "Quit", 'Q', true},
+    };
+    EXPECT_EQ(seen(pause), expected);
+    for (const AccessibleNode& node : describe(pause, false)) EXPECT_FALSE(node.focused) << node.name;
+}
+
+// Rule: option buttons are radio buttons with their value; a press of an
+// option that Play! covers at its centre still selects that option, and the
+// change is reported as a toggle of both options.
+TEST(Accessible, DifficultyOptionsAsRadioButtonsAndPressSelectsCoveredOption) {
+    Program program;
+    program.start();
+    Recorder recorder(program.app);
+    press(recorder, *program.form("frmMenu"), "Ping (Difficulty first)");
+    Form& difficulty = *program.form("frmDifficulty");
+    ASSERT_EQ(program.app.activeForm(), &difficulty);
+    const std::vector<AccessibleNode> before = describe(difficulty, true);
+    EXPECT_EQ(seen(difficulty), (std::vector<Seen>{
+                                    {Role::PushButton, "Play!"},
+                                    {Role::RadioButton, "Hard"},
+                                    {Role::RadioButton, "Normal"},
+                                    {Role::RadioButton, "Easy", 0, true, true},
+                                }));
+    press(recorder, difficulty, "Normal");
+    const std::vector<AccessibleNode> after = describe(difficulty, true);
+    EXPECT_TRUE(nodeNamed(after, "Normal").checked);
+    EXPECT_FALSE(nodeNamed(after, "Easy").checked);
+    EXPECT_EQ(program.app.activeForm(), &difficulty) << "the press hit Play! instead of Normal";
+    const AccessibleChanges changes = compare(before, after);
+    EXPECT_FALSE(changes.structure);
+    EXPECT_EQ(changes.toggled, (std::vector<std::size_t>{2, 3}));
+}
+
+// Rule: Ping's counters are text with their captions, GO a push button;
+// a press of GO is a click of the recorder, so it is written down.
+TEST(Accessible, PingLabelsAndGoPressIsRecorded) {
+    Program program;
+    program.start();
+    Recorder recorder(program.app);
+    std::string recording;
+    std::string why;
+    ASSERT_TRUE(recorder.record([&](std::string_view text, std::string&) { recording += text; return true; }, "", why));
+    press(recorder, *program.form("frmMenu"), "Ping");
+    Form& ping = *program.form("frmPing");
+    ASSERT_TRUE(ping.visible());
+    const std::vector<AccessibleNode> before = describe(ping, true);
+    EXPECT_EQ(nodeNamed(before, "HITS= 0").role, Role::Text);
+    EXPECT_EQ(nodeNamed(before, "LOSSES= 0").role, Role::Text);
+    EXPECT_EQ(nodeNamed(before, "HIGH SCORE= 0").role, Role::Text);
+    EXPECT_EQ(nodeNamed(before, "GO").role, Role::PushButton);
+    press(recorder, ping, "GO");
+    const std::vector<AccessibleNode> after = describe(ping, true);
+    EXPECT_EQ(compare(before, after).renamed.size(), 1U);
+    EXPECT_NO_THROW((void)nodeNamed(after, "PAUSE"));
+    EXPECT_NE(recording.find("click frmMenu"), std::string::npos) << recording;
+    EXPECT_NE(recording.find("click frmPing"), std::string::npos) << recording;
+}
+
+// Rule: an element with no point left that reaches it has no press, and an
+// index past the window's elements is none either.
+TEST(Accessible, PressPointOfUnreachableElementIsNone) {
+    Program program;
+    program.start();
+    Form& menu = *program.form("frmMenu");
+    EXPECT_FALSE(pressPoint(menu, menu.elements().size()).has_value());
+    EXPECT_EQ(shownCaption("Quit to &Menu"), "Quit to Menu");
+    EXPECT_EQ(shownCaption("Fish && &Chips"), "Fish & Chips");
+}
+
+}  // namespace
+}  // namespace arcadeon
