@@ -40,7 +40,8 @@ const AccessibleNode& nodeNamed(const std::vector<AccessibleNode>& nodes, std::s
 
 // Presses a node as assistive technology does: a click through the recorder.
 void press(Recorder& recorder, Form& form, std::string_view name) {
-    const AccessibleNode& node = nodeNamed(describe(form, true), name);
+    const std::vector<AccessibleNode> nodes = describe(form, true);  // kept while the node is read
+    const AccessibleNode& node = nodeNamed(nodes, name);
     const std::optional<Point> at = pressPoint(form, node.element);
     ASSERT_TRUE(at.has_value()) << name;
     recorder.click(form, at->x, at->y);
