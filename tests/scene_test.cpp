@@ -338,6 +338,25 @@ TEST(SceneDamage, IsWhatDiffersBetweenTwoScenes) {
     }
 }
 
+// The scene a window shows: its first scene is drawn whole, the same scene
+// again draws nothing; a window resized to nothing shows an empty scene,
+// and grown back it is drawn whole again.
+TEST(SceneShown, SaysWhatToDrawAsEachSceneReplacesTheLast) {
+    Fixture f;
+    Shown shown;
+    const Scene first = f.scene(1.0);
+    EXPECT_EQ(shown.show(first), (std::vector<Rect>{first.client}));
+    EXPECT_TRUE(shown.show(f.scene(1.0)).empty());
+    f.app.resize(f.form, 0, 0);
+    EXPECT_TRUE(shown.show(f.scene(1.0)).empty());
+    EXPECT_TRUE(shown.scene()->client.empty());
+    f.app.resize(f.form, 3000, 2100);
+    EXPECT_EQ(shown.show(f.scene(1.0)), (std::vector<Rect>{first.client}));
+    shown.forget();
+    EXPECT_EQ(shown.scene(), nullptr);
+    EXPECT_EQ(shown.show(f.scene(1.0)), (std::vector<Rect>{first.client}));
+}
+
 // Nothing is drawn outside the client area, so nothing there is damaged.
 TEST(SceneDamage, StaysInsideTheClientArea) {
     Fixture f;

@@ -151,13 +151,9 @@ void Desktop::showChanges() {
 }
 
 void Desktop::showChanges(FormWindow& window) {
-    scene::Scene now = sceneOf(window);
-    const scene::Scene* shown = window.scene();
-    const std::vector<scene::Rect> rects = shown != nullptr ? scene::damage(*shown, now) : std::vector{now.client};
+    const std::vector<scene::Rect> rects = window.shown().show(sceneOf(window));
     if (rects.empty()) return;
-    const qreal ratio = now.ratio;
-    window.setScene(std::move(now));
-    window.update(pixelRegion(rects, ratio));
+    window.update(pixelRegion(rects, window.shown().scene()->ratio));
     ++updates_;
 }
 
@@ -181,9 +177,10 @@ void Desktop::redraw(FormWindow& window) {
 // The window system asks for a part of the window: it shows the scene last
 // asked for, made now if there is none yet or the window's density changed.
 void Desktop::paint(FormWindow& window, const QRegion& pixels) {
-    if (window.scene() == nullptr || window.scene()->ratio != window.devicePixelRatioF()) window.setScene(sceneOf(window));
+    const scene::Scene* shown = window.shown().scene();
+    if (shown == nullptr || shown->ratio != window.devicePixelRatioF()) (void)window.shown().show(sceneOf(window));
     QPainter painter(&window);
-    paintScene(painter, *window.scene(), deviceRegion(pixels, window.devicePixelRatioF()), pictures_, fonts_);
+    paintScene(painter, *window.shown().scene(), deviceRegion(pixels, window.devicePixelRatioF()), pictures_, fonts_);
     if (trace_) {
         trace_->paint(window.form().name());
         if (std::find(painted_.begin(), painted_.end(), &window) == painted_.end()) painted_.push_back(&window);
@@ -305,10 +302,10 @@ void Desktop::formHidden(Form& form) {
 void Desktop::releasePictures() {
     std::vector<std::pair<std::string_view, scene::Size>> inUse;
     for (const auto& [form, window] : windows_) {
-        if (!form->visible()) continue;
-        const scene::Scene* shown = window->scene();
-        const scene::Scene drawn = shown != nullptr ? scene::Scene{} : sceneOf(*window);
-        for (const auto& used : scene::picturesOf(shown != nullptr ? *shown : drawn)) inUse.push_back(used);
+        // a window not drawn yet makes its pictures when it is
+        const scene::Scene* shown = window->shown().scene();
+        if (!form->visible() || shown == nullptr) continue;
+        for (const auto& used : scene::picturesOf(*shown)) inUse.push_back(used);
     }
     pictures_.retain(inUse);
 }

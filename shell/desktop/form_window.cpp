@@ -86,8 +86,7 @@ void FormWindow::paintEvent(QPaintEvent* event) {
 }
 
 void FormWindow::release() {
-    scene_ = {};
-    hasScene_ = false;
+    shown_.forget();
     // The image is made again, at the window's size, when it is next drawn.
     if (QBackingStore* store = backingStore(); store != nullptr) store->resize(QSize(0, 0));
 }

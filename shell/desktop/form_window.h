@@ -26,11 +26,7 @@ public:
     void cancelPress();
     // What the window shows, or will once the window system has it drawn:
     // the scene last asked for; none until the window is first drawn.
-    [[nodiscard]] const scene::Scene* scene() const { return hasScene_ ? &scene_ : nullptr; }
-    void setScene(scene::Scene scene) {
-        scene_ = std::move(scene);
-        hasScene_ = true;
-    }
+    [[nodiscard]] scene::Shown& shown() { return shown_; }
     // Gives back, while hidden, what is made again when it is next drawn:
     // the window's image and its scene.
     void release();
@@ -58,8 +54,7 @@ private:
     Desktop& desktop_;
     Form& form_;
     Presses presses_;  // a mouse button held down on the window
-    scene::Scene scene_;
-    bool hasScene_ = false;
+    scene::Shown shown_;
 };
 
 }  // namespace arcadeon::desktop

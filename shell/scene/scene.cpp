@@ -390,6 +390,17 @@ std::vector<Rect> damage(const Scene& before, const Scene& after) {
     return rects;
 }
 
+std::vector<Rect> Shown::show(Scene now) {
+    std::vector<Rect> rects = scene_ ? damage(*scene_, now) : std::vector<Rect>{now.client};
+    // A window resized to nothing has nothing to draw, yet shows another scene.
+    if (!scene_ || !rects.empty()) {
+        scene_ = std::move(now);
+        ++version_;
+    }
+    std::erase_if(rects, [](const Rect& rect) { return rect.empty(); });
+    return rects;
+}
+
 std::vector<std::pair<std::string_view, Size>> picturesOf(const Scene& scene) {
     std::vector<std::pair<std::string_view, Size>> used;
     for (const Item& item : scene.items) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,25 @@ struct View {
 // the whole client area when the window's size or background changed.
 // Nothing when nothing changed.
 [[nodiscard]] std::vector<Rect> damage(const Scene& before, const Scene& after);
+
+// The scene a window shows. A new scene replaces it and says what to draw
+// again: the whole client area when none was shown, what differs
+// otherwise, nothing when nothing changed.
+class Shown {
+public:
+    [[nodiscard]] std::vector<Rect> show(Scene now);
+    // The scene shown; nullptr when none is (never drawn, or forgotten).
+    [[nodiscard]] const Scene* scene() const { return scene_ ? &*scene_ : nullptr; }
+    // Hidden or gone: shown again, the window is drawn whole.
+    void forget() { scene_.reset(); }
+    // Counts the scenes shown so far: what was made from one (its words)
+    // is stale once this moves on.
+    [[nodiscard]] std::uint64_t version() const { return version_; }
+
+private:
+    std::optional<Scene> scene_;
+    std::uint64_t version_ = 0;
+};
 
 // The pictures a scene draws, each at the size it is drawn.
 [[nodiscard]] std::vector<std::pair<std::string_view, Size>> picturesOf(const Scene& scene);

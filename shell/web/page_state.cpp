@@ -73,18 +73,11 @@ const std::vector<std::int32_t>& Scenes::update(double ratio, const Element* pre
         scene::Scene now = scene::sceneOf(form, {ratio, isActive, held ? pressed : nullptr}, pictures_);
         words_[count - 2] = now.client.w;
         words_[count - 1] = now.client.h;
-        const std::vector<scene::Rect> damaged = kept.drawn ? scene::damage(kept.scene, now) : std::vector{now.client};
-        for (const scene::Rect& rect : damaged) {
-            if (rect.empty()) continue;
+        for (const scene::Rect& rect : kept.shown.show(std::move(now))) {
             words_.insert(words_.end(), {rect.x, rect.y, rect.w, rect.h});
             ++words_[count];
         }
-        if (!kept.drawn || !damaged.empty()) {
-            kept.scene = std::move(now);
-            kept.encoded.clear();
-            kept.drawn = true;
-        }
-        const auto used = scene::picturesOf(kept.scene);
+        const auto used = scene::picturesOf(*kept.shown.scene());
         inUse.insert(inUse.end(), used.begin(), used.end());
     }
     pictures_.retain(inUse);
@@ -94,15 +87,19 @@ const std::vector<std::int32_t>& Scenes::update(double ratio, const Element* pre
 
 const std::vector<std::int32_t>& Scenes::encoded(int form) {
     static const std::vector<std::int32_t> kNone;
-    if (form < 0 || static_cast<std::size_t>(form) >= kept_.size() || !kept_[static_cast<std::size_t>(form)].drawn) return kNone;
+    const scene::Scene* shown = sceneOf(form);
+    if (shown == nullptr) return kNone;
     Kept& kept = kept_[static_cast<std::size_t>(form)];
-    if (kept.encoded.empty()) kept.encoded = scene::encode(kept.scene);
+    if (kept.encoded.empty() || kept.encodedVersion != kept.shown.version()) {
+        kept.encoded = scene::encode(*shown);
+        kept.encodedVersion = kept.shown.version();
+    }
     return kept.encoded;
 }
 
 const scene::Scene* Scenes::sceneOf(int form) const {
-    if (form < 0 || static_cast<std::size_t>(form) >= kept_.size() || !kept_[static_cast<std::size_t>(form)].drawn) return nullptr;
-    return &kept_[static_cast<std::size_t>(form)].scene;
+    if (form < 0 || static_cast<std::size_t>(form) >= kept_.size()) return nullptr;
+    return kept_[static_cast<std::size_t>(form)].shown.scene();
 }
 
 std::string jsonString(std::string_view text) {

@@ -69,10 +69,10 @@ public:
 
 private:
     struct Kept {
-        bool drawn = false;
         std::uint64_t serial = 0;
-        scene::Scene scene;
+        scene::Shown shown;
         std::vector<std::int32_t> encoded;  // made when first asked for
+        std::uint64_t encodedVersion = 0;   // of the scene it was made from
     };
 
     const App& app_;
