@@ -13,6 +13,7 @@ build=$1
 source=$2
 id=$3
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../tools/lib/missing.sh"
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 failed=0
@@ -43,9 +44,8 @@ entry="$prefix/share/applications/$id.desktop"
 if [ ! -f "$entry" ]; then
   fail "share/applications/$id.desktop missing"
 else
-  if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
-  fi
+  command -v desktop-file-validate >/dev/null || missing install desktop-file-validate
+  desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
   value() { sed -n "s/^$1=//p" "$entry" | head -n1; }
   [ "$(value Type)" = Application ] || fail "Type is not Application"
   [ -n "$(value Name)" ] || fail "no Name"

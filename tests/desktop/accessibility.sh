@@ -6,22 +6,18 @@
 # screen reader's library (accessibility.py): the menu's games, the Pause
 # dialog's buttons and focus, the Difficulty dialog's options, Ping's
 # counters, each opened by pressing elements through AT-SPI. The recording of
-# that session must pass arcadeon-script --verify. Exit 77 (skipped) when
-# Xvfb, the session bus or pyatspi is missing, unless ARCADEON_REQUIRE_ACCESSIBILITY is set.
+# that session must pass arcadeon-script --verify. Skipped (77) when Xvfb,
+# the session bus or pyatspi is missing, a failure under make test (missing.sh).
 set -uo pipefail
 program=$1
 runner=$2
 here=$(cd "$(dirname "$0")" && pwd)
 
-missing() {
-  echo "accessibility: $1 missing"
-  [ -z "${ARCADEON_REQUIRE_ACCESSIBILITY:-}" ] && exit 77
-  exit 1
-}
+source "$here/../../tools/lib/missing.sh"
 # Debian's python3, which has pyatspi, whatever python3 comes first on PATH.
 python=/usr/bin/python3
-[ -x "$python" ] && "$python" -c 'import pyatspi' 2>/dev/null || missing "python3-pyatspi"
-command -v dbus-run-session >/dev/null || missing "dbus-run-session"
+[ -x "$python" ] && "$python" -c 'import pyatspi' 2>/dev/null || missing accessibility "python3-pyatspi"
+command -v dbus-run-session >/dev/null || missing accessibility "dbus-run-session"
 
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${ARCADEON_A11Y_SESSION:-}" ]; then
   ARCADEON_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v 'fd limit\|org.a11y\|SpiRegistry' >&2)

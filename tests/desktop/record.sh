@@ -10,7 +10,7 @@
 # and bombs fly, and ended with SIGTERM. The recording must hold a stall,
 # pass arcadeon-script --verify, replay in the real program to the same final
 # state, and fail --verify, naming the path, once one recorded value is
-# changed. Exit 77 (skipped) when Xvfb cannot start.
+# changed. Skipped (77) without Xvfb, a failure under make test (missing.sh).
 set -uo pipefail
 program=$1
 runner=$2

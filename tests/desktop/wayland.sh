@@ -4,20 +4,17 @@
 # wayland.sh ARCADEON ARCADEON-SCRIPT GOLDEN-DIR: the real windows on Qt's
 # Wayland platform, under a headless Wayland compositor (weston): golden
 # scripts replayed there print what the runner prints, byte for byte, with
-# exit status 0 and nothing on standard error. Exit 77 (skipped) when weston
-# or Qt's Wayland plugin is missing, unless ARCADEON_REQUIRE_WAYLAND is set.
+# exit status 0 and nothing on standard error. Skipped (77) when weston or
+# Qt's Wayland plugin is missing, a failure under make test (missing.sh).
 set -uo pipefail
 program=$1
 runner=$2
 golden=$3
 
-missing() {
-  echo "wayland: $1 missing"
-  [ -z "${ARCADEON_REQUIRE_WAYLAND:-}" ] && exit 77
-  exit 1
-}
-command -v weston >/dev/null || missing weston
-ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || missing "qt6-wayland"
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../tools/lib/missing.sh"
+command -v weston >/dev/null || missing wayland weston
+ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 || missing wayland "qt6-wayland"
 
 work=$(mktemp -d)
 # the sanitizer build: suppressed leaks of system libraries are not listed on standard error

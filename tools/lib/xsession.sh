@@ -5,6 +5,8 @@
 # display and the window manager stop when the shell exits.
 #   xsession_start [WIDTHxHEIGHT]   sets DISPLAY; returns 77 when Xvfb or openbox is missing
 
+source "$(dirname "${BASH_SOURCE[0]}")/missing.sh"
+
 xsession_pids=()
 xsession_dir=""
 
@@ -48,15 +50,14 @@ xsession_start() {
 }
 
 # For a test named NAME that drives windows with xdotool: starts the
-# session, or exits 77 (skipped) when xdotool, Xvfb or openbox is missing and
-# 1 when the session cannot start.
+# session; a missing tool skips the test or fails it (missing.sh), and a
+# session that cannot start fails it.
 xsession_start_test() {
-  local name=$1 status
-  command -v xdotool >/dev/null || { echo "$name: xdotool missing, skipped"; exit 77; }
-  xsession_start
-  status=$?
-  [ $status -eq 77 ] && { echo "$name: Xvfb or openbox missing, skipped"; exit 77; }
-  [ $status -ne 0 ] && exit 1
+  local name=$1 tool
+  for tool in xdotool Xvfb openbox xprop xwininfo; do
+    command -v "$tool" >/dev/null || missing "$name" "$tool"
+  done
+  xsession_start || exit 1
   return 0
 }
 

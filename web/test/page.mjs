@@ -18,7 +18,7 @@ export function option(name, fallback) {
 // Something the test needs is missing: skipped (77) where the web toolchain
 // is optional, a failure where it is required.
 export function skipOrFail(why) {
-  if (process.env.ARCADEON_REQUIRE_WEB) {
+  if (process.env.ARCADEON_REQUIRE_TOOLS) {
     console.error(`error: ${why}`);
     process.exit(1);
   }
