@@ -3,6 +3,8 @@
 // What assistive technology is told of each window, and its press.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -132,15 +134,65 @@ TEST(Accessible, PingLabelsAndGoPressIsRecorded) {
     EXPECT_NE(recording.find("click frmPing"), std::string::npos) << recording;
 }
 
-// Rule: an element with no point left that reaches it has no press, and an
-// index past the window's elements is none either.
-TEST(Accessible, PressPointOfUnreachableElementIsNone) {
-    Program program;
-    program.start();
-    Form& menu = *program.form("frmMenu");
-    EXPECT_FALSE(pressPoint(menu, menu.elements().size()).has_value());
+// A window where hit testing keeps some elements from every press: a label
+// wholly under a button (buttons take every point they cover), one that lies
+// beyond the client area, a picture whose centre another covers, and a line.
+constexpr ElementLayout kCoveredElements[] = {
+    {"imgFront", Kind::Image, {.Left = 1400, .Top = 100, .Width = 400, .Height = 600}},
+    {"lblHalf", Kind::Label, {.Left = 1000, .Top = 100, .Width = 1000, .Height = 600, .Caption = "half"}},
+    {"lblUnder", Kind::Label, {.Left = 200, .Top = 200, .Width = 400, .Height = 300, .Caption = "under"}},
+    {"lblBeyond", Kind::Label, {.Left = 3100, .Top = 100, .Width = 500, .Height = 300, .Caption = "beyond"}},
+    {"linRule", Kind::Line, {.X1 = 100, .Y1 = 1500, .X2 = 2900, .Y2 = 1500}},
+    {"cmdOver", Kind::CommandButton, {.Left = 100, .Top = 100, .Width = 700, .Height = 500, .Caption = "&Over"}},
+};
+constexpr FormLayout kCoveredLayout{
+    .name = "frmCovered", .Caption = "Covered", .ClientWidth = 3000, .ClientHeight = 2000, .elements = kCoveredElements};
+
+class CoveredForm final : public Form {
+public:
+    explicit CoveredForm(App& app) : Form(app, kCoveredLayout) {}
+};
+
+// Rule: a press lands where hit testing gives the point to the element: at
+// its centre when nothing covers it, else at the nearest uncovered point;
+// an element with no such point left (under a button, outside the client
+// area), a line (lines never take the pointer), or an index past the
+// window's elements has no press at all.
+TEST(Accessible, PressPointIsAPointHitTestingGivesToTheElementOrNone) {
+    App app;
+    CoveredForm form(app);
+    form.Show();
+    struct Case {
+        const char* name;
+        bool reachable;
+    };
+    const Case cases[] = {
+        {"imgFront", true}, {"lblHalf", true}, {"lblUnder", false}, {"lblBeyond", false}, {"linRule", false}, {"cmdOver", true},
+    };
+    const auto& elements = form.elements();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto at = std::find_if(elements.begin(), elements.end(), [&](const Element* e) { return e->name == c.name; });
+        ASSERT_NE(at, elements.end());
+        const std::optional<Point> point = pressPoint(form, static_cast<std::size_t>(at - elements.begin()));
+        ASSERT_EQ(point.has_value(), c.reachable);
+        if (!point) continue;
+        EXPECT_TRUE(form.clientContains(point->x, point->y));
+        EXPECT_EQ(form.hitTest(point->x, point->y), *at) << "at " << point->x << ", " << point->y;
+    }
+    // lblHalf's centre (1500, 400) lies under imgFront: the press goes beside it.
+    const std::optional<Point> half = pressPoint(form, 1);
+    ASSERT_TRUE(half.has_value());
+    EXPECT_TRUE(half->x < 1400 || half->x >= 1800) << half->x;
+    EXPECT_FALSE(pressPoint(form, elements.size()).has_value());
+}
+
+// Rule: a caption is shown without the `&` that marks its access key, and
+// "&&" shows one `&`.
+TEST(Accessible, ShownCaptionDropsAccessKeyMarks) {
     EXPECT_EQ(shownCaption("Quit to &Menu"), "Quit to Menu");
     EXPECT_EQ(shownCaption("Fish && &Chips"), "Fish & Chips");
+    EXPECT_EQ(shownCaption("&Resume"), "Resume");
 }
 
 }  // namespace
