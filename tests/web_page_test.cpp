@@ -262,6 +262,26 @@ TEST(WebPageUpdate, DrawsPressAndFocusAndHandsOverTheSceneItMade) {
 
 // The pictures the page's windows show are kept at the sizes they are
 // drawn; those of a window no longer shown are let go.
+// The reference the page's drawing is checked against is made from the
+// model, not from what the page was last handed: it follows a change the
+// page has not been told of yet, uses the last update's ratio, and there is
+// none for a hidden window or an unknown index.
+TEST(WebPageUpdate, FreshSceneIsMadeFromTheModelNotFromWhatWasHanded) {
+    Page page;
+    const int menu = page.index(page.program.frmMenu);
+    (void)page.update(1.5);
+    EXPECT_EQ(page.scenes.fresh(menu, nullptr), page.scenes.encoded(menu)) << "nothing changed since the update";
+    testing::elementOf<Label>(page.program.frmMenu, "lblPing").Visible = false;  // not yet handed to the page
+    const std::vector<std::int32_t> fresh = page.scenes.fresh(menu, nullptr);
+    EXPECT_NE(fresh, page.scenes.encoded(menu));
+    (void)page.update(1.5);
+    EXPECT_EQ(fresh, page.scenes.encoded(menu));
+    page.program.frmMenu.Hide();
+    EXPECT_TRUE(page.scenes.fresh(menu, nullptr).empty());
+    EXPECT_TRUE(page.scenes.fresh(-1, nullptr).empty());
+    EXPECT_TRUE(page.scenes.fresh(static_cast<int>(page.forms.size()), nullptr).empty());
+}
+
 TEST(WebPageUpdate, KeepsOnlyThePicturesOnTheScreen) {
     Page page;
     (void)page.update(1);
@@ -276,19 +296,6 @@ TEST(WebPageUpdate, KeepsOnlyThePicturesOnTheScreen) {
     page.program.frmMenu.Hide();
     (void)page.update(1);
     EXPECT_TRUE(page.pictures.kept(shown[0].first).empty());
-}
-
-// The page's style declares every shipped face under the family the
-// program draws it with, from its own file: they cannot drift apart.
-TEST(WebPageFonts, StyleDeclaresEveryShippedFamilyFromItsFile) {
-    std::ifstream in(source("web/site/arcadeon.css"));
-    const std::string css{std::istreambuf_iterator<char>(in), {}};
-    ASSERT_FALSE(css.empty());
-    for (const scene::ShippedFace& face : scene::kFaces) {
-        const std::string declared = "font-family: \"" + std::string(face.family) + "\"; src: url(\"fonts/" + std::string(face.file) + "\")";
-        EXPECT_NE(css.find(declared), std::string::npos) << declared;
-        EXPECT_TRUE(std::filesystem::exists(source("assets/fonts/" + std::string(face.file)))) << face.file;
-    }
 }
 
 // Texts go to the page as JSON strings: quotes, backslashes and control

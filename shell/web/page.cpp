@@ -211,11 +211,14 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_add_picture_rgba(const char* name, int width, 
 }
 
 // The fonts the scenes draw with (shell/scene/fonts.h), one a line: the
-// family, a tab, the file in fonts/. A text item's face indexes these lines.
+// family, the file in fonts/ and the file's own weight (0: any), separated
+// by tabs. A text item's face indexes these lines; the page declares its
+// font faces from them.
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_faces() {
     arcadeon::web::returned.clear();
     for (const arcadeon::scene::ShippedFace& face : arcadeon::scene::kFaces) {
-        arcadeon::web::returned.append(face.family).append("\t").append(face.file).append("\n");
+        arcadeon::web::returned.append(face.family).append("\t").append(face.file).append("\t");
+        arcadeon::web::returned.append(std::to_string(face.weight)).append("\n");
     }
     return arcadeon::web::returned.c_str();
 }
@@ -236,6 +239,16 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_update(double ratio) {
 EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_scene(int index) {
     if (!page) return nullptr;
     const std::vector<std::int32_t>& words = page->scenes().encoded(index);
+    return words.empty() ? nullptr : words.data();
+}
+
+// The scene of window `index` made again now, for checking what the page
+// drew against it (Scenes::fresh); nullptr for a window not shown. Valid
+// until the next call.
+EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_scene_fresh(int index) {
+    static std::vector<std::int32_t> words;
+    if (!page) return nullptr;
+    words = page->scenes().fresh(index, page->presses().pressed());
     return words.empty() ? nullptr : words.data();
 }
 

@@ -50,6 +50,7 @@ int placeInStack(const App& app, const Form* form) {
 }  // namespace
 
 const std::vector<std::int32_t>& Scenes::update(double ratio, const Element* pressed) {
+    ratio_ = ratio;
     const Form* active = app_.activeForm();
     const std::int32_t flags = (app_.ended() ? kEnded : 0) | (app_.messageBoxOpen() ? kBoxOpen : 0);
     words_.assign({kUpdateMagic, 0, flags, -1, 0});
@@ -95,6 +96,14 @@ const std::vector<std::int32_t>& Scenes::encoded(int form) {
         kept.encodedVersion = kept.shown.version();
     }
     return kept.encoded;
+}
+
+std::vector<std::int32_t> Scenes::fresh(int form, const Element* pressed) const {
+    if (form < 0 || static_cast<std::size_t>(form) >= forms_.size()) return {};
+    const Form& shown = *forms_[static_cast<std::size_t>(form)];
+    if (!shown.loaded() || !shown.visible()) return {};
+    const bool held = pressed != nullptr && pressed->form == &shown;
+    return scene::encode(scene::sceneOf(shown, {ratio_, app_.activeForm() == &shown, held ? pressed : nullptr}, pictures_));
 }
 
 const scene::Scene* Scenes::sceneOf(int form) const {

@@ -64,6 +64,12 @@ public:
     // (scene::encode); empty for a window hidden or unknown.
     [[nodiscard]] const std::vector<std::int32_t>& encoded(int form);
 
+    // The scene of window `form` made again now from the model, at the
+    // ratio of the last update and with `pressed` held down, encoded; what
+    // the page shows must be this, however it was drawn. Empty for a window
+    // hidden or unknown.
+    [[nodiscard]] std::vector<std::int32_t> fresh(int form, const Element* pressed) const;
+
     // The scene itself, for the tests; nullptr when there is none.
     [[nodiscard]] const scene::Scene* sceneOf(int form) const;
 
@@ -80,6 +86,7 @@ private:
     scene::Pictures& pictures_;
     std::vector<Kept> kept_;
     std::vector<std::int32_t> words_;
+    double ratio_ = 1;  // of the last update
 };
 
 // A text as a JSON string, quotes included.

@@ -842,10 +842,14 @@
     // the same executor as the windows: the parity test's two halves.
     sceneAfterScript: (script, form, ratio) => withText(script, (s) => withText(form, (f) =>
       wordsAt(M._arcadeon_scene_after_script(s, f, ratio), SCENE_MAGIC))),
-    // The scene a window shows now, as words; null for a window not shown.
-    sceneShown: (formName) => {
+    // Draws what changed now, without waiting for the next animation frame:
+    // the canvases then show the program as it stands.
+    drawNow: () => { if (M && !ended) render(); },
+    // The scene of a shown window made again now from the program, as
+    // words; null for a window not shown.
+    sceneFresh: (formName) => {
       const win = [...windows.values()].find((w) => w.name === formName);
-      return win && !win.el.hidden ? wordsAt(M._arcadeon_scene(win.index), SCENE_MAGIC) : null;
+      return win && !win.el.hidden ? wordsAt(M._arcadeon_scene_fresh(win.index), SCENE_MAGIC) : null;
     },
     drawScene: (words, ratio) => {
       const scene = sceneOfWords(words);
@@ -865,10 +869,18 @@
     const module = await ArcadeonModule({
       page: { messageBox, changed: requestFrame, ended: programEnded },
     });
+    // The program's own font table names each face, its file and the
+    // file's own weight (0: it serves the weight asked for); the page
+    // declares nothing of its own, so the two cannot drift apart.
     faces = module.UTF8ToString(module._arcadeon_faces()).split('\n').filter((line) => line !== '')
-      .map((line) => { const [family, file] = line.split('\t'); return { family, file }; });
+      .map((line) => { const [family, file, weight] = line.split('\t'); return { family, file, weight: Number(weight) }; });
     M = module;
-    await Promise.all([loadPictures(), ...faces.map((face) => document.fonts.load(`16px "${face.family}"`))]);
+    const fontFaces = faces.map((face) => {
+      const fontFace = new FontFace(face.family, `url("fonts/${face.file}")`, face.weight ? { weight: String(face.weight) } : {});
+      document.fonts.add(fontFace);
+      return fontFace.load();
+    });
+    await Promise.all([loadPictures(), ...fontFaces]);
     M._arcadeon_start();
     afterCall();
   })();

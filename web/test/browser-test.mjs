@@ -12,7 +12,7 @@
 //   node browser-test.mjs --site build-web --runner build/arcadeon-script
 //
 // Exit status 0 when every check passed, 1 when one failed, 77 when the
-// browser, the page or puppeteer-core is missing (unless ARCADEON_REQUIRE_WEB
+// browser, the page or puppeteer-core is missing (unless ARCADEON_REQUIRE_TOOLS
 // is set, as `make test` does: then that is a failure).
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
@@ -128,6 +128,11 @@ await check('the menu opens centred, 657 x 753 pixels at ratio 1, drawn in its c
   assert.deepEqual(size, [657, 753, 657, 753]);
   const caption = await page.$eval('[data-form="frmMenu"] .caption', (e) => e.textContent);
   assert.equal(caption, 'Menu');
+  // The page declares the program's font table and nothing else: each face
+  // loaded from its file before the menu was drawn.
+  const fonts = await page.evaluate(() => [...document.fonts].map((face) => `${face.family.replaceAll('"', '')} ${face.status}`));
+  assert.deepEqual(fonts.sort(), ['Arcadeon Blankenburg loaded', 'Arcadeon Lato Black loaded',
+    'Arcadeon Liberation Sans loaded', 'Arcadeon osifont loaded']);
   assert.deepEqual(await pixel('frmMenu', 4, 4), [0, 0, 0], 'the background, button text colour');
   // The game names in red, the title in white: some pixels of each.
   const menu = formOf(f, 'frmMenu');

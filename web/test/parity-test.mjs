@@ -9,7 +9,8 @@
 // browser's); the runs themselves are the same, at the same places, as the
 // scenes are. Then, played live in the page (Froggy with the Pause dialog
 // beside it, Ping), each window as its partial drawings left it must be
-// the window drawn whole from its scene, pixel for pixel, text included.
+// its scene made again from the program and drawn whole, pixel for pixel,
+// text included.
 //   node web/test/parity-test.mjs --site build-web --shots DIR
 import fs from 'node:fs';
 import path from 'node:path';
@@ -119,15 +120,17 @@ for (const ratio of ratios) {
       }
     }
     // Played live, drawn only where it changed: each window as its partial
-    // drawings left it is the window drawn whole from its scene now.
+    // drawings left it is the window's scene made again now and drawn whole.
     for (const [label, play] of livePlays) {
       await play(page, ratio);
       const result = await page.evaluate((ratio) => {
+        // Drawn up to date and compared in one go: no tick comes in between.
+        window.arcadeon.drawNow();
         const found = [];
         for (const section of document.querySelectorAll('section.window:not([hidden])')) {
           const name = section.dataset.form;
           const live = section.querySelector('canvas');
-          const words = window.arcadeon.sceneShown(name);
+          const words = window.arcadeon.sceneFresh(name);
           if (!words) continue;
           const whole = window.arcadeon.drawScene(words, ratio);
           const a = live.getContext('2d').getImageData(0, 0, live.width, live.height).data;
