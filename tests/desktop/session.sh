@@ -7,6 +7,9 @@ set -uo pipefail
 program=$1
 golden=$2
 export QT_QPA_PLATFORM=offscreen
+# The system's reasons below (strerror) are compared in English, whatever
+# language the machine speaks.
+export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 
 #include "probe.h"
@@ -127,7 +129,7 @@ TEST(TickTrace, TheEnvironmentNamesTheFileAndAnUnwritableOneIsAClearError) {
         const std::string message = errors.str();
         EXPECT_EQ(ok, c.ok) << (c.value ? c.value : "(unset)");
         EXPECT_EQ(trace != nullptr, c.traced) << (c.value ? c.value : "(unset)");
-        EXPECT_EQ(message, c.ok ? "" : "arcadeon: ARCADEON_TRACE_TICKS=" + unwritable + ": No such file or directory\n");
+        EXPECT_EQ(message, c.ok ? "" : "arcadeon: ARCADEON_TRACE_TICKS=" + unwritable + ": " + std::strerror(ENOENT) + "\n");
     }
     unsetenv(Trace::kVariable);
 }
