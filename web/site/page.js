@@ -665,7 +665,7 @@
 
   // Once visited, the page starts with no network (service-worker.js).
   if ('serviceWorker' in navigator && window.isSecureContext) {
-    navigator.serviceWorker.register('service-worker.js').catch(() => {});
+    navigator.serviceWorker.register('service-worker.js', { updateViaCache: 'none' }).catch(() => {});
   }
 
   // ---- what the program asks of the page -----------------------------------------

@@ -734,6 +734,78 @@ await check('at 1280 x 720 the whole menu is in view; a window dragged far below
 await browser.close();
 server.close();
 
+// ---- a new build deployed while the page is open ------------------------------------
+
+// A copy of the page as another build: `before` alters its files, then the
+// build's own step names it by its content, then `after` alters them again,
+// as when a deployment is caught half-way.
+function anotherBuild(before, after = () => {}) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'arcadeon-build-'));
+  fs.cpSync(site, folder, { recursive: true });
+  before(folder);
+  const names = fs.readFileSync(path.join(site, 'files.txt'), 'utf8').split('\n').filter((l) => l).map((l) => l.slice(l.indexOf(' ') + 1));
+  const stamped = spawnSync('cmake', [`-DSITE=${folder}`, `-DFILES=${names.join(';')}`,
+    `-DWORKER=${path.join(repository, 'web', 'site', 'service-worker.js')}`, '-P', path.join(repository, 'cmake', 'site-version.cmake')]);
+  assert.equal(stamped.status, 0, String(stamped.stderr));
+  after(folder);
+  return folder;
+}
+const builds = () => page.evaluate(async () => (await caches.keys()).filter((name) => name.startsWith('arcadeon-')));
+const servedScript = () => page.evaluate(async () => (await (await fetch('page.js')).text()).includes('// the next build'));
+// The registration once no worker is installing any more.
+const settled = () => page.evaluate(async () => {
+  const registration = await navigator.serviceWorker.getRegistration();
+  await registration.update().catch(() => {});
+  while (registration.installing) await new Promise((resolve) => setTimeout(resolve, 50));
+  return { waiting: registration.waiting !== null, active: registration.active?.scriptURL ?? null };
+});
+
+let serveFrom, url;
+({ browser, page, server, problems, serveFrom, url } = await launchPage(site));
+
+await check('a new build served while the page is open is taken whole at the next visit, never mixed with the old', async () => {
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 10000 });
+  const first = await builds();
+  assert.equal(first.length, 1, `one build kept: ${first}`);
+  const nextScript = (folder) => fs.appendFileSync(path.join(folder, 'page.js'), '\n// the next build\n');
+
+  // Half deployed: a new list and worker, but a file changed after the list
+  // was written. Not taken.
+  const half = anotherBuild((folder) => fs.appendFileSync(path.join(folder, 'arcadeon.css'), '\n/* the next build */\n'), nextScript);
+  serveFrom(half);
+  await page.reload();
+  await page.waitForFunction(() => window.arcadeon?.shown()?.forms.length > 0, { timeout: 10000 });
+  assert.equal((await settled()).waiting, false, 'a build that does not match its list waits for nobody');
+  assert.deepEqual(await builds(), first, 'a build that does not match its list is not kept');
+  assert.equal(await servedScript(), false);
+
+  // Deployed whole: fetched in the background while the old build runs on.
+  const next = anotherBuild(nextScript);
+  serveFrom(next);
+  await page.reload();
+  await page.waitForFunction(() => window.arcadeon?.shown()?.forms.length > 0, { timeout: 10000 });
+  assert.equal(await servedScript(), false, 'the open page runs the old build whole');
+  assert.equal((await settled()).waiting, true, 'the new build waits for the next visit');
+
+  // The next visit: the new build whole, the old one's cache gone.
+  await page.close();
+  page = await browser.newPage();
+  page.on('pageerror', (error) => problems.push(String(error)));
+  await page.goto(url);
+  await page.waitForFunction(() => window.arcadeon?.shown()?.forms.length > 0, { timeout: 10000 });
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 10000 });
+  assert.equal(await servedScript(), true, 'the next visit runs the new build');
+  const now = await builds();
+  assert.equal(now.length, 1, `one build kept: ${now}`);
+  assert.notEqual(now[0], first[0]);
+  assert.deepEqual(problems.filter((p) => !/Failed to load resource|ERR_/.test(p)), []);
+  serveFrom(site);
+  for (const folder of [half, next]) fs.rmSync(folder, { recursive: true, force: true });
+});
+await browser.close();
+server.close();
+
 // ---- a visit, then no network ------------------------------------------------------
 
 ({ browser, page, server, problems } = await launchPage(site));
@@ -741,7 +813,10 @@ server.close();
 await check('with the network gone after a first visit, a reload starts the program', async () => {
   await page.evaluate(() => navigator.serviceWorker.ready);
   // the page's files kept, then the server gone for good
-  await page.waitForFunction(async () => (await (await caches.open('arcadeon')).keys()).length > 20, { timeout: 10000 });
+  await page.waitForFunction(async () => {
+    const [build] = (await caches.keys()).filter((name) => name.startsWith('arcadeon-'));
+    return build !== undefined && (await (await caches.open(build)).keys()).length > 20;
+  }, { timeout: 10000 });
   server.closeAllConnections();
   await new Promise((resolve) => server.close(resolve));
   await page.reload();

@@ -33,9 +33,10 @@ const TYPES = {
   '.webmanifest': 'application/manifest+json',
 };
 
-// A static server for `folder` on 127.0.0.1, on a free port.
+// A static server for `folder` on 127.0.0.1, on a free port; serveFrom()
+// puts another folder in its place, as a new build deployed.
 export async function serve(folder) {
-  const root = path.resolve(folder);
+  let root = path.resolve(folder);
   const server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://localhost');
     let file = path.normalize(path.join(root, decodeURIComponent(url.pathname)));
@@ -54,7 +55,8 @@ export async function serve(folder) {
     });
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { server, url: `http://127.0.0.1:${server.address().port}/` };
+  const serveFrom = (other) => { root = path.resolve(other); };
+  return { server, serveFrom, url: `http://127.0.0.1:${server.address().port}/` };
 }
 
 // Opens the page in headless chromium at `ratio` device pixels a pixel (on
@@ -73,7 +75,7 @@ export async function launchPage(site, { ratio = 1, width = 1280, height = 1000,
   } catch {
     skipOrFail('no puppeteer-core (npm ci in web/)');
   }
-  const { server, url } = await serve(site);
+  const { server, serveFrom, url } = await serve(site);
   const browser = await puppeteer.launch({
     executablePath: chromium,
     headless: true,
@@ -89,5 +91,5 @@ export async function launchPage(site, { ratio = 1, width = 1280, height = 1000,
   await page.setViewport({ width, height, deviceScaleFactor: ratio, isMobile: touch, hasTouch: touch });
   await page.goto(url);
   await page.waitForFunction(() => window.arcadeon?.shown()?.forms.length > 0);
-  return { browser, page, server, url, problems };
+  return { browser, page, server, serveFrom, url, problems };
 }
