@@ -20,7 +20,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_TIME ?= 60
 
 .PHONY: all deps package-deps test-deps web-deps build build-all build-sanitize run test install uninstall \
-	package desktop-bench web web-run web-bench soak fuzz pictures clean
+	package desktop-bench web web-run web-bench soak fuzz pictures web-fonts clean
 
 all: build
 
@@ -109,6 +109,11 @@ pictures: test-deps
 	$(BUILD)/tools/pictures/make-pictures assets
 	@cmake --build $(BUILD) --target make-menu-shots -j $(JOBS)
 	$(BUILD)/tools/menu-shots/make-menu-shots assets
+
+# Cuts the page's copies of the shipped fonts again (assets/fonts/web/).
+web-fonts:
+	@tools/install-deps fonts
+	tools/web-fonts
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

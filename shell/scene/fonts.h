@@ -16,19 +16,22 @@
 namespace arcadeon::scene {
 
 struct ShippedFace {
-    std::string_view face;    // as the layouts name it; empty for the dialog font
-    std::string_view file;    // in assets/fonts
-    std::string_view family;  // the family the front ends register the file as
-    int weight;               // the file's own weight; 0 keeps the one asked for
+    std::string_view face;     // as the layouts name it; empty for the dialog font
+    std::string_view file;     // in assets/fonts
+    std::string_view webFile;  // the page's copy, in assets/fonts/web (tools/web-fonts)
+    std::string_view family;   // the family the page registers its copy as, the copy's own name
+    int weight;                // the file's own weight; 0 keeps the one asked for
 };
 
 // The one font table. The last row, the dialog font, also stands in for a
-// face the program does not ship: the closest it has.
+// face the program does not ship: the closest it has. The page's copies hold
+// only the characters the program measures and are renamed, as a modified
+// font must be.
 inline constexpr std::array<ShippedFace, 4> kFaces{{
-    {"Arial Black", "Lato-Black.ttf", "Arcadeon Lato Black", 900},    // a heavy sans-serif
-    {"Old English Text MT", "Blankenburg.ttf", "Arcadeon Blankenburg", 0},  // blackletter
-    {"ISOCPEUR", "osifont.ttf", "Arcadeon osifont", 0},                // ISO 3098 technical lettering
-    {"", "LiberationSans-Regular.ttf", "Arcadeon Liberation Sans", 0},  // the default dialog font
+    {"Arial Black", "Lato-Black.ttf", "Lato-Black.woff2", "Arcadeon Heavy", 900},      // a heavy sans-serif
+    {"Old English Text MT", "Blankenburg.ttf", "Blankenburg.woff2", "Arcadeon Blackletter", 0},  // blackletter
+    {"ISOCPEUR", "osifont.ttf", "osifont.woff2", "Arcadeon Technical", 0},  // ISO 3098 technical lettering
+    {"", "LiberationSans-Regular.ttf", "LiberationSans-Regular.woff2", "Arcadeon Sans", 0},  // the default dialog font
 }};
 
 // A font as drawn: which shipped face, at which weight, at how many pixels

@@ -217,7 +217,7 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_add_picture_rgba(const char* name, int width, 
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_faces() {
     arcadeon::web::returned.clear();
     for (const arcadeon::scene::ShippedFace& face : arcadeon::scene::kFaces) {
-        arcadeon::web::returned.append(face.family).append("\t").append(face.file).append("\t");
+        arcadeon::web::returned.append(face.family).append("\t").append(face.webFile).append("\t");
         arcadeon::web::returned.append(std::to_string(face.weight)).append("\n");
     }
     return arcadeon::web::returned.c_str();

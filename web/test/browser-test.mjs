@@ -131,8 +131,8 @@ await check('the menu opens centred, 657 x 753 pixels at ratio 1, drawn in its c
   // The page declares the program's font table and nothing else: each face
   // loaded from its file before the menu was drawn.
   const fonts = await page.evaluate(() => [...document.fonts].map((face) => `${face.family.replaceAll('"', '')} ${face.status}`));
-  assert.deepEqual(fonts.sort(), ['Arcadeon Blankenburg loaded', 'Arcadeon Lato Black loaded',
-    'Arcadeon Liberation Sans loaded', 'Arcadeon osifont loaded']);
+  assert.deepEqual(fonts.sort(), ['Arcadeon Blackletter loaded', 'Arcadeon Heavy loaded',
+    'Arcadeon Sans loaded', 'Arcadeon Technical loaded']);
   assert.deepEqual(await pixel('frmMenu', 4, 4), [0, 0, 0], 'the background, button text colour');
   // The game names in red, the title in white: some pixels of each.
   const menu = formOf(f, 'frmMenu');

@@ -29,7 +29,7 @@ export function skipOrFail(why) {
 const TYPES = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm', '.png': 'image/png', '.jpg': 'image/jpeg', '.bmp': 'image/bmp',
-  '.ttf': 'font/ttf', '.txt': 'text/plain; charset=utf-8', '.md': 'text/plain; charset=utf-8',
+  '.ttf': 'font/ttf', '.woff2': 'font/woff2', '.txt': 'text/plain; charset=utf-8', '.md': 'text/plain; charset=utf-8',
   '.webmanifest': 'application/manifest+json',
 };
 
