@@ -67,7 +67,7 @@ int shiftState(Qt::KeyboardModifiers modifiers) {
 }
 
 int buttonState(Qt::MouseButtons buttons) {
-    return bitsOf(buttons, {{Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}});
+    return bitsOf(buttons, {{Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}, {Qt::BackButton, 8}, {Qt::ForwardButton, 16}});
 }
 
 }  // namespace arcadeon::desktop

@@ -99,7 +99,7 @@ public:
     void formHidden(Form& form) override { desktop_.formHidden(form); }
     void formUnloaded(Form& form) override { desktop_.formUnloaded(form); }
     void formActivated(Form* form) override { desktop_.formActivated(form); }
-    void delivering(const Form& form, const Element* element) override { desktop_.delivering(form, element); }
+    void delivering(const Form& form, const Element* element) override { desktop_.session().delivering(form, element); }
     void changed() override { desktop_.refresh(); }
     void programEnded() override { desktop_.programEnded(); }
 
@@ -193,10 +193,10 @@ std::optional<QString> readSessionOptions(const QCommandLineParser& parser, Sess
 
 // ---- the session ---------------------------------------------------------------
 
-Session::Session(Program& program, Desktop& desktop, SessionOptions options)
+ScriptSession::ScriptSession(Program& program, Desktop& desktop, SessionOptions options)
     : program_(program), desktop_(desktop), options_(std::move(options)) {}
 
-Session::~Session() {
+ScriptSession::~ScriptSession() {
     runner_.reset();
     if (signals_) {
         std::signal(SIGINT, SIG_DFL);
@@ -210,7 +210,7 @@ Session::~Session() {
     if (recording_ >= 0) ::close(recording_);
 }
 
-std::optional<int> Session::prepare(const char* program) {
+std::optional<int> ScriptSession::prepare(const char* program) {
     if (!options_.replay.isEmpty()) {
         const std::optional<std::vector<std::string>> script = readScriptFile(options_.replay.toStdString(), std::cerr);
         if (!script) return 2;
@@ -228,12 +228,12 @@ std::optional<int> Session::prepare(const char* program) {
         std::signal(SIGPIPE, SIG_IGN);
         const int fd = recording_;
         if (recording_ < 0 ||
-            !desktop_.layer().record([fd](std::string_view text, std::string& failure) { return writeAll(fd, text, failure); },
+            !desktop_.session().recorder().record([fd](std::string_view text, std::string& failure) { return writeAll(fd, text, failure); },
                                      recordingHeader(kVersion, std::time(nullptr)), why)) {
             std::cerr << program << ": cannot record to " << file << ": " << why << "\n";
             return 2;
         }
-        desktop_.layer().onFailure([program = std::string(program), file](const std::string& failure) {
+        desktop_.session().recorder().onFailure([program = std::string(program), file](const std::string& failure) {
             const std::string message = "The recording to " + file + " stopped: " + failure +
                                         ". The game goes on without it.";
             std::cerr << program << ": " << message << "\n";
@@ -255,7 +255,7 @@ std::optional<int> Session::prepare(const char* program) {
 // written in the event loop between two calls to the layer (or while a box
 // is open, as a script that ends there), then end the program as the
 // signal would have.
-void Session::watchSignals() {
+void ScriptSession::watchSignals() {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read);
     signals_.reset(notifier);
@@ -274,7 +274,7 @@ void Session::watchSignals() {
     sigaction(SIGTERM, &action, nullptr);
 }
 
-void Session::start(Form& startup) {
+void ScriptSession::start(Form& startup) {
     if (script_.empty() && options_.replay.isEmpty()) {
         desktop_.start(startup);
         return;
@@ -293,12 +293,12 @@ void Session::start(Form& startup) {
     QTimer::singleShot(0, [this] { replay(); });
 }
 
-void Session::replay() {
+void ScriptSession::replay() {
     if (program_.app.ended()) return;
     replayStatus_ = runner_->run();
     const bool stopped = stage_->stopped();
     runner_.reset();
-    program_.app.setFrontEnd(&desktop_);  // the desktop is the program's front end again
+    program_.app.setFrontEnd(&desktop_.session());  // the person's input drives the program again
     if (stopped || replayStatus_ != 0) {
         QCoreApplication::exit(replayStatus_);
         return;
@@ -306,13 +306,13 @@ void Session::replay() {
     desktop_.endReplay();  // the person plays on
 }
 
-void Session::stopReplay() {
+void ScriptSession::stopReplay() {
     if (stage_) stage_->stop();
     QCoreApplication::exit(0);
 }
 
-int Session::finish(int status) {
-    desktop_.layer().finish(finalStateBlock(program_));
+int ScriptSession::finish(int status) {
+    desktop_.session().recorder().finish(finalStateBlock(program_));
     if (recording_ >= 0) {
         ::close(recording_);
         recording_ = -1;

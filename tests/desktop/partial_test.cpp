@@ -36,7 +36,7 @@ protected:
 
     void SetUp() override {
         desktop.start(program.frmMenu);
-        desktop.deliver([this](Recorder&) { program.app.stallTo(kHourMicros); });
+        desktop.deliver([this](auto&&...) { program.app.stallTo(kHourMicros); });
         closer.setInterval(5);
         QObject::connect(&closer, &QTimer::timeout, [this] {
             MessageBox* box = MessageBox::of(QApplication::activeModalWidget());
@@ -62,7 +62,7 @@ protected:
 
     void ticks(int count) {
         for (int i = 0; i < count; ++i) {
-            desktop.deliver([this](Recorder&) { program.app.advanceTo(program.app.clock().nextBoundaryTime()); });
+            desktop.deliver([this](auto&&...) { program.app.advanceTo(program.app.clock().nextBoundaryTime()); });
         }
     }
 

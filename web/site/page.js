@@ -74,9 +74,9 @@
     clearTimeout(wakeTimer);
     wakeTimer = 0;
     if (ended || boxOpen || document.hidden) return;
-    const millis = M._arcadeon_next_wake();
+    const millis = M._arcadeon_next_wake();  // whole milliseconds
     if (millis < 0) return;
-    wakeTimer = setTimeout(wake, Math.max(0, Math.ceil(millis)));
+    wakeTimer = setTimeout(wake, millis);
   }
 
   function wake() {
@@ -294,7 +294,7 @@
     canvas.addEventListener('pointerdown', (e) => pointerDown(win, e));
     canvas.addEventListener('pointerup', (e) => pointerUp(win, e));
     canvas.addEventListener('pointermove', (e) => pointerMove(win, e));
-    canvas.addEventListener('pointercancel', () => pointerGone(win));
+    canvas.addEventListener('pointercancel', pointerGone);
     canvas.addEventListener('contextmenu', (e) => e.preventDefault());
     el.addEventListener('pointerdown', () => activate(win), true);
     return win;
@@ -487,46 +487,33 @@
   // The mouse buttons as the program counts them, by the DOM's button number.
   const BUTTONS = [1, 4, 2, 8, 16];  // left, middle, right, back, forward
 
-  // Which presses and releases make a click, and which command button looks
-  // pressed meanwhile, is the program's rule; a click goes to it as input,
-  // and the pressed look shows in the windows' scenes.
-  // A finger (or a pen) is the mouse: it reaches the point it touches before
-  // it presses there, as a mouse would have moved there first.
+  // The pointer as the page has it, handed to the program, whose rule says
+  // which presses and releases make a click (a finger's too), and which
+  // command button looks pressed meanwhile. The window pressed keeps the
+  // pointer while a button is held (pointer capture).
+  const touchOf = (e) => (e.pointerType === 'mouse' ? 0 : 1);
+
   function pointerDown(win, e) {
-    if (boxOpen || ended || !M) return;
     const [x, y] = twipsAt(win, e);
-    win.touchedAt = e.timeStamp;
-    if (e.pointerType !== 'mouse') {
-      M._arcadeon_move(win.index, x, y, 0, shiftState(e));
-    }
-    M._arcadeon_press(win.index, x, y, BUTTONS[e.button] ?? 0);
     win.canvas.setPointerCapture(e.pointerId);
-    requestFrame();
+    input(() => M._arcadeon_press(win.index, x, y, BUTTONS[e.button] ?? 0, shiftState(e), touchOf(e)));
   }
 
   function pointerUp(win, e) {
-    if (boxOpen || ended || !M) return;
-    if (e.pointerType === 'touch' && e.timeStamp - win.touchedAt > SHORT_TOUCH) {
-      pointerGone(win);
-      return;
-    }
     const [x, y] = twipsAt(win, e);
-    input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0));
+    input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0, touchOf(e)));
   }
 
-  // A finger held longer than a tap is lifted with no click; so is a pointer
-  // the browser took back: let go outside the window, where nothing is hit.
-  const SHORT_TOUCH = 500;  // milliseconds
-  function pointerGone(win) {
-    if (!M || ended) return;
-    M._arcadeon_release(win.index, -1, -1, 1);
-    requestFrame();
+  // A pointer the browser took back: every button let go, no click.
+  function pointerGone() {
+    input(() => M._arcadeon_pointer_gone());
   }
 
+  // A button pressed or let go while another is held comes as a move, its
+  // buttons telling which are held.
   function pointerMove(win, e) {
-    if (!M || ended) return;
     const [x, y] = twipsAt(win, e);
-    input(() => M._arcadeon_move(win.index, x, y, e.buttons & 7, shiftState(e)));
+    input(() => M._arcadeon_move(win.index, x, y, e.buttons & 31, shiftState(e)));
   }
 
   // The title bar moves the window; the corner resizes its client area.
@@ -573,8 +560,7 @@
     if (code < 0) return;
     // The program takes the key; the browser keeps its own shortcuts.
     if (!e.ctrlKey && !e.metaKey && !(code >= 112 && code <= 135)) e.preventDefault();
-    if (!down && e.repeat) return;  // a held key repeats its press; its release comes once
-    input(() => M._arcadeon_key(down ? 1 : 0, code, shiftState(e)));
+    input(() => M._arcadeon_key(down ? 1 : 0, code, shiftState(e), e.repeat ? 1 : 0));
   }
   // A zoom changes the device pixel ratio: every window is drawn again at it
   // (the program finds every scene changed, and whole). Not every change of
@@ -619,7 +605,7 @@
     const code = Number(button.dataset.key);
     button.setPointerCapture?.(e.pointerId);
     button.classList.add('held');
-    const press = () => input(() => M._arcadeon_key(1, code, 0));
+    const press = () => input(() => M._arcadeon_key(1, code, 0, 0));
     let repeat = setTimeout(function again() {
       press();
       repeat = setTimeout(again, REPEAT_EVERY);
@@ -628,7 +614,7 @@
       clearTimeout(repeat);
       button.classList.remove('held');
       button.held = null;
-      input(() => M._arcadeon_key(0, code, 0));
+      input(() => M._arcadeon_key(0, code, 0, 0));
     };
     press();
   }
@@ -643,8 +629,8 @@
     button.addEventListener('click', (e) => {
       if (e.detail !== 0) return;
       const code = Number(button.dataset.key);
-      input(() => M._arcadeon_key(1, code, 0));
-      input(() => M._arcadeon_key(0, code, 0));
+      input(() => M._arcadeon_key(1, code, 0, 0));
+      input(() => M._arcadeon_key(0, code, 0, 0));
     });
   }
   keysToggle.addEventListener('click', () => setPad(pad.hidden));
