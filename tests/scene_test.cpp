@@ -280,6 +280,26 @@ TEST(SceneShapes, SlantedLineLeavesNoGapAtAnyDensity) {
     }
 }
 
+// A slanted line far longer than any screen (here 40,000 pixels across)
+// shows the part of it that crosses the window: no column of the client
+// area is left without it, at any density.
+TEST(SceneShapes, SlantedLineLongerThanTheScreenShowsWhereItCrossesTheWindow) {
+    Fixture f;
+    f.form.linSlant->X1 = -300000;
+    f.form.linSlant->Y1 = 900;
+    f.form.linSlant->X2 = 300000;
+    f.form.linSlant->Y2 = 1100;
+    for (double ratio : kRatios) {
+        const Scene scene = f.scene(ratio);
+        const Pixels pixels = pixelsOf(itemsOf(scene, kSlant));
+        for (int x = 0; x < scene.client.w; ++x) {
+            bool found = false;
+            for (int y = 0; y < scene.client.h && !found; ++y) found = pixels.contains({x, y});
+            EXPECT_TRUE(found) << ratio << " column " << x;
+        }
+    }
+}
+
 // The focus shows only in the active window; a command button held down
 // under the pointer looks pressed; the access key is underlined under its
 // letter.
