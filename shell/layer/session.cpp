@@ -252,8 +252,9 @@ void Session::messageBox(std::string_view title, std::string_view prompt) {
     if (recorder_.boxClosed(closed)) ++stalls_;
 }
 
-void Session::delivering(const Form& /*form*/, const Element* element) {
+void Session::delivering(const Form& form, const Element* element) {
     if (element != nullptr && element->kind == Kind::Timer) ++ticks_;
+    screen_.delivering(form, element);
 }
 
 }  // namespace arcadeon

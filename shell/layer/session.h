@@ -55,6 +55,7 @@ public:
     virtual void formHidden(Form&) {}
     virtual void formUnloaded(Form&) {}
     virtual void formActivated(Form*) {}
+    virtual void delivering(const Form& /*form*/, const Element* /*element*/) {}
     virtual void changed() {}
     virtual void programEnded() {}
 };
