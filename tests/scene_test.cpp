@@ -108,6 +108,8 @@ TEST(SceneGrid, PutsTwipsOnTheNearestDevicePixelEdge) {
     EXPECT_EQ(Grid(1.5).client(14640, 9555), (Rect{0, 0, 1464, 956}));
     EXPECT_TRUE(Grid(2).client(0, 100).empty());
     EXPECT_TRUE(Grid(2).client(std::numeric_limits<Twips>::quiet_NaN(), -5).empty());
+    // At a density no screen has, the menu's client area stays within what one could.
+    EXPECT_EQ(Grid(1e7).client(9855, 11295), (Rect{0, 0, 1 << 19, 1 << 19}));
 }
 
 // The committed table of glyph widths is the fonts' own: a font file

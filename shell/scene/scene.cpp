@@ -212,8 +212,9 @@ Rect inset(const Rect& rect, int by) { return {rect.x + by, rect.y + by, rect.w 
 // A button's caption, one line placed by `left` (or centred when none) and
 // centred down `area`, its access key underlined. Returns where its text lies.
 Rect caption(Builder& out, const Button& button, const Rect& area, std::optional<int> left, const Grid& grid) {
-    int marked = -1;
-    const std::string shown = shownCaption(button.Caption, marked);
+    const ShownCaption text = shownCaption(button.Caption);
+    const std::string& shown = text.text;
+    const int marked = text.marked;
     const DrawnFont font = drawnFont(button.Font);
     const Measure measure(font);
     const double ratio = grid.ratio();

@@ -259,6 +259,13 @@ EMSCRIPTEN_KEEPALIVE const char* arcadeon_form_caption(int index) {
     return arcadeon::web::returned.c_str();
 }
 
+// 1 when window `index` is one of the games (its layout says so): leaving
+// the page while one is loaded loses a game.
+EMSCRIPTEN_KEEPALIVE int arcadeon_form_is_game(int index) {
+    const Form* form = page ? page->form(index) : nullptr;
+    return form != nullptr && form->layout().game ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_element_name(int index, int element) {
     const Form* form = page ? page->form(index) : nullptr;
     const bool known = form != nullptr && form->loaded() && element >= 0 && static_cast<std::size_t>(element) < form->elements().size();

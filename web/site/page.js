@@ -249,6 +249,7 @@
   // and caption asked for once.
   function createWindow(index, serial) {
     const name = M.UTF8ToString(M._arcadeon_form_name(index));
+    const game = M._arcadeon_form_is_game(index) === 1;
     const el = document.createElement('section');
     el.className = 'window';
     el.dataset.form = name;
@@ -281,7 +282,7 @@
     el.append(bar, client, grip);
     desktop.append(el);
     const win = {
-      index, name, serial, el, canvas, client, assistive, described: null, ctx: canvas.getContext('2d'), placed: false,
+      index, name, game, serial, el, canvas, client, assistive, described: null, ctx: canvas.getContext('2d'), placed: false,
       place: null, active: null, ratio: 0,
       scene: null,                          // the scene drawn last
       drawn: { paints: 0, rects: 0 },       // how often it was drawn, and how many rectangles
@@ -642,9 +643,8 @@
 
   // A game in progress is not thrown away by a reload or a way out of the
   // page without asking first.
-  const GAMES = new Set(['frmPing', 'frmFroggy', 'frmInvaders']);
   window.addEventListener('beforeunload', (e) => {
-    if (ended || ![...windows.values()].some((win) => GAMES.has(win.name))) return;
+    if (ended || ![...windows.values()].some((win) => win.game)) return;
     e.preventDefault();
     e.returnValue = '';
   });
