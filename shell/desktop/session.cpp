@@ -20,9 +20,9 @@
 
 #include "shell/desktop/desktop.h"
 #include "shell/program.h"
-#include "shell/script/runner.h"
-#include "shell/script/state.h"
-#include "shell/script/verify.h"
+#include "shell/record/runner.h"
+#include "shell/record/state.h"
+#include "shell/record/verify.h"
 #include "shell/version.h"
 
 

@@ -22,8 +22,8 @@
 #include "shell/layer/keys.h"
 #include "shell/layer/recorder.h"
 #include "shell/layer/session.h"
-#include "shell/script/runner.h"
-#include "shell/script/state.h"
+#include "shell/record/runner.h"
+#include "shell/record/state.h"
 #include "shell/version.h"
 #include "shell/web/page_state.h"
 

@@ -24,9 +24,9 @@
 #include "probe.h"
 #include "shell/desktop/session.h"
 #include "shell/program.h"
-#include "shell/script/runner.h"
-#include "shell/script/state.h"
-#include "shell/script/verify.h"
+#include "shell/record/runner.h"
+#include "shell/record/state.h"
+#include "shell/record/verify.h"
 
 namespace arcadeon::desktop::testing {
 namespace {

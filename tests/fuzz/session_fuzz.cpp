@@ -20,8 +20,8 @@
 
 #include "shell/layer/session.h"
 #include "shell/program.h"
-#include "shell/script/state.h"
-#include "shell/script/verify.h"
+#include "shell/record/state.h"
+#include "shell/record/verify.h"
 
 namespace {
 
