@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include <ctime>
@@ -22,9 +21,9 @@
 #include "shell/layer/keys.h"
 #include "shell/layer/recorder.h"
 #include "shell/layer/session.h"
-#include "shell/record/runner.h"
 #include "shell/record/state.h"
 #include "shell/version.h"
+#include "shell/web/page.h"
 #include "shell/web/page_state.h"
 
 namespace arcadeon::web {
@@ -124,7 +123,6 @@ private:
 };
 
 std::unique_ptr<Page> page;
-std::string returned;  // what the last call that returns text returned
 
 // Runs one piece of the page's input on the window `index` at the time now:
 // `input(session, now, form)`, what the session answers.
@@ -136,6 +134,10 @@ arcadeon::Outcome deliver(int index, Input&& input) {
 }
 
 }  // namespace
+
+std::string returned;
+
+scene::Pictures* shownPictures() { return page ? &page->pictures() : nullptr; }
 
 }  // namespace arcadeon::web
 
@@ -422,37 +424,6 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_accessible_press(int index, int element) {
 // arcadeon-script --verify checks; valid until the next call that returns text.
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_recording() {
     arcadeon::web::returned = page ? page->recording() : std::string();
-    return arcadeon::web::returned.c_str();
-}
-
-// Runs a script with the script runner, on a program of its own, and
-// returns the encoded scene of `window` as it then stands at `ratio` (its
-// focus shown when it is the active window), with the page's pictures:
-// what the page and the desktop are compared on. nullptr when the script
-// fails or the window is not shown. Valid until the next call.
-EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_scene_after_script(const char* script, const char* window, double ratio) {
-    static std::vector<std::int32_t> words;
-    if (!page || script == nullptr || window == nullptr) return nullptr;
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    arcadeon::ScriptRunner runner(in, out, err);
-    if (runner.run() != 0) return nullptr;
-    const Form* form = runner.program().form(window);
-    if (form == nullptr || !form->visible()) return nullptr;
-    const arcadeon::scene::View view{ratio, runner.program().app.activeForm() == form, nullptr};
-    words = arcadeon::scene::encode(arcadeon::scene::sceneOf(*form, view, page->pictures()));
-    return words.data();
-}
-
-// Runs a script with the script runner, on a program of its own, and
-// returns {"status", "out", "err"} as JSON: what arcadeon-script prints.
-EMSCRIPTEN_KEEPALIVE const char* arcadeon_run_script(const char* script) {
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    arcadeon::ScriptRunner runner(in, out, err);
-    const int status = runner.run();
-    arcadeon::web::returned = "{\"status\":" + std::to_string(status) + ",\"out\":" +
-                              arcadeon::web::jsonString(out.str()) + ",\"err\":" + arcadeon::web::jsonString(err.str()) + "}";
     return arcadeon::web::returned.c_str();
 }
 

@@ -807,6 +807,8 @@
   window.arcadeon = {
     boxes: [],
     shown: () => (M ? summary() : null),
+    // (the tests' build of the program only: the page's own links no runner)
+    testExports: () => Boolean(M?._arcadeon_run_script),
     runScript: (text) => withText(text, (pointer) => JSON.parse(M.UTF8ToString(M._arcadeon_run_script(pointer)))),
     ticks: () => (M ? M._arcadeon_ticks() : 0),
     stalls: () => (M ? M._arcadeon_stalls() : 0),

@@ -29,7 +29,7 @@ if (!fs.existsSync(runner)) skipOrFail(`no ${runner}`);
 
 // The page of the checks below: a first one at 1280 x 1000 with a mouse, then
 // others (a phone, a small laptop, a visit with no network).
-let { browser, page, server, problems } = await launchPage(site);
+let { browser, page, server, problems } = await launchPage(site, { tests: true });
 const results = [];
 
 // Runs one named check; a failure is reported and the rest go on.
@@ -513,6 +513,12 @@ server.close();
 
 ({ browser, page, server, problems } = await launchPage(site, { width: 390, height: 844, ratio: 2, touch: true }));
 const VIEWPORT = { width: 390, height: 844 };
+
+await check('the page\'s own program links no script runner: the exports only the tests use are in their build alone', async () => {
+  assert.equal(await page.evaluate(() => window.arcadeon.testExports()), false);
+  const sizes = ['arcadeon.wasm', 'arcadeon-tests.wasm'].map((name) => fs.statSync(path.join(site, name)).size);
+  assert.ok(sizes[0] < sizes[1], `the page's program (${sizes[0]} bytes) is smaller than the tests' (${sizes[1]})`);
+});
 
 // The page rectangle of a selector's element.
 const rectOf = (selector) => page.$eval(selector, (e) => {
