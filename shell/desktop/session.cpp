@@ -20,6 +20,7 @@
 
 #include "shell/desktop/desktop.h"
 #include "shell/program.h"
+#include "shell/record/pace.h"
 #include "shell/record/runner.h"
 #include "shell/record/state.h"
 #include "shell/record/verify.h"
@@ -73,7 +74,10 @@ extern "C" void onSignal(int number) {
 // windows show it; time passes at the script's pace.
 class ReplayStage final : public ScriptRunner::Stage, public FrontEnd {
 public:
-    ReplayStage(Desktop& desktop, double speed) : desktop_(desktop), speed_(speed) { wall_.start(); }
+    ReplayStage(Desktop& desktop, double speed)
+        : desktop_(desktop), pace_(speed, [this](std::int64_t due) { return waitFor(due); }, [&desktop] { desktop.refresh(); }) {
+        wall_.start();
+    }
 
     // The person closed a window: the replay stops, and the program with it.
     void stop() {
@@ -105,44 +109,27 @@ public:
 
 private:
     [[nodiscard]] bool playing() const { return !stopped_ && !live_; }
-    void waitFor(std::int64_t micros);
+    bool waitFor(std::int64_t due);
 
     Desktop& desktop_;
-    double speed_;
+    ReplayPace pace_;
     QElapsedTimer wall_;  // since the script's time 0
     QEventLoop* waiting_ = nullptr;
     bool stopped_ = false;
     bool live_ = false;
 };
 
-// Time passes boundary by boundary, each when the wall clock reaches it, so
-// that the windows move as they did; the layer sees the same calls as from
-// one `wait`. A stall passes whole at its end: the program showed nothing
-// new meanwhile either.
+// At the script's pace (ReplayPace), in the real windows.
 void ReplayStage::passTime(App& app, std::int64_t micros, bool stall) {
-    if (stall) {
-        waitFor(micros);
-        if (!playing()) return;
-        app.stallTo(micros);
-        desktop_.refresh();
-        return;
-    }
-    while (playing() && !app.ended() && app.clock().now() < micros) {
-        const std::int64_t step = app.anyTimerRunning() ? std::min(micros, app.clock().nextBoundaryTime()) : micros;
-        waitFor(step);
-        if (!playing()) return;
-        app.advanceTo(step);
-        desktop_.refresh();
-    }
+    if (playing()) (void)pace_.pass(app, micros, stall);
 }
 
-// Until the wall clock reaches the script's time `micros`: late, never
-// early, and never differently.
-void ReplayStage::waitFor(std::int64_t micros) {
-    const auto due = static_cast<std::int64_t>(static_cast<double>(micros) / speed_);
+// Until the wall clock reaches `due`: late, never early. False when the
+// replay stopped meanwhile.
+bool ReplayStage::waitFor(std::int64_t due) {
     while (playing()) {
         const std::int64_t left = due - wall_.nsecsElapsed() / 1000;
-        if (left <= 0) return;
+        if (left <= 0) return true;
         QEventLoop loop;
         QTimer::singleShot(std::chrono::milliseconds((left + 999) / 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
         waiting_ = &loop;
@@ -150,6 +137,7 @@ void ReplayStage::waitFor(std::int64_t micros) {
         waiting_ = nullptr;
         if (outcome != 0) stopped_ = true;  // the application is quitting
     }
+    return false;
 }
 
 // The script ends with a box open: the person takes over here, with the
@@ -161,7 +149,7 @@ void ReplayStage::endedInBox(std::string_view title, std::string_view prompt) {
         live_ = true;
         desktop_.endReplay();
     }
-    desktop_.messageBox(title, prompt);
+    (void)desktop_.session().wake(desktop_.messageBox(title, prompt));  // the time it was open passes
 }
 
 // ---- options -------------------------------------------------------------------
