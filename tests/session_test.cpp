@@ -66,7 +66,7 @@ public:
     Events& events;
     std::int64_t closeAt = 0;
     explicit FakeScreen(Events& log) : events(log) {}
-    std::int64_t messageBox(std::string_view title, std::string_view) override {
+    std::int64_t showBox(std::string_view title, std::string_view) override {
         events.push_back("box " + std::string(title));
         return closeAt;
     }

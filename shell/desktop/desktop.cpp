@@ -157,6 +157,7 @@ scene::Scene Desktop::sceneOf(const FormWindow& window) {
 }
 
 void Desktop::changed() {
+    if (replaying()) syncSizes();  // the windows take the sizes the script gives
     showChanges();
     for (auto& [form, window] : windows_) {
         if (window->isVisible()) announceChanges(*window, app_.activeForm() == form);
@@ -235,7 +236,7 @@ std::unique_ptr<MessageBox> Desktop::makeBox(std::string_view title, std::string
     return std::make_unique<MessageBox>(owner != nullptr && owner->isVisible() ? owner : nullptr, title, prompt);
 }
 
-std::int64_t Desktop::messageBox(std::string_view title, std::string_view prompt) {
+std::int64_t Desktop::showBox(std::string_view title, std::string_view prompt) {
     showChanges();  // what the handler changed so far shows while the box is open
     const std::unique_ptr<MessageBox> box = makeBox(title, prompt);
     box->setWindowModality(Qt::ApplicationModal);

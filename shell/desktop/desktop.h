@@ -92,7 +92,7 @@ public:
     void redraw(FormWindow& window);
 
     // Screen
-    std::int64_t messageBox(std::string_view title, std::string_view prompt) override;
+    std::int64_t showBox(std::string_view title, std::string_view prompt) override;
     void formLoading(Form& form) override;
     void formShown(Form& form) override;
     void formHidden(Form& form) override;

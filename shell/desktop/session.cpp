@@ -72,7 +72,7 @@ extern "C" void onSignal(int number) {
 
 // A replay: the runner's lines drive the layer of the real program, whose
 // windows show it; time passes at the script's pace.
-class ReplayStage final : public ScriptRunner::Stage, public FrontEnd {
+class ReplayStage final : public ScriptRunner::Stage {
 public:
     ReplayStage(Desktop& desktop, double speed)
         : desktop_(desktop), pace_(speed, [this](std::int64_t due) { return waitFor(due); }, [&desktop] { desktop.refresh(); }) {
@@ -88,24 +88,15 @@ public:
     // The person took over at a box that was open when the script ended.
     [[nodiscard]] bool live() const { return live_; }
 
-    // Stage
-    FrontEnd& frontEnd() override { return *this; }
+    // Stage: the layer's notifications go to the desktop through its session,
+    // which counts the ticks.
+    FrontEnd& frontEnd() override { return desktop_.session(); }
     void passTime(App& app, std::int64_t micros, bool stall) override;
     void boxOpened(std::string_view title, std::string_view prompt) override {
         desktop_.showReplayedBox(title, prompt);
     }
     void boxClosed() override { desktop_.closeReplayedBox(); }
     void endedInBox(std::string_view title, std::string_view prompt) override;
-
-    // FrontEnd: the desktop's own, which draws what changed.
-    void formLoading(Form& form) override { desktop_.formLoading(form); }
-    void formShown(Form& form) override { desktop_.formShown(form); }
-    void formHidden(Form& form) override { desktop_.formHidden(form); }
-    void formUnloaded(Form& form) override { desktop_.formUnloaded(form); }
-    void formActivated(Form* form) override { desktop_.formActivated(form); }
-    void delivering(const Form& form, const Element* element) override { desktop_.session().delivering(form, element); }
-    void changed() override { desktop_.refresh(); }
-    void programEnded() override { desktop_.programEnded(); }
 
 private:
     [[nodiscard]] bool playing() const { return !stopped_ && !live_; }
@@ -149,7 +140,7 @@ void ReplayStage::endedInBox(std::string_view title, std::string_view prompt) {
         live_ = true;
         desktop_.endReplay();
     }
-    (void)desktop_.session().wake(desktop_.messageBox(title, prompt));  // the time it was open passes
+    (void)desktop_.session().wake(desktop_.showBox(title, prompt));  // the time it was open passes
 }
 
 // ---- options -------------------------------------------------------------------

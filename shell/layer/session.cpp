@@ -248,7 +248,7 @@ bool Session::drawableAt(double ratio) {
 void Session::messageBox(std::string_view title, std::string_view prompt) {
     click_.reset();
     held_ = 0;
-    const std::int64_t closed = screen_.messageBox(title, prompt);
+    const std::int64_t closed = screen_.showBox(title, prompt);
     if (recorder_.boxClosed(closed)) ++stalls_;
 }
 

@@ -42,22 +42,15 @@ enum class [[nodiscard]] Outcome {
     Refused,  // it cannot be taken as it is: Session::refusal() says why
 };
 
-// What a front end does for the session.
-class Screen {
+// What a front end does for the session: the layer's notifications
+// (FrontEnd), passed on as they come, and its message boxes.
+class Screen : public FrontEnd {
 public:
-    virtual ~Screen() = default;
     // Shows a modal box with one OK button; returns once the person closed
     // it, with the real time (microseconds) it was closed at.
-    virtual std::int64_t messageBox(std::string_view title, std::string_view prompt) = 0;
-    // The layer's notifications (FrontEnd), passed on as they come.
-    virtual void formLoading(Form&) {}
-    virtual void formShown(Form&) {}
-    virtual void formHidden(Form&) {}
-    virtual void formUnloaded(Form&) {}
-    virtual void formActivated(Form*) {}
-    virtual void delivering(const Form& /*form*/, const Element* /*element*/) {}
-    virtual void changed() {}
-    virtual void programEnded() {}
+    virtual std::int64_t showBox(std::string_view title, std::string_view prompt) = 0;
+    // The layer's boxes reach a screen through the session (Session::messageBox).
+    void messageBox(std::string_view title, std::string_view prompt) final { (void)showBox(title, prompt); }
 };
 
 // Where a window goes when it is centred on an area: its top-left corner, in

@@ -81,7 +81,7 @@ public:
     [[nodiscard]] scene::Pictures& pictures() { return pictures_; }
 
     // Screen
-    std::int64_t messageBox(std::string_view title, std::string_view prompt) override {
+    std::int64_t showBox(std::string_view title, std::string_view prompt) override {
         pageMessageBox(std::string(title).c_str(), std::string(prompt).c_str());
         return now();
     }
@@ -259,6 +259,12 @@ EMSCRIPTEN_KEEPALIVE const char* arcadeon_form_caption(int index) {
     const Form* form = page ? page->form(index) : nullptr;
     arcadeon::web::returned = form != nullptr ? std::string(form->caption()) : std::string();
     return arcadeon::web::returned.c_str();
+}
+
+// Where a window `outer` pixels wide (or high) goes when it is centred in
+// an area `area` pixels wide: the whole pixels before it, never fewer than 0.
+EMSCRIPTEN_KEEPALIVE int arcadeon_centred(double area, double outer) {
+    return arcadeon::centredIn(area, 0, outer, 0).left;
 }
 
 // 1 when window `index` is one of the games (its layout says so): leaving

@@ -56,7 +56,7 @@ public:
     const Element* deliveredElement = nullptr;
     bool delivered = false;
 
-    std::int64_t messageBox(std::string_view, std::string_view) override {
+    std::int64_t showBox(std::string_view, std::string_view) override {
         now += boxOpenFor;
         return now;
     }
