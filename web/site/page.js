@@ -150,12 +150,13 @@ function createWindow(index, serial) {
   return win;
 }
 
-// Centred on the page, frame included, each time the window is loaded.
+// Centred on the page, frame included, each time the window is loaded, by
+// the program's rule (centredIn).
 function centre(win) {
   const area = desktop.getBoundingClientRect();
   const outer = win.el.getBoundingClientRect();
-  win.el.style.left = Math.max(0, Math.round((area.width - outer.width) / 2)) + 'px';
-  win.el.style.top = Math.max(0, Math.round((area.height - outer.height) / 2)) + 'px';
+  win.el.style.left = M._arcadeon_centred(area.width, outer.width) + 'px';
+  win.el.style.top = M._arcadeon_centred(area.height, outer.height) + 'px';
   win.placed = true;
 }
 
