@@ -366,6 +366,12 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_virtual_key(const char* key, const char* code)
     return arcadeon::virtualKeyOfBrowserKey(key != nullptr ? key : "", code != nullptr ? code : "");
 }
 
+// The shift state for the modifier keys held (1 each held): what key and
+// pointer input carries.
+EMSCRIPTEN_KEEPALIVE int arcadeon_shift_state(int shift, int ctrl, int alt) {
+    return arcadeon::shiftStateOf(shift != 0, ctrl != 0, alt != 0);
+}
+
 // A key pressed (down 1) or released (down 0), `repeat` 1 when the
 // keyboard repeats it: it goes to the active window. Returns as arcadeon_press.
 EMSCRIPTEN_KEEPALIVE int arcadeon_key(int down, int code, int shift, int repeat) {

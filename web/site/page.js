@@ -295,8 +295,9 @@ function twipsOf(pixels) {
   return fit === 1 ? pixels * TWIPS : Math.round(pixels * TWIPS / fit);
 }
 
+// The modifier keys held, as the program counts them.
 function shiftState(e) {
-  return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+  return M._arcadeon_shift_state(e.shiftKey ? 1 : 0, e.ctrlKey ? 1 : 0, e.altKey ? 1 : 0);
 }
 
 // A press anywhere on a window that is not the active one activates it first.
