@@ -266,6 +266,7 @@ TEST_F(SessionTest, InputThatIsNoNumberOrOutOfRangeIsRefusedAndNotRecorded) {
         {"move with no such modifier", [&] { return session.move(0, form, 10, 10, 0, 8); }, "modifier"},
         {"press at NaN", [&] { return session.press(0, form, nan, 10, kLeftButton); }, "not a number"},
         {"press of two buttons at once", [&] { return session.press(0, form, 10, 10, 3); }, "button"},
+        {"press with no such modifier", [&] { return session.press(0, form, 10, 10, kLeftButton, 8, Pointer::Touch); }, "modifier"},
         {"key code 256", [&] { return session.key(0, true, 256, 0); }, "key code"},
         {"key code -1", [&] { return session.key(0, false, -1, 0); }, "key code"},
         {"key with no such modifier", [&] { return session.key(0, true, 65, 16); }, "modifier"},

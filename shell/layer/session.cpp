@@ -90,10 +90,11 @@ Outcome Session::press(std::int64_t now, Form& form, double x, double y, int but
     if (app_.ended()) return Outcome::Ignored;
     if (!twipsValue(x) || !twipsValue(y)) return refuse("the point is not a number of twips");
     if (!oneButton(button)) return refuse("no such mouse button");
+    if ((shift & ~(kShift | kCtrl | kAlt)) != 0) return refuse("no such modifier key");
     catchUp(now);
     const auto tx = static_cast<Twips>(x), ty = static_cast<Twips>(y);
     // A finger reaches the point it touches first, as a mouse would have moved there.
-    if (pointer == Pointer::Touch && !click_) (void)move(now, form, x, y, held_, shift);
+    if (pointer == Pointer::Touch && current() == nullptr) (void)move(now, form, x, y, held_, shift);
     held_ |= button;
     if (current() != nullptr || app_.inputBlocked() || !form.visible()) return Outcome::Ignored;
     const Element* hit = nullptr;
