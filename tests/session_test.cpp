@@ -179,6 +179,7 @@ TEST_F(SessionTest, PressesAndReleasesMakeClicksByTheClickRule) {
         {"the window unloaded and loaded again under the press", {P, {Reload}, R}, {}},
         {"the window hidden under the press", {P, {Hide}, R}, {}},
         {"the pointer taken back", {P, {Gone}, R}, {}},
+        {"pressed again, its release lost", {{Press, kWindow}, P, R}, {"lblHit_Click"}},
         {"a release at no number", {P, {Release, {std::nanf(""), 0}}, R}, {}},
         {"a tap", {{Touch, kWindow}, {Lift, kWindow, 0, Session::kLongestTapMicros}}, {"move 2000 250 0", "frmPointer_Click"}},
         {"a touch held longer than a tap", {{Touch, kWindow}, {Lift, kWindow, 0, Session::kLongestTapMicros + 1}},

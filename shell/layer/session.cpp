@@ -96,6 +96,9 @@ Outcome Session::press(std::int64_t now, Form& form, double x, double y, int but
     // A finger reaches the point it touches first, as a mouse would have moved there.
     if (pointer == Pointer::Touch && current() == nullptr) (void)move(now, form, x, y, held_, shift);
     held_ |= button;
+    // Pressed again, the button was let go meanwhile where the front end
+    // could not tell: that press is over, with no click.
+    if (click_ && click_->button == button) click_.reset();
     if (current() != nullptr || app_.inputBlocked() || !form.visible()) return Outcome::Ignored;
     const Element* hit = nullptr;
     if (!over(form, tx, ty, hit)) return Outcome::Ignored;
