@@ -90,16 +90,20 @@ desktop-bench: test-deps
 soak: build-sanitize
 	$(SANITIZE_BUILD)/arcadeon-soak --seed 1 --seeds 10 --steps 1000000 --save soak-failure.script
 
-# The script fuzz target (libFuzzer, ASan, UBSan) for FUZZ_TIME seconds,
-# seeded from the golden scripts: make fuzz FUZZ_TIME=600. New inputs it
-# finds stay in $(FUZZ_BUILD)/corpus; a failing one is saved as crash-*.
+# The fuzz targets (libFuzzer, ASan, UBSan), each for FUZZ_TIME seconds:
+# the script reader and runner, seeded from the golden scripts, then the
+# session every front end's input goes through. make fuzz FUZZ_TIME=600.
+# New inputs they find stay in $(FUZZ_BUILD)/corpus and
+# $(FUZZ_BUILD)/session-corpus; a failing one is saved as crash-*.
 fuzz:
 	@tools/install-deps fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARCADEON_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD) --target script-fuzz -j $(JOBS)
-	@mkdir -p $(FUZZ_BUILD)/corpus
+	@cmake --build $(FUZZ_BUILD) --target script-fuzz session-fuzz -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/session-corpus
 	$(FUZZ_BUILD)/script-fuzz -max_total_time=$(FUZZ_TIME) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
 	  $(FUZZ_BUILD)/corpus tests/golden tests/fuzz/seeds
+	$(FUZZ_BUILD)/session-fuzz -max_total_time=$(FUZZ_TIME) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	  $(FUZZ_BUILD)/session-corpus tests/fuzz/seeds
 
 # Draws the pictures in assets/ again; then the menu's Ping and Invaders
 # pictures from the game windows as the program draws them.

@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
         });
         closer->start();
         QTimer::singleShot(0, qApp, [&program, &desktop] {
-            desktop.deliver([&](arcadeon::Recorder&) {
+            desktop.deliver([&](auto&&...) {
                 program.frmPause.Show();
                 program.frmDifficulty.Show();
                 program.frmPing.Show();

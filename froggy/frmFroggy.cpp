@@ -56,6 +56,7 @@ const FormLayout FrmFroggy::layout{
     .ClientWidth = 10140,
     .ClientHeight = 7215,
     .elements = kElements,
+    .game = true,
 };
 
 FrmFroggy::FrmFroggy(App& app, Form& frmMenu, Form& frmPause)

@@ -71,6 +71,7 @@ const FormLayout FrmInvaders::layout{
     .ClientWidth = 11805,
     .ClientHeight = 7035,
     .elements = kElements,
+    .game = true,
 };
 
 // Hearts disappear from right to left; a strike with none left loses the game.

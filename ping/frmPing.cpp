@@ -37,6 +37,7 @@ const FormLayout FrmPing::layout{
     .ClientWidth = 14640,
     .ClientHeight = 9555,
     .elements = kElements,
+    .game = true,
 };
 
 FrmPing::FrmPing(App& app, Module1Variables& Module1, Form& frmPause)

@@ -187,12 +187,29 @@ TEST(Accessible, PressPointIsAPointHitTestingGivesToTheElementOrNone) {
     EXPECT_FALSE(pressPoint(form, elements.size()).has_value());
 }
 
-// Rule: a caption is shown without the `&` that marks its access key, and
-// "&&" shows one `&`.
-TEST(Accessible, ShownCaptionDropsAccessKeyMarks) {
-    EXPECT_EQ(shownCaption("Quit to &Menu"), "Quit to Menu");
-    EXPECT_EQ(shownCaption("Fish && &Chips"), "Fish & Chips");
-    EXPECT_EQ(shownCaption("&Resume"), "Resume");
+// One reading of a button's `&` for the screen, the keyboard and assistive
+// technology: the text shown, the letter underlined and the access key.
+TEST(Accessible, CaptionShownIsReadOnceForTextUnderlineAndKey) {
+    struct Case {
+        const char* caption;
+        const char* text;
+        int marked;
+        char key;
+    };
+    const Case cases[] = {
+        {"&Resume", "Resume", 0, 'R'},
+        {"Quit to &Menu", "Quit to Menu", 8, 'M'},
+        {"Fish && &Chips", "Fish & Chips", 7, 'C'},
+        {"&&", "&", -1, 0},
+        {"end&", "end&", -1, 0},
+        {"&a&b", "ab", 0, 'A'},
+    };
+    for (const Case& c : cases) {
+        const ShownCaption shown = shownCaption(c.caption);
+        EXPECT_EQ(shown.text, c.text) << c.caption;
+        EXPECT_EQ(shown.marked, c.marked) << c.caption;
+        EXPECT_EQ(shown.key, c.key) << c.caption;
+    }
 }
 
 }  // namespace

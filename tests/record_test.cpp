@@ -10,8 +10,8 @@
 
 #include "shell/layer/properties.h"
 #include "shell/layer/recorder.h"
-#include "shell/script/state.h"
-#include "shell/script/verify.h"
+#include "shell/record/state.h"
+#include "shell/record/verify.h"
 #include "support.h"
 
 namespace arcadeon {

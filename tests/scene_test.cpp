@@ -108,6 +108,8 @@ TEST(SceneGrid, PutsTwipsOnTheNearestDevicePixelEdge) {
     EXPECT_EQ(Grid(1.5).client(14640, 9555), (Rect{0, 0, 1464, 956}));
     EXPECT_TRUE(Grid(2).client(0, 100).empty());
     EXPECT_TRUE(Grid(2).client(std::numeric_limits<Twips>::quiet_NaN(), -5).empty());
+    // At a density no screen has, the menu's client area stays within what one could.
+    EXPECT_EQ(Grid(1e7).client(9855, 11295), (Rect{0, 0, 1 << 19, 1 << 19}));
 }
 
 // The committed table of glyph widths is the fonts' own: a font file
@@ -275,6 +277,26 @@ TEST(SceneShapes, SlantedLineLeavesNoGapAtAnyDensity) {
         for (int x = grid.lineStart(1500); x < grid.lineEnd(2900); ++x) {
             bool found = false;
             for (int y = grid.lineStart(800); y < grid.lineEnd(1300) && !found; ++y) found = pixels.contains({x, y});
+            EXPECT_TRUE(found) << ratio << " column " << x;
+        }
+    }
+}
+
+// A slanted line far longer than any screen (here 40,000 pixels across)
+// shows the part of it that crosses the window: no column of the client
+// area is left without it, at any density.
+TEST(SceneShapes, SlantedLineLongerThanTheScreenShowsWhereItCrossesTheWindow) {
+    Fixture f;
+    f.form.linSlant->X1 = -300000;
+    f.form.linSlant->Y1 = 900;
+    f.form.linSlant->X2 = 300000;
+    f.form.linSlant->Y2 = 1100;
+    for (double ratio : kRatios) {
+        const Scene scene = f.scene(ratio);
+        const Pixels pixels = pixelsOf(itemsOf(scene, kSlant));
+        for (int x = 0; x < scene.client.w; ++x) {
+            bool found = false;
+            for (int y = 0; y < scene.client.h && !found; ++y) found = pixels.contains({x, y});
             EXPECT_TRUE(found) << ratio << " column " << x;
         }
     }

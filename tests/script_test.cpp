@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/layer/properties.h"
-#include "shell/script/printable.h"
+#include "shell/record/printable.h"
 #include "support.h"
 
 namespace arcadeon {

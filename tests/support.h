@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "shell/layer/app.h"
-#include "shell/script/runner.h"
+#include "shell/record/runner.h"
 
 namespace arcadeon::testing {
 

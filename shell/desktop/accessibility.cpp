@@ -211,9 +211,7 @@ void ElementInterface::doAction(const QString& action) {
         if (target.isNull()) return;
         Form& form = target->form();
         if (!target->isVisible() || !form.loaded()) return;
-        const std::optional<Point> at = pressPoint(form, element);
-        if (!at) return;
-        target->desktop().deliver([&](Recorder& layer) { layer.click(form, at->x, at->y); });
+        target->desktop().deliver([&](Session& session, std::int64_t now) { (void)session.pressElement(now, form, element); });
     });
 }
 

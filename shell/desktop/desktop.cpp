@@ -26,12 +26,10 @@ Desktop::Desktop(App& app) : app_(app) {
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&wake_, &QTimer::timeout, &wake_, [this] { wake(); });
-    app_.setFrontEnd(this);
     installAccessibility();
 }
 
 Desktop::~Desktop() {
-    app_.setFrontEnd(nullptr);
     wake_.stop();
     closeReplayedBox();
     for (auto& [form, window] : windows_) delete window;
@@ -82,7 +80,7 @@ void Desktop::windowClosing(FormWindow& window) {
         stopReplay_();
         return;
     }
-    deliver([&](Recorder& layer) { layer.close(window.form()); });
+    deliver([&](Session& session, std::int64_t now) { (void)session.close(now, window.form()); });
 }
 
 void Desktop::showReplayedBox(std::string_view title, std::string_view prompt) {
@@ -97,18 +95,15 @@ void Desktop::closeReplayedBox() { delete replayedBox_.data(); }
 
 // ---- time --------------------------------------------------------------------
 
-// Real time reaches the layer: on time as a `wait`, more than one boundary
-// late (the program was stopped, or busy) as a `stall` (Recorder::catchUpTo).
-void Desktop::catchUp() { layer_.catchUpTo(elapsedMicros()); }
+// Real time reaches the layer (Session::wake).
+void Desktop::catchUp() { (void)session_.wake(elapsedMicros()); }
 
 // Woken at a clock boundary: the timers that are due tick, then the windows
 // are drawn once. A wake-up that delivered no tick changed nothing and
 // draws nothing.
 void Desktop::wake() {
     if (app_.ended() || replaying()) return;
-    const std::uint64_t before = ticksDelivered_;
-    catchUp();
-    if (ticksDelivered_ == before) {
+    if (!session_.wake(elapsedMicros())) {
         schedule();
         return;
     }
@@ -116,26 +111,24 @@ void Desktop::wake() {
 }
 
 void Desktop::afterEvent() {
-    if (trace_ && ticksDelivered_ != ticksTraced_) {
-        trace_->ticks(ticksDelivered_ - ticksTraced_);
-        ticksTraced_ = ticksDelivered_;
+    if (trace_ && session_.ticks() != ticksTraced_) {
+        trace_->ticks(session_.ticks() - ticksTraced_);
+        ticksTraced_ = session_.ticks();
     }
     syncSizes();
     showChanges();
     schedule();
 }
 
-// Arms one precise single shot for the next boundary, in whole
-// milliseconds; when the layer needs no wake (Recorder::nextWakeIn) the
-// program sleeps until input comes.
+// Arms one precise single shot for the next boundary (Session::wakeIn);
+// when the layer needs no wake the program sleeps until input comes.
 void Desktop::schedule() {
-    const std::optional<std::int64_t> wait = replaying() ? std::nullopt : layer_.nextWakeIn(elapsedMicros());
-    if (!wait) {
+    const std::optional<int> millis = replaying() ? std::nullopt : session_.wakeIn(elapsedMicros());
+    if (!millis) {
         wake_.stop();
         return;
     }
-    const std::int64_t millis = std::min<std::int64_t>((*wait + 999) / 1000, Clock::kPeriodMicros / 1000 + 1);
-    wake_.start(static_cast<int>(millis));
+    wake_.start(*millis);
 }
 
 // ---- drawing -----------------------------------------------------------------
@@ -159,11 +152,12 @@ void Desktop::showChanges(FormWindow& window) {
 
 scene::Scene Desktop::sceneOf(const FormWindow& window) {
     const Form& form = window.form();
-    const scene::View view{window.devicePixelRatioF(), app_.activeForm() == &form, window.pressedButton()};
+    const scene::View view{window.devicePixelRatioF(), app_.activeForm() == &form, session_.pressed(form)};
     return scene::sceneOf(form, view, pictures_.scenes());
 }
 
 void Desktop::changed() {
+    if (replaying()) syncSizes();  // the windows take the sizes the script gives
     showChanges();
     for (auto& [form, window] : windows_) {
         if (window->isVisible()) announceChanges(*window, app_.activeForm() == form);
@@ -206,7 +200,7 @@ void Desktop::windowActivated(FormWindow& window) {
     Form& form = window.form();
     if (!form.visible() || app_.activeForm() == &form || app_.inputBlocked()) return;
     following_ = &window;
-    deliver([&](Recorder& layer) { layer.activate(form); });
+    deliver([&](Session& session, std::int64_t now) { (void)session.activate(now, form); });
     following_ = nullptr;
 }
 
@@ -229,7 +223,9 @@ void Desktop::syncSizes() {
         if (!window->isVisible() || window->isMinimized()) continue;
         const Twips width = twipsFromPixels(window->width());
         const Twips height = twipsFromPixels(window->height());
-        if (width != form->clientWidth() || height != form->clientHeight()) layer_.resize(window->form(), width, height);
+        if (width != form->clientWidth() || height != form->clientHeight()) {
+            (void)session_.resize(elapsedMicros(), window->form(), width, height);
+        }
     }
 }
 
@@ -240,15 +236,12 @@ std::unique_ptr<MessageBox> Desktop::makeBox(std::string_view title, std::string
     return std::make_unique<MessageBox>(owner != nullptr && owner->isVisible() ? owner : nullptr, title, prompt);
 }
 
-void Desktop::messageBox(std::string_view title, std::string_view prompt) {
+std::int64_t Desktop::showBox(std::string_view title, std::string_view prompt) {
     showChanges();  // what the handler changed so far shows while the box is open
-    // The box takes the pointer: a button held down now is released over the
-    // box, and its press must not wait for that release to make a click later.
-    for (auto& [form, window] : windows_) window->cancelPress();
     const std::unique_ptr<MessageBox> box = makeBox(title, prompt);
     box->setWindowModality(Qt::ApplicationModal);
     box->exec();
-    layer_.boxClosed(elapsedMicros());
+    return elapsedMicros();
 }
 
 void Desktop::formLoading(Form& form) {
@@ -267,8 +260,8 @@ void Desktop::place(FormWindow& window) {
     if (screen == nullptr) return;
     const QRect area = screen->availableGeometry();
     const QSize outer = window.size() + frame_;
-    window.move(std::max(area.left(), area.left() + (area.width() - outer.width()) / 2),
-                std::max(area.top(), area.top() + (area.height() - outer.height()) / 2));
+    const Placement at = centredIn(area.width(), area.height(), outer.width(), outer.height());
+    window.move(area.left() + at.left, area.top() + at.top);
     placedUnframed_ = frameKnown_ ? nullptr : &window;
 }
 
@@ -325,10 +318,6 @@ void Desktop::bringForward(FormWindow& window) {
     if (window.isMinimized()) window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.raise();
     window.activateWindow();
-}
-
-void Desktop::delivering(const Form& /*form*/, const Element* element) {
-    if (element != nullptr && element->kind == Kind::Timer) ++ticksDelivered_;
 }
 
 void Desktop::programEnded() {

@@ -22,14 +22,14 @@
 #include "shell/desktop/pictures.h"
 #include "shell/desktop/trace.h"
 #include "shell/layer/app.h"
-#include "shell/layer/recorder.h"
+#include "shell/layer/session.h"
 
 namespace arcadeon::desktop {
 
 class FormWindow;
 class MessageBox;
 
-class Desktop final : public FrontEnd {
+class Desktop final : public Screen {
 public:
     explicit Desktop(App& app);
     ~Desktop() override;
@@ -42,9 +42,9 @@ public:
     void traceTo(std::unique_ptr<Trace> trace) { trace_ = std::move(trace); }
 
     [[nodiscard]] App& app() { return app_; }
-    // Where every call from the windows to the layer goes: a recording, when
-    // one is made, holds exactly these calls.
-    [[nodiscard]] Recorder& layer() { return layer_; }
+    // Where every piece of input from the windows goes: a recording, when
+    // one is made, holds exactly what it passed to the layer.
+    [[nodiscard]] Session& session() { return session_; }
     // The on-screen window of a loaded form; nullptr when it is not loaded.
     [[nodiscard]] FormWindow* window(const Form& form) const;
     // Microseconds of real time since start.
@@ -52,15 +52,15 @@ public:
     // Whether a wake-up is armed for the next clock boundary.
     [[nodiscard]] bool awake() const { return wake_.isActive(); }
 
-    // Delivers one piece of a person's input, `input(layer())`: first the
-    // time that passed before it, then the input, then what it changed drawn.
+    // Delivers one piece of a person's input, `input(session(), now)`: first
+    // the time that passed before it, then the input, then what it changed drawn.
     template <class Input>
     void deliver(Input&& input) {
         if (app_.ended() || replaying()) return;
         const std::int64_t reached = trace_ ? Trace::now() : 0;
         catchUp();
         const std::uint64_t updates = updates_;  // what the input itself changed, not the ticks before it
-        input(layer_);
+        input(session_, elapsedMicros());
         afterEvent();
         if (trace_ && updates_ != updates) trace_->input(reached);
     }
@@ -91,14 +91,13 @@ public:
     // Shows what changed in one window (a button it draws pressed, say).
     void redraw(FormWindow& window);
 
-    // FrontEnd
-    void messageBox(std::string_view title, std::string_view prompt) override;
+    // Screen
+    std::int64_t showBox(std::string_view title, std::string_view prompt) override;
     void formLoading(Form& form) override;
     void formShown(Form& form) override;
     void formHidden(Form& form) override;
     void formUnloaded(Form& form) override;
     void formActivated(Form* form) override;
-    void delivering(const Form& form, const Element* element) override;
     void changed() override;
     void programEnded() override;
 
@@ -118,7 +117,7 @@ private:
     void bringForward(FormWindow& window);
 
     App& app_;
-    Recorder layer_{app_};
+    Session session_{app_, *this};
     Fonts fonts_;
     Pictures pictures_;
     QElapsedTimer elapsed_;
@@ -132,8 +131,7 @@ private:
     bool frameKnown_ = false;
     FormWindow* placedUnframed_ = nullptr;  // placed before the frame's size was known
     const FormWindow* following_ = nullptr;  // activated by the window manager, being followed
-    std::uint64_t ticksDelivered_ = 0;  // timer events delivered so far
-    std::uint64_t ticksTraced_ = 0;     // of those, the ones already in the trace
+    std::uint64_t ticksTraced_ = 0;     // timer events delivered and already in the trace
     std::unique_ptr<Trace> trace_;      // nullptr unless asked for
     std::uint64_t updates_ = 0;         // windows asked to draw what changed, so far
     std::vector<const FormWindow*> painted_;  // drawn since they last went to the window system

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPointingDevice>
 
 #include "shell/desktop/desktop.h"
 #include "shell/desktop/keys.h"
@@ -16,19 +17,26 @@ namespace arcadeon::desktop {
 
 namespace {
 
-// A pointer position in twips of the client area.
+// A pointer position in twips of the client area, as Qt has it: the
+// session checks it before it becomes a single-precision number.
 struct Point {
-    Twips x, y;
+    double x, y;
 };
 
 Point twips(const QMouseEvent& event) {
     const QPointF at = event.position();
-    return {twipsFromPixels(at.x()), twipsFromPixels(at.y())};
+    return {at.x() * kTwipsPerPixel, at.y() * kTwipsPerPixel};
+}
+
+// A finger on a touch screen (Qt makes mouse events of it), or a mouse.
+Pointer pointerOf(const QMouseEvent& event) {
+    const QPointingDevice* device = event.pointingDevice();
+    return device != nullptr && device->type() == QInputDevice::DeviceType::TouchScreen ? Pointer::Touch : Pointer::Mouse;
 }
 
 }  // namespace
 
-FormWindow::FormWindow(Desktop& desktop, Form& form) : desktop_(desktop), form_(form), presses_(desktop.app()) {
+FormWindow::FormWindow(Desktop& desktop, Form& form) : desktop_(desktop), form_(form) {
     setWindowTitle(QString::fromUtf8(form.caption().data(), static_cast<qsizetype>(form.caption().size())));
     setAttribute(Qt::WA_OpaquePaintEvent);  // the form paints its whole client area
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -37,8 +45,6 @@ FormWindow::FormWindow(Desktop& desktop, Form& form) : desktop_(desktop), form_(
 }
 
 bool FormWindow::current() const { return desktop_.window(form_) == this; }
-
-const Element* FormWindow::pressedButton() const { return presses_.pressed(); }
 
 bool FormWindow::event(QEvent* event) {
     switch (event->type()) {
@@ -67,18 +73,10 @@ bool FormWindow::event(QEvent* event) {
 void FormWindow::key(QKeyEvent& event, bool down) {
     event.accept();
     if (!current()) return;
-    // A held key repeats its press; its release comes once, when it is let go.
-    if (!down && event.isAutoRepeat()) return;
     const int code = virtualKey(event.key(), event.modifiers());
     if (code < 0) return;
     const int shift = shiftState(event.modifiers());
-    desktop_.deliver([&](Recorder& layer) {
-        if (down) {
-            layer.keyDown(code, shift);
-        } else {
-            layer.keyUp(code, shift);
-        }
-    });
+    desktop_.deliver([&](Session& session, std::int64_t now) { (void)session.key(now, down, code, shift, event.isAutoRepeat()); });
 }
 
 void FormWindow::paintEvent(QPaintEvent* event) {
@@ -91,42 +89,33 @@ void FormWindow::release() {
     if (QBackingStore* store = backingStore(); store != nullptr) store->resize(QSize(0, 0));
 }
 
-template <class Change>
-void FormWindow::pressing(Change&& change) {
-    const Element* before = presses_.pressed();
-    change();
-    const Element* after = presses_.pressed();
-    if (after != before) redrawPressed(after != nullptr ? after : before);
-}
-
-void FormWindow::redrawPressed(const Element* /*button*/) { desktop_.redraw(*this); }
-
-void FormWindow::cancelPress() {
-    pressing([&] { presses_.cancel(); });
-}
-
-// Which presses and releases make a click is the layer's rule (Presses).
+// Which presses and releases make a click is the session's rule; what it
+// changes (a button drawn pressed, a click) is drawn once it is over.
 void FormWindow::mousePressEvent(QMouseEvent* event) {
     if (!current()) return;
     const Point at = twips(*event);
-    pressing([&] { presses_.press(form_, at.x, at.y, buttonState(event->button())); });
+    const int shift = shiftState(event->modifiers());
+    const Pointer pointer = pointerOf(*event);
+    desktop_.deliver([&](Session& session, std::int64_t now) {
+        (void)session.press(now, form_, at.x, at.y, buttonState(event->button()), shift, pointer);
+    });
 }
 
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (!current()) return;
     const Point at = twips(*event);
-    bool click = false;
-    pressing([&] { click = presses_.release(form_, at.x, at.y, buttonState(event->button())); });
-    if (click) desktop_.deliver([&](Recorder& layer) { layer.click(form_, at.x, at.y); });
+    const Pointer pointer = pointerOf(*event);
+    desktop_.deliver([&](Session& session, std::int64_t now) {
+        (void)session.release(now, form_, at.x, at.y, buttonState(event->button()), pointer);
+    });
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent* event) {
     if (!current()) return;
     const Point at = twips(*event);
-    pressing([&] { presses_.move(form_, at.x, at.y); });
     const int buttons = buttonState(event->buttons());
     const int shift = shiftState(event->modifiers());
-    desktop_.deliver([&](Recorder& layer) { layer.mouseMove(form_, at.x, at.y, buttons, shift); });
+    desktop_.deliver([&](Session& session, std::int64_t now) { (void)session.move(now, form_, at.x, at.y, buttons, shift); });
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -8,7 +8,6 @@
 
 #include "shell/scene/scene.h"
 #include "shell/layer/form.h"
-#include "shell/layer/pointer.h"
 
 namespace arcadeon::desktop {
 
@@ -20,10 +19,6 @@ public:
 
     [[nodiscard]] Form& form() const { return form_; }
     [[nodiscard]] Desktop& desktop() const { return desktop_; }
-    // The command button held down with the pointer still over it, drawn pressed.
-    [[nodiscard]] const Element* pressedButton() const;
-    // Forgets a press in progress: its release will be no click.
-    void cancelPress();
     // What the window shows, or will once the window system has it drawn:
     // the scene last asked for; none until the window is first drawn.
     [[nodiscard]] scene::Shown& shown() { return shown_; }
@@ -45,15 +40,9 @@ private:
     // Whether this window still shows its form (not one left over from an unload).
     [[nodiscard]] bool current() const;
     void key(QKeyEvent& event, bool down);
-    // Runs `change` on the press in progress; a command button that starts
-    // or stops looking pressed is drawn again.
-    template <class Change>
-    void pressing(Change&& change);
-    void redrawPressed(const Element* button);
 
     Desktop& desktop_;
     Form& form_;
-    Presses presses_;  // a mouse button held down on the window
     scene::Shown shown_;
 };
 

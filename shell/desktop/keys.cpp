@@ -63,11 +63,12 @@ int virtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
 }
 
 int shiftState(Qt::KeyboardModifiers modifiers) {
-    return bitsOf(modifiers, {{Qt::ShiftModifier, 1}, {Qt::ControlModifier, 2}, {Qt::AltModifier, 4}});
+    return shiftStateOf((modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0,
+                        (modifiers & Qt::AltModifier) != 0);
 }
 
 int buttonState(Qt::MouseButtons buttons) {
-    return bitsOf(buttons, {{Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}});
+    return bitsOf(buttons, {{Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}, {Qt::BackButton, 8}, {Qt::ForwardButton, 16}});
 }
 
 }  // namespace arcadeon::desktop

@@ -17,7 +17,7 @@ int virtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
 // 1 Shift, 2 Ctrl, 4 Alt.
 int shiftState(Qt::KeyboardModifiers modifiers);
 
-// 1 left, 2 right, 4 middle.
+// 1 left, 2 right, 4 middle, 8 back, 16 forward.
 int buttonState(Qt::MouseButtons buttons);
 
 }  // namespace arcadeon::desktop

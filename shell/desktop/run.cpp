@@ -34,7 +34,7 @@ int run(int argc, char** argv, const char* program, const std::function<void(Pro
     std::unique_ptr<Trace> trace;  // a timing record, when asked for
     if (!Trace::fromEnvironment(program, trace)) return 2;
     desktop.traceTo(std::move(trace));
-    Session session(game, desktop, std::move(options.session));
+    ScriptSession session(game, desktop, std::move(options.session));
     if (const std::optional<int> status = session.prepare(program)) return *status;
     session.start(game.frmMenu);
     if (game.app.ended()) return session.finish(0);

@@ -20,9 +20,10 @@
 
 #include "shell/desktop/desktop.h"
 #include "shell/program.h"
-#include "shell/script/runner.h"
-#include "shell/script/state.h"
-#include "shell/script/verify.h"
+#include "shell/record/pace.h"
+#include "shell/record/runner.h"
+#include "shell/record/state.h"
+#include "shell/record/verify.h"
 #include "shell/version.h"
 
 
@@ -71,9 +72,12 @@ extern "C" void onSignal(int number) {
 
 // A replay: the runner's lines drive the layer of the real program, whose
 // windows show it; time passes at the script's pace.
-class ReplayStage final : public ScriptRunner::Stage, public FrontEnd {
+class ReplayStage final : public ScriptRunner::Stage {
 public:
-    ReplayStage(Desktop& desktop, double speed) : desktop_(desktop), speed_(speed) { wall_.start(); }
+    ReplayStage(Desktop& desktop, double speed)
+        : desktop_(desktop), pace_(speed, [this](std::int64_t due) { return waitFor(due); }, [&desktop] { desktop.refresh(); }) {
+        wall_.start();
+    }
 
     // The person closed a window: the replay stops, and the program with it.
     void stop() {
@@ -84,8 +88,9 @@ public:
     // The person took over at a box that was open when the script ended.
     [[nodiscard]] bool live() const { return live_; }
 
-    // Stage
-    FrontEnd& frontEnd() override { return *this; }
+    // Stage: the layer's notifications go to the desktop through its session,
+    // which counts the ticks.
+    FrontEnd& frontEnd() override { return desktop_.session(); }
     void passTime(App& app, std::int64_t micros, bool stall) override;
     void boxOpened(std::string_view title, std::string_view prompt) override {
         desktop_.showReplayedBox(title, prompt);
@@ -93,56 +98,29 @@ public:
     void boxClosed() override { desktop_.closeReplayedBox(); }
     void endedInBox(std::string_view title, std::string_view prompt) override;
 
-    // FrontEnd: the desktop's own, which draws what changed.
-    void formLoading(Form& form) override { desktop_.formLoading(form); }
-    void formShown(Form& form) override { desktop_.formShown(form); }
-    void formHidden(Form& form) override { desktop_.formHidden(form); }
-    void formUnloaded(Form& form) override { desktop_.formUnloaded(form); }
-    void formActivated(Form* form) override { desktop_.formActivated(form); }
-    void delivering(const Form& form, const Element* element) override { desktop_.delivering(form, element); }
-    void changed() override { desktop_.refresh(); }
-    void programEnded() override { desktop_.programEnded(); }
-
 private:
     [[nodiscard]] bool playing() const { return !stopped_ && !live_; }
-    void waitFor(std::int64_t micros);
+    bool waitFor(std::int64_t due);
 
     Desktop& desktop_;
-    double speed_;
+    ReplayPace pace_;
     QElapsedTimer wall_;  // since the script's time 0
     QEventLoop* waiting_ = nullptr;
     bool stopped_ = false;
     bool live_ = false;
 };
 
-// Time passes boundary by boundary, each when the wall clock reaches it, so
-// that the windows move as they did; the layer sees the same calls as from
-// one `wait`. A stall passes whole at its end: the program showed nothing
-// new meanwhile either.
+// At the script's pace (ReplayPace), in the real windows.
 void ReplayStage::passTime(App& app, std::int64_t micros, bool stall) {
-    if (stall) {
-        waitFor(micros);
-        if (!playing()) return;
-        app.stallTo(micros);
-        desktop_.refresh();
-        return;
-    }
-    while (playing() && !app.ended() && app.clock().now() < micros) {
-        const std::int64_t step = app.anyTimerRunning() ? std::min(micros, app.clock().nextBoundaryTime()) : micros;
-        waitFor(step);
-        if (!playing()) return;
-        app.advanceTo(step);
-        desktop_.refresh();
-    }
+    if (playing()) (void)pace_.pass(app, micros, stall);
 }
 
-// Until the wall clock reaches the script's time `micros`: late, never
-// early, and never differently.
-void ReplayStage::waitFor(std::int64_t micros) {
-    const auto due = static_cast<std::int64_t>(static_cast<double>(micros) / speed_);
+// Until the wall clock reaches `due`: late, never early. False when the
+// replay stopped meanwhile.
+bool ReplayStage::waitFor(std::int64_t due) {
     while (playing()) {
         const std::int64_t left = due - wall_.nsecsElapsed() / 1000;
-        if (left <= 0) return;
+        if (left <= 0) return true;
         QEventLoop loop;
         QTimer::singleShot(std::chrono::milliseconds((left + 999) / 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
         waiting_ = &loop;
@@ -150,6 +128,7 @@ void ReplayStage::waitFor(std::int64_t micros) {
         waiting_ = nullptr;
         if (outcome != 0) stopped_ = true;  // the application is quitting
     }
+    return false;
 }
 
 // The script ends with a box open: the person takes over here, with the
@@ -161,7 +140,7 @@ void ReplayStage::endedInBox(std::string_view title, std::string_view prompt) {
         live_ = true;
         desktop_.endReplay();
     }
-    desktop_.messageBox(title, prompt);
+    (void)desktop_.session().wake(desktop_.showBox(title, prompt));  // the time it was open passes
 }
 
 // ---- options -------------------------------------------------------------------
@@ -193,10 +172,10 @@ std::optional<QString> readSessionOptions(const QCommandLineParser& parser, Sess
 
 // ---- the session ---------------------------------------------------------------
 
-Session::Session(Program& program, Desktop& desktop, SessionOptions options)
+ScriptSession::ScriptSession(Program& program, Desktop& desktop, SessionOptions options)
     : program_(program), desktop_(desktop), options_(std::move(options)) {}
 
-Session::~Session() {
+ScriptSession::~ScriptSession() {
     runner_.reset();
     if (signals_) {
         std::signal(SIGINT, SIG_DFL);
@@ -210,7 +189,7 @@ Session::~Session() {
     if (recording_ >= 0) ::close(recording_);
 }
 
-std::optional<int> Session::prepare(const char* program) {
+std::optional<int> ScriptSession::prepare(const char* program) {
     if (!options_.replay.isEmpty()) {
         const std::optional<std::vector<std::string>> script = readScriptFile(options_.replay.toStdString(), std::cerr);
         if (!script) return 2;
@@ -228,12 +207,12 @@ std::optional<int> Session::prepare(const char* program) {
         std::signal(SIGPIPE, SIG_IGN);
         const int fd = recording_;
         if (recording_ < 0 ||
-            !desktop_.layer().record([fd](std::string_view text, std::string& failure) { return writeAll(fd, text, failure); },
+            !desktop_.session().recorder().record([fd](std::string_view text, std::string& failure) { return writeAll(fd, text, failure); },
                                      recordingHeader(kVersion, std::time(nullptr)), why)) {
             std::cerr << program << ": cannot record to " << file << ": " << why << "\n";
             return 2;
         }
-        desktop_.layer().onFailure([program = std::string(program), file](const std::string& failure) {
+        desktop_.session().recorder().onFailure([program = std::string(program), file](const std::string& failure) {
             const std::string message = "The recording to " + file + " stopped: " + failure +
                                         ". The game goes on without it.";
             std::cerr << program << ": " << message << "\n";
@@ -255,7 +234,7 @@ std::optional<int> Session::prepare(const char* program) {
 // written in the event loop between two calls to the layer (or while a box
 // is open, as a script that ends there), then end the program as the
 // signal would have.
-void Session::watchSignals() {
+void ScriptSession::watchSignals() {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read);
     signals_.reset(notifier);
@@ -274,7 +253,7 @@ void Session::watchSignals() {
     sigaction(SIGTERM, &action, nullptr);
 }
 
-void Session::start(Form& startup) {
+void ScriptSession::start(Form& startup) {
     if (script_.empty() && options_.replay.isEmpty()) {
         desktop_.start(startup);
         return;
@@ -293,12 +272,12 @@ void Session::start(Form& startup) {
     QTimer::singleShot(0, [this] { replay(); });
 }
 
-void Session::replay() {
+void ScriptSession::replay() {
     if (program_.app.ended()) return;
     replayStatus_ = runner_->run();
     const bool stopped = stage_->stopped();
     runner_.reset();
-    program_.app.setFrontEnd(&desktop_);  // the desktop is the program's front end again
+    program_.app.setFrontEnd(&desktop_.session());  // the person's input drives the program again
     if (stopped || replayStatus_ != 0) {
         QCoreApplication::exit(replayStatus_);
         return;
@@ -306,13 +285,13 @@ void Session::replay() {
     desktop_.endReplay();  // the person plays on
 }
 
-void Session::stopReplay() {
+void ScriptSession::stopReplay() {
     if (stage_) stage_->stop();
     QCoreApplication::exit(0);
 }
 
-int Session::finish(int status) {
-    desktop_.layer().finish(finalStateBlock(program_));
+int ScriptSession::finish(int status) {
+    desktop_.session().recorder().finish(finalStateBlock(program_));
     if (recording_ >= 0) {
         ::close(recording_);
         recording_ = -1;

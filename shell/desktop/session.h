@@ -34,12 +34,12 @@ void addSessionOptions(QCommandLineParser& parser);
 // Their values; an error message when one is wrong.
 [[nodiscard]] std::optional<QString> readSessionOptions(const QCommandLineParser& parser, SessionOptions& options);
 
-class Session {
+class ScriptSession {
 public:
-    Session(Program& program, Desktop& desktop, SessionOptions options);
-    ~Session();
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
+    ScriptSession(Program& program, Desktop& desktop, SessionOptions options);
+    ~ScriptSession();
+    ScriptSession(const ScriptSession&) = delete;
+    ScriptSession& operator=(const ScriptSession&) = delete;
 
     // Before any window opens: creates the recording and writes its header;
     // reads the script to replay and checks every line as the runner would.

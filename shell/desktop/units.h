@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QRegion>
 #include <QSize>
+#include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -17,9 +19,16 @@ namespace arcadeon::desktop {
 
 using scene::kTwipsPerPixel;
 
-// Pixels (the windows' own, logical units) to twips and back.
+// Pixels (the windows' own, logical units) to twips and back. Twips no
+// window has (a size a script gives, an element far off) come to the
+// largest number of pixels Qt takes, or to none for a twip that is no number.
 constexpr Twips twipsFromPixels(qreal pixels) { return static_cast<Twips>(pixels * kTwipsPerPixel); }
-constexpr int pixelsFromTwips(Twips twips) { return static_cast<int>(twips / kTwipsPerPixel); }
+constexpr int pixelsFromTwips(Twips twips) {
+    constexpr double kLargest = QWIDGETSIZE_MAX;
+    const double pixels = static_cast<double>(twips) / kTwipsPerPixel;
+    if (!(pixels == pixels)) return 0;
+    return static_cast<int>(std::clamp(pixels, -kLargest, kLargest));
+}
 inline QSize pixelSize(Twips width, Twips height) { return {pixelsFromTwips(width), pixelsFromTwips(height)}; }
 
 inline QRect qtRect(const scene::Rect& rect) { return {rect.x, rect.y, rect.w, rect.h}; }

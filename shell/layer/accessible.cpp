@@ -9,21 +9,11 @@ namespace arcadeon {
 
 namespace {
 
-// Pictures that act are named by what a click on them opens.
-struct PictureName {
-    std::string_view form, element, name;
-};
-static constexpr PictureName kPictureNames[] = {
-    {"frmMenu", "imgFroggy", "Froggy"},
-    {"frmMenu", "imgPing", "Ping (Difficulty first)"},
-    {"frmMenu", "imgInvaders", "Vavod Uvavovirovu Divadazo"},
-};
-
-std::string pictureName(const Form& form, const Element& element) {
-    for (const PictureName& entry : kPictureNames) {
-        if (entry.form == form.name() && entry.element == element.name) return std::string(entry.name);
-    }
-    return std::string(element.name);
+// A picture that acts is named as its layout describes it (by what a click
+// on it opens), else by its name.
+std::string pictureName(const Element& element) {
+    const std::string_view described = element.layout != nullptr ? element.layout->Description : std::string_view();
+    return std::string(described.empty() ? element.name : described);
 }
 
 void place(AccessibleNode& node, const Box& box) {
@@ -33,7 +23,7 @@ void place(AccessibleNode& node, const Box& box) {
     node.height = box.Height;
 }
 
-std::optional<AccessibleNode> nodeOf(const Form& form, const Element& element) {
+std::optional<AccessibleNode> nodeOf(const Element& element) {
     if (!isDrawn(element)) return std::nullopt;
     AccessibleNode node;
     node.pressable = static_cast<bool>(element.event);
@@ -42,8 +32,9 @@ std::optional<AccessibleNode> nodeOf(const Form& form, const Element& element) {
     case Kind::OptionButton: {
         const auto& button = static_cast<const Button&>(element);
         node.role = element.kind == Kind::CommandButton ? Role::PushButton : Role::RadioButton;
-        node.name = shownCaption(button.Caption);
-        node.accessKey = button.accessKey();
+        ShownCaption shown = shownCaption(button.Caption);
+        node.name = std::move(shown.text);
+        node.accessKey = shown.key;
         node.focusable = true;
         node.pressable = true;  // a click selects an option even without a handler
         if (element.kind == Kind::OptionButton) node.checked = static_cast<const OptionButton&>(element).Value;
@@ -60,7 +51,7 @@ std::optional<AccessibleNode> nodeOf(const Form& form, const Element& element) {
     case Kind::Image:
         if (!node.pressable) return std::nullopt;  // a game's sprites tell nothing on their own
         node.role = Role::PushButton;
-        node.name = pictureName(form, element);
+        node.name = pictureName(element);
         place(node, static_cast<const Box&>(element));
         return node;
     default:
@@ -70,21 +61,12 @@ std::optional<AccessibleNode> nodeOf(const Form& form, const Element& element) {
 
 }  // namespace
 
-std::string shownCaption(std::string_view caption) {
-    std::string shown;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-        shown += caption[i];
-    }
-    return shown;
-}
-
 std::vector<AccessibleNode> describe(const Form& form, bool active) {
     std::vector<AccessibleNode> nodes;
     if (!form.loaded()) return nodes;
     const auto& elements = form.elements();
     for (std::size_t i = 0; i < elements.size(); ++i) {
-        std::optional<AccessibleNode> node = nodeOf(form, *elements[i]);
+        std::optional<AccessibleNode> node = nodeOf(*elements[i]);
         if (!node) continue;
         node->element = i;
         node->focused = active && form.focus() == elements[i];

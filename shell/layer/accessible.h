@@ -34,9 +34,6 @@ struct AccessibleNode {
     friend bool operator==(const AccessibleNode&, const AccessibleNode&) = default;
 };
 
-// A caption as shown: each `&` that marks an access key dropped, "&&" as "&".
-[[nodiscard]] std::string shownCaption(std::string_view caption);
-
 // The window's elements in z-order, front first. The focus is reported only
 // in the active window, where it is drawn.
 [[nodiscard]] std::vector<AccessibleNode> describe(const Form& form, bool active);

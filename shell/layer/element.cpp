@@ -8,17 +8,22 @@
 
 namespace arcadeon {
 
-char Button::accessKey() const {
-    for (std::size_t i = 0; i + 1 < Caption.size(); ++i) {
-        if (Caption[i] != '&') continue;
-        if (Caption[i + 1] == '&') {  // "&&" shows a literal ampersand
+ShownCaption shownCaption(std::string_view caption) {
+    ShownCaption shown;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) {
             ++i;
-            continue;
+            if (caption[i] != '&' && shown.marked < 0) {  // "&&" shows a literal ampersand
+                shown.marked = static_cast<int>(shown.text.size());
+                shown.key = static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i])));
+            }
         }
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(Caption[i + 1])));
+        shown.text += caption[i];
     }
-    return 0;
+    return shown;
 }
+
+char Button::accessKey() const { return shownCaption(Caption).key; }
 
 bool isDrawn(const Element& element) {
     switch (element.kind) {

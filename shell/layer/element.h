@@ -38,6 +38,9 @@ struct Props {
     bool Enabled = true;
     int TabIndex = 0;
     bool Value = false;
+    // What assistive technology calls an element that shows no text of its
+    // own (a picture that opens a game); its name when empty.
+    std::string_view Description = {};
 };
 
 // One row of a window's layout table.
@@ -111,6 +114,16 @@ struct Button : Box {
     // The letter after a single `&`, upper-cased; 0 when the caption has none.
     [[nodiscard]] char accessKey() const;
 };
+
+// A button caption as it shows: each `&` that marks the next letter dropped
+// ("&&" shows one `&`); the byte index in `text` of the first letter so
+// marked (-1: none), and that letter upper-cased, the access key (0: none).
+struct ShownCaption {
+    std::string text;
+    int marked = -1;
+    char key = 0;
+};
+[[nodiscard]] ShownCaption shownCaption(std::string_view caption);
 
 struct CommandButton : Button {};
 

@@ -27,6 +27,8 @@ struct FormLayout {
     Color BackColor = kButtonFace;
     Twips ClientWidth = 0, ClientHeight = 0;
     std::span<const ElementLayout> elements = {};
+    // One of the games: leaving the program while it is loaded loses a game.
+    bool game = false;
 };
 
 // What the application keeps of a window: whether it is loaded and

@@ -8,6 +8,8 @@
 
 #include <string_view>
 
+#include "shell/layer/app.h"
+
 namespace arcadeon {
 
 // The code of the key that types `character` (a Unicode code point): the
@@ -30,5 +32,10 @@ namespace arcadeon {
 // virtualKeyNamed, where the US punctuation keys are named too ("Semicolon",
 // "BracketLeft"...).
 [[nodiscard]] int virtualKeyOfBrowserKey(std::string_view key, std::string_view code);
+
+// The shift state of key and mouse events for the modifier keys held.
+[[nodiscard]] constexpr int shiftStateOf(bool shift, bool ctrl, bool alt) {
+    return (shift ? kShift : 0) | (ctrl ? kCtrl : 0) | (alt ? kAlt : 0);
+}
 
 }  // namespace arcadeon

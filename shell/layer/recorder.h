@@ -69,7 +69,7 @@ public:
     bool boxClosed(std::int64_t now);
 
     // Ends the recording with `block`, the program's final state as comment
-    // lines (finalStateBlock in shell/script/state.h); nothing is written
+    // lines (finalStateBlock in shell/record/state.h); nothing is written
     // after it. Does nothing when not recording.
     void finish(std::string_view block);
 

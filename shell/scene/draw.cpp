@@ -189,17 +189,4 @@ std::vector<std::string> wrapAtBlanks(std::string_view text, const Measure& meas
     return lines;
 }
 
-std::string shownCaption(std::string_view caption, int& marked) {
-    std::string shown;
-    marked = -1;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) {
-            ++i;
-            if (caption[i] != '&' && marked < 0) marked = static_cast<int>(shown.size());
-        }
-        shown += caption[i];
-    }
-    return shown;
-}
-
 }  // namespace arcadeon::scene

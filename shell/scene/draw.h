@@ -73,8 +73,4 @@ void runsOf(Builder& out, int row, int left, int right, const std::function<std:
 // `width` pixels; a word longer than the width keeps a line of its own.
 [[nodiscard]] std::vector<std::string> wrapAtBlanks(std::string_view text, const Measure& measure, double width);
 
-// A button caption as shown: each "&" that marks an access key dropped,
-// "&&" shown as one "&"; `marked` is the byte index of the marked letter.
-[[nodiscard]] std::string shownCaption(std::string_view caption, int& marked);
-
 }  // namespace arcadeon::scene

@@ -84,8 +84,10 @@ public:
         const auto whole = [](Twips twips) {
             return twips > 0 && std::isfinite(twips) ? std::floor(static_cast<double>(twips) / kTwipsPerPixel) : 0.0;
         };
-        constexpr double kLargest = 1 << 15;  // no screen is larger
-        const auto device = [&](double pixels) { return static_cast<int>(std::lround(std::min(pixels, kLargest) * ratio_)); };
+        constexpr double kLargest = 1 << 15;  // no screen is larger, nor denser than 16 device pixels a pixel
+        const auto device = [&](double pixels) {
+            return static_cast<int>(std::lround(std::min(std::min(pixels, kLargest) * ratio_, kLargest * 16)));
+        };
         return {0, 0, device(whole(width)), device(whole(height))};
     }
 

@@ -171,11 +171,24 @@ void line(Builder& out, const Line& line, const Grid& grid) {
     }
     const int across = grid.lineEnd(line.X1) - x1, down = grid.lineEnd(line.Y1) - y1;
     const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
-    constexpr int kLongest = 1 << 14;  // a line far off the screen is not walked pixel by pixel
-    if (steps > kLongest) return;
+    // Only the pens that can meet the client area are walked: a line of any
+    // length costs what the part of it on the screen does.
+    double first = 0, last = steps;
+    const auto keep = [&](int from, int by, int pen, int size) {
+        if (by == 0) {
+            if (from + pen + 1 < 0 || from - 1 > size) last = -1;
+            return;
+        }
+        const double a = (static_cast<double>(-pen - 1) - from) * steps / by, b = (static_cast<double>(size) + 1 - from) * steps / by;
+        first = std::max(first, std::min(a, b));
+        last = std::min(last, std::max(a, b));
+    };
+    keep(x1, x2 - x1, across, out.client().right());
+    keep(y1, y2 - y1, down, out.client().bottom());
+    if (first > last) return;
     // Pens that touch one another in a row (or a column) are one fill.
     Rect pending;
-    for (int i = 0; i <= steps; ++i) {
+    for (int i = static_cast<int>(std::floor(first)), end = static_cast<int>(std::ceil(last)); i <= end; ++i) {
         const int x = x1 + static_cast<int>(std::lround(static_cast<double>(x2 - x1) * i / steps));
         const int y = y1 + static_cast<int>(std::lround(static_cast<double>(y2 - y1) * i / steps));
         const Rect pen{x, y, across, down};
@@ -199,8 +212,9 @@ Rect inset(const Rect& rect, int by) { return {rect.x + by, rect.y + by, rect.w 
 // A button's caption, one line placed by `left` (or centred when none) and
 // centred down `area`, its access key underlined. Returns where its text lies.
 Rect caption(Builder& out, const Button& button, const Rect& area, std::optional<int> left, const Grid& grid) {
-    int marked = -1;
-    const std::string shown = shownCaption(button.Caption, marked);
+    const ShownCaption text = shownCaption(button.Caption);
+    const std::string& shown = text.text;
+    const int marked = text.marked;
     const DrawnFont font = drawnFont(button.Font);
     const Measure measure(font);
     const double ratio = grid.ratio();

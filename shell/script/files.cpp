@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "shell/script/printable.h"
+#include "shell/record/printable.h"
 
 namespace arcadeon {
 

@@ -14,9 +14,9 @@
 
 #include "shell/script/files.h"
 #include "shell/script/options.h"
-#include "shell/script/printable.h"
-#include "shell/script/runner.h"
-#include "shell/script/verify.h"
+#include "shell/record/printable.h"
+#include "shell/record/runner.h"
+#include "shell/record/verify.h"
 #include "shell/version.h"
 
 namespace {

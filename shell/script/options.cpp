@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "shell/script/printable.h"
+#include "shell/record/printable.h"
 
 namespace arcadeon {
 

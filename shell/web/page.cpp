@@ -8,10 +8,10 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include <ctime>
@@ -19,11 +19,11 @@
 #include "shell/program.h"
 #include "shell/layer/accessible.h"
 #include "shell/layer/keys.h"
-#include "shell/layer/pointer.h"
 #include "shell/layer/recorder.h"
-#include "shell/script/runner.h"
-#include "shell/script/state.h"
+#include "shell/layer/session.h"
+#include "shell/record/state.h"
 #include "shell/version.h"
+#include "shell/web/page.h"
 #include "shell/web/page_state.h"
 
 namespace arcadeon::web {
@@ -41,16 +41,15 @@ EM_JS(void, pageEnded, (), { Module.page.ended(); });
 // The pictures the page fetched and handed over, before the program starts.
 PictureShelf shelf;
 
-class Page final : public FrontEnd {
+class Page final : public Screen {
 public:
-    // Everything the page passes to the program goes through the recorder,
-    // which writes it down as a script line first: the recording holds
-    // exactly what the program received.
+    // Everything the page passes to the program goes through the session,
+    // whose recorder writes it down as a script line first: the recording
+    // holds exactly what the program received.
     Page() {
-        program_.app.setFrontEnd(this);
         started_ = emscripten_get_now();
         std::string why;
-        recorder_.record(
+        (void)session_.recorder().record(
             [this](std::string_view text, std::string& /*why*/) {
                 recording_ += text;
                 return true;
@@ -58,51 +57,40 @@ public:
             recordingHeader(kVersion, std::time(nullptr), "in a web page", "Check it with arcadeon-script --verify FILE"),
             why);
     }
-    ~Page() override { program_.app.setFrontEnd(nullptr); }
     Page(const Page&) = delete;
     Page& operator=(const Page&) = delete;
 
     Program& program() { return program_; }
     App& app() { return program_.app; }
-    Recorder& input() { return recorder_; }
-    // The mouse button held down on a window, if any (one pointer on the page).
-    Presses& presses() { return presses_; }
+    Session& session() { return session_; }
 
     // Microseconds of real time since the page started the program.
     [[nodiscard]] std::int64_t now() const {
         return static_cast<std::int64_t>((emscripten_get_now() - started_) * 1000.0);
     }
 
-    // Real time reaches the layer: on time as a `wait`, more than one
-    // boundary late (the tab was hidden, the browser busy) as a `stall`, so
-    // each running timer ticks once rather than once per boundary missed.
-    void catchUp() {
-        if (recorder_.catchUpTo(now())) ++stalls_;
-    }
-
-    // When the page should wake next, in milliseconds from now (0: at once);
-    // -1 when only input can change anything (Recorder::nextWakeIn).
+    // When the page should wake next, in whole milliseconds from now (0: at
+    // once); -1 when only input can change anything (Session::wakeIn).
     [[nodiscard]] double nextWake() const {
-        const std::optional<std::int64_t> wait = recorder_.nextWakeIn(now());
-        return wait ? static_cast<double>(*wait) / 1000.0 : -1;
+        const std::optional<int> millis = session_.wakeIn(now());
+        return millis ? *millis : -1;
     }
 
     // What the page draws: the windows' scenes, what changed since it last drew.
     [[nodiscard]] Scenes& scenes() { return scenes_; }
     [[nodiscard]] scene::Pictures& pictures() { return pictures_; }
 
-    // FrontEnd
-    void messageBox(std::string_view title, std::string_view prompt) override {
-        presses_.cancel();  // the box takes the pointer: a button held now makes no click
+    // Screen
+    std::int64_t showBox(std::string_view title, std::string_view prompt) override {
         pageMessageBox(std::string(title).c_str(), std::string(prompt).c_str());
-        if (recorder_.boxClosed(now())) ++stalls_;
+        return now();
     }
 
     // The recording so far, ended by the final-state block of the program
     // as it stands; the recording itself goes on.
     [[nodiscard]] std::string recording() {
         std::string copy = recording_;
-        Recorder closing(program_.app);
+        Recorder closing(program_.app);  // writes only the block
         std::string why;
         closing.record(
             [&copy](std::string_view text, std::string& /*why*/) {
@@ -115,13 +103,10 @@ public:
     }
     void changed() override { pageChanged(); }
     void programEnded() override { pageEnded(); }
-    void delivering(const Form& /*form*/, const Element* element) override {
-        if (element != nullptr && element->kind == Kind::Timer) ++ticks_;
-    }
 
     // Timer events delivered so far, and the late wake-ups caught up with as a stall.
-    [[nodiscard]] double ticks() const { return static_cast<double>(ticks_); }
-    [[nodiscard]] double stalls() const { return static_cast<double>(stalls_); }
+    [[nodiscard]] double ticks() const { return static_cast<double>(session_.ticks()); }
+    [[nodiscard]] double stalls() const { return static_cast<double>(session_.stalls()); }
 
     [[nodiscard]] Form* form(int index) const {
         return index >= 0 && static_cast<std::size_t>(index) < forms_.size() ? forms_[static_cast<std::size_t>(index)] : nullptr;
@@ -130,31 +115,35 @@ public:
 private:
     Program program_;
     std::vector<Form*> forms_ = program_.forms();
-    Recorder recorder_{program_.app};
-    Presses presses_{program_.app};
+    Session session_{program_.app, *this};
     std::string recording_;
     double started_ = 0;
-    std::uint64_t ticks_ = 0;
-    std::uint64_t stalls_ = 0;
     scene::Pictures pictures_{[](std::string_view name) { return shelf.load(name); }};
     Scenes scenes_{program_.app, forms_, pictures_};
 };
 
 std::unique_ptr<Page> page;
-std::string returned;  // what the last call that returns text returned
 
-// Runs one piece of the page's input on the window `index`, after the time
-// that passed before it.
+// Runs one piece of the page's input on the window `index` at the time now:
+// `input(session, now, form)`, what the session answers.
 template <class Input>
-void deliver(int index, Input&& input) {
-    if (!page || page->app().ended()) return;
-    Form* form = page->form(index);
-    if (form == nullptr) return;
-    page->catchUp();
-    input(*form);
+arcadeon::Outcome deliver(int index, Input&& input) {
+    Form* form = page ? page->form(index) : nullptr;
+    if (form == nullptr) return arcadeon::Outcome::Refused;
+    return input(page->session(), page->now(), *form);
 }
 
 }  // namespace
+
+std::string returned;
+
+scene::Pictures* shownPictures() { return page ? &page->pictures() : nullptr; }
+
+std::vector<std::int32_t> freshScene(int index) {
+    if (!page) return {};
+    const Form* pressing = page->session().pressing();
+    return page->scenes().fresh(index, pressing != nullptr ? page->session().pressed(*pressing) : nullptr);
+}
 
 }  // namespace arcadeon::web
 
@@ -175,7 +164,7 @@ EMSCRIPTEN_KEEPALIVE void arcadeon_start() {
 // Lets real time reach the program; returns when to wake next (see nextWake).
 EMSCRIPTEN_KEEPALIVE double arcadeon_wake() {
     if (!page) return -1;
-    page->catchUp();
+    (void)page->session().wake(page->now());
     return page->nextWake();
 }
 
@@ -229,8 +218,9 @@ EMSCRIPTEN_KEEPALIVE const char* arcadeon_faces() {
 // window's damaged rectangles); nullptr before the program starts. Valid
 // until the next call.
 EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_update(double ratio) {
-    if (!page) return nullptr;
-    return page->scenes().update(ratio, page->presses().pressed()).data();
+    if (!page || !page->session().drawableAt(ratio)) return nullptr;
+    const Form* pressing = page->session().pressing();
+    return page->scenes().update(ratio, pressing != nullptr ? page->session().pressed(*pressing) : nullptr).data();
 }
 
 // The scene of window `index` as the last update made it (scene::encode:
@@ -239,16 +229,6 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_update(double ratio) {
 EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_scene(int index) {
     if (!page) return nullptr;
     const std::vector<std::int32_t>& words = page->scenes().encoded(index);
-    return words.empty() ? nullptr : words.data();
-}
-
-// The scene of window `index` made again now, for checking what the page
-// drew against it (Scenes::fresh); nullptr for a window not shown. Valid
-// until the next call.
-EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_scene_fresh(int index) {
-    static std::vector<std::int32_t> words;
-    if (!page) return nullptr;
-    words = page->scenes().fresh(index, page->presses().pressed());
     return words.empty() ? nullptr : words.data();
 }
 
@@ -290,6 +270,19 @@ EMSCRIPTEN_KEEPALIVE const char* arcadeon_form_caption(int index) {
     return arcadeon::web::returned.c_str();
 }
 
+// Where a window `outer` pixels wide (or high) goes when it is centred in
+// an area `area` pixels wide: the whole pixels before it, never fewer than 0.
+EMSCRIPTEN_KEEPALIVE int arcadeon_centred(double area, double outer) {
+    return arcadeon::centredIn(area, 0, outer, 0).left;
+}
+
+// 1 when window `index` is one of the games (its layout says so): leaving
+// the page while one is loaded loses a game.
+EMSCRIPTEN_KEEPALIVE int arcadeon_form_is_game(int index) {
+    const Form* form = page ? page->form(index) : nullptr;
+    return form != nullptr && form->layout().game ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_element_name(int index, int element) {
     const Form* form = page ? page->form(index) : nullptr;
     const bool known = form != nullptr && form->loaded() && element >= 0 && static_cast<std::size_t>(element) < form->elements().size();
@@ -318,8 +311,10 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_focus(int index) {
 // its client area.
 EMSCRIPTEN_KEEPALIVE int arcadeon_hit(int index, double x, double y) {
     Form* form = page ? page->form(index) : nullptr;
+    const auto inRange = [](double v) { return std::isfinite(v) && std::fabs(v) <= 1e30; };
+    if (form == nullptr || !form->loaded() || !inRange(x) || !inRange(y)) return -2;
     const auto tx = static_cast<Twips>(x), ty = static_cast<Twips>(y);
-    if (form == nullptr || !form->loaded() || !form->clientContains(tx, ty)) return -2;
+    if (!form->clientContains(tx, ty)) return -2;
     const arcadeon::Element* hit = form->hitTest(tx, ty);
     if (hit == nullptr) return -1;
     const auto& elements = form->elements();
@@ -329,39 +324,48 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_hit(int index, double x, double y) {
     return -1;
 }
 
-// A mouse button (1 left, 2 right, 4 middle) pressed, then let go, at
-// (x, y) twips of window `index`. The layer's rule (Presses) tells whether
-// the release makes a click; a click goes to the program as input.
-EMSCRIPTEN_KEEPALIVE void arcadeon_press(int index, double x, double y, int button) {
-    Form* form = page ? page->form(index) : nullptr;
-    if (form != nullptr) page->presses().press(*form, static_cast<Twips>(x), static_cast<Twips>(y), button);
+// The pointer's input on window `index`, in twips of its client area: a
+// mouse button (1 left, 2 right, 4 middle, 8 back, 16 forward) pressed or
+// let go, by a finger (`touch` 1) or a mouse; the pointer moved with
+// `buttons` held; the pointer lost. Which presses and releases make a click
+// is the session's rule. Each returns what the session answered: 0 taken,
+// 1 ignored, 2 refused (arcadeon_refusal says why).
+EMSCRIPTEN_KEEPALIVE int arcadeon_press(int index, double x, double y, int button, int shift, int touch) {
+    return static_cast<int>(deliver(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+        return session.press(now, form, x, y, button, shift, touch != 0 ? arcadeon::Pointer::Touch : arcadeon::Pointer::Mouse);
+    }));
 }
 
-// Returns 1 when the release made a click.
-EMSCRIPTEN_KEEPALIVE int arcadeon_release(int index, double x, double y, int button) {
-    Form* form = page ? page->form(index) : nullptr;
-    const auto tx = static_cast<Twips>(x), ty = static_cast<Twips>(y);
-    if (form == nullptr || !page->presses().release(*form, tx, ty, button)) return 0;
-    deliver(index, [&](Form& clicked) { page->input().click(clicked, tx, ty); });
-    return 1;
+EMSCRIPTEN_KEEPALIVE int arcadeon_release(int index, double x, double y, int button, int touch) {
+    return static_cast<int>(deliver(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+        return session.release(now, form, x, y, button, touch != 0 ? arcadeon::Pointer::Touch : arcadeon::Pointer::Mouse);
+    }));
+}
+
+EMSCRIPTEN_KEEPALIVE int arcadeon_move(int index, double x, double y, int buttons, int shift) {
+    return static_cast<int>(deliver(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+        return session.move(now, form, x, y, buttons, shift);
+    }));
+}
+
+EMSCRIPTEN_KEEPALIVE int arcadeon_pointer_gone() {
+    return page ? static_cast<int>(page->session().pointerGone(page->now())) : 1;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_refusal() {
+    arcadeon::web::returned = page ? std::string(page->session().refusal()) : std::string();
+    return arcadeon::web::returned.c_str();
 }
 
 // The command button of window `index` to draw pressed: its index in the
 // window's element list; -1 when none.
 EMSCRIPTEN_KEEPALIVE int arcadeon_pressed(int index) {
     Form* form = page ? page->form(index) : nullptr;
-    const arcadeon::Element* pressed = page ? page->presses().pressed() : nullptr;
-    if (form == nullptr || pressed == nullptr || page->presses().form() != form) return -1;
+    const arcadeon::Element* pressed = form != nullptr ? page->session().pressed(*form) : nullptr;
+    if (pressed == nullptr) return -1;
     const auto& elements = form->elements();
     const auto found = std::find(elements.begin(), elements.end(), pressed);
     return found == elements.end() ? -1 : static_cast<int>(found - elements.begin());
-}
-
-EMSCRIPTEN_KEEPALIVE void arcadeon_move(int index, double x, double y, int buttons, int shift) {
-    deliver(index, [&](Form& form) {
-        page->presses().move(form, static_cast<Twips>(x), static_cast<Twips>(y));
-        page->input().mouseMove(form, static_cast<Twips>(x), static_cast<Twips>(y), buttons, shift);
-    });
 }
 
 // The virtual-key code of a key event, from its KeyboardEvent.key and .code:
@@ -371,29 +375,34 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_virtual_key(const char* key, const char* code)
     return arcadeon::virtualKeyOfBrowserKey(key != nullptr ? key : "", code != nullptr ? code : "");
 }
 
-// A key pressed (down 1) or released (down 0): it goes to the active window.
-EMSCRIPTEN_KEEPALIVE void arcadeon_key(int down, int code, int shift) {
-    if (!page || page->app().ended()) return;
-    page->catchUp();
-    if (down != 0) {
-        page->input().keyDown(code, shift);
-    } else {
-        page->input().keyUp(code, shift);
-    }
+// The shift state for the modifier keys held (1 each held): what key and
+// pointer input carries.
+EMSCRIPTEN_KEEPALIVE int arcadeon_shift_state(int shift, int ctrl, int alt) {
+    return arcadeon::shiftStateOf(shift != 0, ctrl != 0, alt != 0);
 }
 
-EMSCRIPTEN_KEEPALIVE void arcadeon_activate(int index) {
-    deliver(index, [](Form& form) { page->input().activate(form); });
+// A key pressed (down 1) or released (down 0), `repeat` 1 when the
+// keyboard repeats it: it goes to the active window. Returns as arcadeon_press.
+EMSCRIPTEN_KEEPALIVE int arcadeon_key(int down, int code, int shift, int repeat) {
+    if (!page) return 1;
+    return static_cast<int>(page->session().key(page->now(), down != 0, code, shift, repeat != 0));
 }
 
-EMSCRIPTEN_KEEPALIVE void arcadeon_close(int index) {
-    deliver(index, [](Form& form) { page->input().close(form); });
+EMSCRIPTEN_KEEPALIVE int arcadeon_activate(int index) {
+    return static_cast<int>(
+        deliver(index, [](arcadeon::Session& session, std::int64_t now, Form& form) { return session.activate(now, form); }));
 }
 
-EMSCRIPTEN_KEEPALIVE void arcadeon_resize(int index, double width, double height) {
-    deliver(index, [&](Form& form) {
-        page->input().resize(form, static_cast<Twips>(std::max(0.0, width)), static_cast<Twips>(std::max(0.0, height)));
-    });
+EMSCRIPTEN_KEEPALIVE int arcadeon_close(int index) {
+    return static_cast<int>(
+        deliver(index, [](arcadeon::Session& session, std::int64_t now, Form& form) { return session.close(now, form); }));
+}
+
+// The client area dragged to width × height twips.
+EMSCRIPTEN_KEEPALIVE int arcadeon_resize(int index, double width, double height) {
+    return static_cast<int>(deliver(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+        return session.resize(now, form, width, height);
+    }));
 }
 
 // What assistive technology is told of window `index`: one line a node,
@@ -425,49 +434,17 @@ EMSCRIPTEN_KEEPALIVE const char* arcadeon_accessible(int index) {
 // Assistive technology pressed element `element` of window `index`: a
 // click at a point of it, as input like any other. Returns 1 when a click went.
 EMSCRIPTEN_KEEPALIVE int arcadeon_accessible_press(int index, int element) {
-    Form* form = page ? page->form(index) : nullptr;
-    if (form == nullptr || !form->visible() || element < 0) return 0;
-    const std::optional<arcadeon::Point> at = arcadeon::pressPoint(*form, static_cast<std::size_t>(element));
-    if (!at) return 0;
-    deliver(index, [&](Form& clicked) { page->input().click(clicked, at->x, at->y); });
-    return 1;
+    if (element < 0) return 0;
+    const arcadeon::Outcome outcome = deliver(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+        return session.pressElement(now, form, static_cast<std::size_t>(element));
+    });
+    return outcome == arcadeon::Outcome::Taken ? 1 : 0;
 }
 
 // What the person did so far as a script, with the final-state block that
 // arcadeon-script --verify checks; valid until the next call that returns text.
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_recording() {
     arcadeon::web::returned = page ? page->recording() : std::string();
-    return arcadeon::web::returned.c_str();
-}
-
-// Runs a script with the script runner, on a program of its own, and
-// returns the encoded scene of `window` as it then stands at `ratio` (its
-// focus shown when it is the active window), with the page's pictures:
-// what the page and the desktop are compared on. nullptr when the script
-// fails or the window is not shown. Valid until the next call.
-EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_scene_after_script(const char* script, const char* window, double ratio) {
-    static std::vector<std::int32_t> words;
-    if (!page || script == nullptr || window == nullptr) return nullptr;
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    arcadeon::ScriptRunner runner(in, out, err);
-    if (runner.run() != 0) return nullptr;
-    const Form* form = runner.program().form(window);
-    if (form == nullptr || !form->visible()) return nullptr;
-    const arcadeon::scene::View view{ratio, runner.program().app.activeForm() == form, nullptr};
-    words = arcadeon::scene::encode(arcadeon::scene::sceneOf(*form, view, page->pictures()));
-    return words.data();
-}
-
-// Runs a script with the script runner, on a program of its own, and
-// returns {"status", "out", "err"} as JSON: what arcadeon-script prints.
-EMSCRIPTEN_KEEPALIVE const char* arcadeon_run_script(const char* script) {
-    std::istringstream in(script);
-    std::ostringstream out, err;
-    arcadeon::ScriptRunner runner(in, out, err);
-    const int status = runner.run();
-    arcadeon::web::returned = "{\"status\":" + std::to_string(status) + ",\"out\":" +
-                              arcadeon::web::jsonString(out.str()) + ",\"err\":" + arcadeon::web::jsonString(err.str()) + "}";
     return arcadeon::web::returned.c_str();
 }
 

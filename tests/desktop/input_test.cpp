@@ -74,6 +74,48 @@ TEST_F(ProbeInput, ClickGoesToTheElementUnderBothPressAndRelease) {
     }
 }
 
+TEST_F(ProbeInput, NoChordLeavesAPressHeldAndAHeldButtonKeepsThePointer) {
+    // Buttons pressed together make one click at most, and after any chord
+    // the next click counts; while a button is held, a move past the
+    // window's edge reaches the window at the nearest point inside it.
+    struct Press {
+        bool down;
+        Qt::MouseButton button;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Press> presses;
+        Events expected;
+    };
+    const Case cases[] = {
+        {"left, right, left up, right up", {{true, Qt::LeftButton}, {true, Qt::RightButton}, {false, Qt::LeftButton}, {false, Qt::RightButton}},
+         {"Form_Click", "lblHit_Click"}},
+        {"left, right, right up, left up", {{true, Qt::LeftButton}, {true, Qt::RightButton}, {false, Qt::RightButton}, {false, Qt::LeftButton}},
+         {"Form_Click", "lblHit_Click"}},
+        {"right up with no press", {{false, Qt::RightButton}}, {"lblHit_Click"}},
+    };
+    for (const Case& c : cases) {
+        probe.events.clear();
+        for (const Press& p : c.presses) {
+            if (p.down) {
+                QTest::mousePress(window, p.button, Qt::NoModifier, QPoint(150, 150));
+            } else {
+                QTest::mouseRelease(window, p.button, Qt::NoModifier, QPoint(150, 150));
+            }
+        }
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(50, 25));
+        EXPECT_EQ(probe.events, c.expected) << c.what << ", then a click on the label";
+    }
+
+    probe.events.clear();
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
+    QMouseEvent move(QEvent::MouseMove, QPointF(250, 160), window->mapToGlobal(QPointF(250, 160)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(window, &move);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, QPoint(250, 160));
+    EXPECT_EQ(probe.events, Events{"Form_MouseMove 1 0 2999 2400"}) << "let go outside: no click";
+}
+
 TEST_F(ProbeInput, KeysArriveAsVirtualKeyCodesWithShiftBits) {
     // Keys reach KeyDown and KeyUp with the codes of the physical keys and
     // Shift 1, Ctrl 2, Alt 4; Tab too, which Qt would otherwise keep.
@@ -145,7 +187,7 @@ TEST_F(ProbeInput, PointerMovesReachTheWindowInTwipsWithButtonsAndShift) {
 TEST_F(ProbeInput, TitleBarCloseUnloadsTheWindowAndTheLayerDecides) {
     // Qt's own close is ignored; the layer unloads the form and its window goes.
     ProbeForm other{app, kOtherLayout};
-    desktop.deliver([&](Recorder&) { other.Show(); });
+    desktop.deliver([&](auto&&...) { other.Show(); });
     FormWindow* otherWindow = desktop.window(other);
     ASSERT_NE(otherWindow, nullptr);
     EXPECT_FALSE(otherWindow->close());
@@ -171,7 +213,7 @@ TEST_F(ProbeInput, ResizingSetsTheScaleButMinimisedKeepsTheLastRestoredSize) {
     window->resize(40, 30);
     EXPECT_EQ(probe.clientWidth(), 1500);
     EXPECT_EQ(probe.clientHeight(), 1200);
-    desktop.deliver([&](Recorder&) { probe.Show(); });
+    desktop.deliver([&](auto&&...) { probe.Show(); });
     EXPECT_FALSE(window->isMinimized());
 }
 
@@ -179,7 +221,7 @@ TEST_F(ProbeInput, WindowManagerActivationMakesTheWindowActive) {
     // Activation from outside (a click on a title bar) moves the layer's
     // active window, which then gets the keys.
     ProbeForm other{app, kOtherLayout};
-    desktop.deliver([&](Recorder&) { other.Show(); });
+    desktop.deliver([&](auto&&...) { other.Show(); });
     ASSERT_EQ(app.activeForm(), &other);
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(window, &activate);
@@ -194,8 +236,8 @@ TEST_F(ProbeInput, ActivationsStillInFlightSettleOnTheLastWindowActivated) {
     // has moved on; following one must not ask for it again, or two
     // activations in flight answer each other for ever.
     ProbeForm other{app, kOtherLayout};
-    desktop.deliver([&](Recorder&) { other.Show(); });
-    desktop.deliver([&](Recorder&) { app.activate(probe); });  // both requests are still queued
+    desktop.deliver([&](auto&&...) { other.Show(); });
+    desktop.deliver([&](auto&&...) { app.activate(probe); });  // both requests are still queued
 
     // Counts the activations that reach the windows; past 50 it takes them
     // away, which ends an endless exchange.
@@ -280,6 +322,22 @@ TEST_F(ShellInput, PingNameOpensThePingWindowAndHidesTheMenu) {
     EXPECT_FALSE(program.frmDifficulty.loaded());
     EXPECT_NE(window(program.frmPing), nullptr);
     EXPECT_FALSE(window(program.frmMenu)->isVisible());
+}
+
+TEST_F(ShellInput, AWindowThatGoesAwayUnderAHeldButtonLeavesNoPressHeld) {
+    // Pressed in Ping, Quit to Menu from the keyboard unloads Ping under the
+    // held button; let go over the menu it clicks nothing, and the name
+    // "Ping" then opens Ping again.
+    click(program.frmMenu, {328, 344});
+    ASSERT_TRUE(program.frmPing.visible());
+    QTest::mousePress(window(program.frmPing), Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
+    QTest::keyClick(window(program.frmPing), Qt::Key_Escape);
+    QTest::keyClick(window(program.frmPause), Qt::Key_M, Qt::AltModifier);
+    ASSERT_FALSE(program.frmPing.loaded());
+    QTest::mouseRelease(window(program.frmMenu), Qt::LeftButton, Qt::NoModifier, QPoint(328, 344));
+    EXPECT_FALSE(program.frmPing.loaded()) << "the release clicked nothing";
+    click(program.frmMenu, {328, 344});
+    EXPECT_TRUE(program.frmPing.visible());
 }
 
 TEST_F(ShellInput, PingPictureTopRowOpensTheDifficultyDialog) {

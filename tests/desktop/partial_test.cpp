@@ -42,7 +42,7 @@ protected:
 
     void SetUp() override {
         desktop.start(program.frmMenu);
-        desktop.deliver([this](Recorder&) { program.app.stallTo(kHourMicros); });
+        desktop.deliver([this](auto&&...) { program.app.stallTo(kHourMicros); });
         closer.setInterval(5);
         QObject::connect(&closer, &QTimer::timeout, [this] {
             MessageBox* box = MessageBox::of(QApplication::activeModalWidget());
@@ -68,7 +68,7 @@ protected:
 
     void ticks(int count) {
         for (int i = 0; i < count; ++i) {
-            desktop.deliver([this](Recorder&) { program.app.advanceTo(program.app.clock().nextBoundaryTime()); });
+            desktop.deliver([this](auto&&...) { program.app.advanceTo(program.app.clock().nextBoundaryTime()); });
         }
     }
 
@@ -102,7 +102,7 @@ protected:
     // The window drawn whole now: its scene made again from the model, as
     // the window would show it (ratio, active, button held), into an image.
     QImage wholeImage(const Form& form, const FormWindow& shown) {
-        const scene::View view{shown.devicePixelRatioF(), program.app.activeForm() == &form, shown.pressedButton()};
+        const scene::View view{shown.devicePixelRatioF(), program.app.activeForm() == &form, desktop.session().pressed(form)};
         return sceneImage(scene::sceneOf(form, view, referencePictures.scenes()), referencePictures, referenceFonts);
     }
 

@@ -68,6 +68,13 @@ for name in menu-start-and-navigation pause-enter-quits pause-keys resume-hides-
   [ $status -eq 0 ] || fail "replay of $name: status $status: $(cat "$work/err")"
   cmp -s "$golden/$name.out" "$work/out" || fail "replay of $name printed: $(cat "$work/out")"
 done
+# A window the script makes larger than any screen is shown at the largest
+# size the window system takes (a valid script, whatever the windows can show).
+printf 'resize frmMenu 3000000000 100\nwait 50\nprint frmMenu.ScaleWidth\nkey 27\nkey 13\n' >"$work/huge.script"
+timeout 60 "$program" --replay "$work/huge.script" --speed 8 >"$work/out" 2>"$work/err"
+status=$?
+[ $status -eq 0 ] || fail "replay of a huge resize: status $status: $(cat "$work/err")"
+grep -qx 'frmMenu.ScaleWidth = 3000000000' "$work/out" || fail "replay of a huge resize printed: $(cat "$work/out")"
 "$program" --replay "$golden/ping-first-hit.script" --speed 4 >"$work/out" 2>"$work/err" &
 pid=$!
 for _ in $(seq 300); do

@@ -24,9 +24,9 @@
 #include "probe.h"
 #include "shell/desktop/session.h"
 #include "shell/program.h"
-#include "shell/script/runner.h"
-#include "shell/script/state.h"
-#include "shell/script/verify.h"
+#include "shell/record/runner.h"
+#include "shell/record/state.h"
+#include "shell/record/verify.h"
 
 namespace arcadeon::desktop::testing {
 namespace {
@@ -46,7 +46,7 @@ TEST(DesktopRecording, HoldsWhatTheWindowsPassedToTheLayerAndNothingElse) {
     Desktop desktop{app};
     std::string text;
     std::string why;
-    ASSERT_TRUE(desktop.layer().record([&](std::string_view chunk, std::string&) {
+    ASSERT_TRUE(desktop.session().recorder().record([&](std::string_view chunk, std::string&) {
         text += chunk;
         return true;
     }, "", why));
@@ -101,7 +101,7 @@ TEST(DesktopRecording, AWriteThatFailsIsToldOnceAndTheGameGoesOn) {
     Desktop desktop{game.app};
     SessionOptions options;
     options.record = QString::fromStdString(fifo);
-    Session session(game, desktop, options);
+    ScriptSession session(game, desktop, options);
     ASSERT_FALSE(session.prepare("arcadeon").has_value());
     session.start(game.frmMenu);
     ::close(reader);
@@ -129,7 +129,7 @@ TEST(DesktopRecording, AProgramThatEndsItselfEndsItsRecordingWithTheFinalState) 
     Desktop desktop{game.app};
     SessionOptions options;
     options.record = file;
-    Session session(game, desktop, options);
+    ScriptSession session(game, desktop, options);
     ASSERT_FALSE(session.prepare("arcadeon").has_value());
     session.start(game.frmMenu);
     QTest::mouseMove(desktop.window(game.frmMenu), QPoint(328, 344));
@@ -158,7 +158,7 @@ TEST(DesktopReplay, ThePersonsInputIsLeftOutUntilTheScriptIsOver) {
     SessionOptions options;
     options.replay = script;
     options.speed = 2;
-    Session session(game, desktop, options);
+    ScriptSession session(game, desktop, options);
     ASSERT_FALSE(session.prepare("arcadeon").has_value());
     // The script runs inside the event loop; the person's keys come while it does.
     bool pressed = false;

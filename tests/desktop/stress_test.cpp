@@ -40,7 +40,7 @@ constexpr std::int64_t kHourMicros = 3'600'000'000;
 class Watch final : public FrontEnd {
 public:
     Watch(App& app, Desktop& desktop) : app_(app), desktop_(desktop) { app_.setFrontEnd(this); }
-    ~Watch() override { app_.setFrontEnd(&desktop_); }
+    ~Watch() override { app_.setFrontEnd(&desktop_.session()); }
     Watch(const Watch&) = delete;
     Watch& operator=(const Watch&) = delete;
 
@@ -50,20 +50,20 @@ public:
             return;
         }
         boxOpen = true;
-        desktop_.messageBox(title, prompt);
+        desktop_.session().messageBox(title, prompt);
         boxOpen = false;
     }
-    void formLoading(Form& form) override { desktop_.formLoading(form); }
-    void formShown(Form& form) override { desktop_.formShown(form); }
-    void formHidden(Form& form) override { desktop_.formHidden(form); }
-    void formUnloaded(Form& form) override { desktop_.formUnloaded(form); }
-    void formActivated(Form* form) override { desktop_.formActivated(form); }
+    void formLoading(Form& form) override { desktop_.session().formLoading(form); }
+    void formShown(Form& form) override { desktop_.session().formShown(form); }
+    void formHidden(Form& form) override { desktop_.session().formHidden(form); }
+    void formUnloaded(Form& form) override { desktop_.session().formUnloaded(form); }
+    void formActivated(Form* form) override { desktop_.session().formActivated(form); }
     void delivering(const Form& form, const Element* element) override {
         ++delivered;
         if (auto wrong = invariants::brokenDelivery(app_, form, element, keyInput)) note(*wrong);
-        desktop_.delivering(form, element);
+        desktop_.session().delivering(form, element);
     }
-    void programEnded() override { desktop_.programEnded(); }
+    void programEnded() override { desktop_.session().programEnded(); }
 
     bool keyInput = false;  // the event being sent is a key
     bool boxOpen = false;
@@ -87,12 +87,12 @@ struct Running {
 
     Running() {
         desktop.start(program.frmMenu);
-        desktop.deliver([this](Recorder&) { program.app.stallTo(kHourMicros); });
+        desktop.deliver([this](auto&&...) { program.app.stallTo(kHourMicros); });
     }
 
     // One period of the clock, as the desktop's wake-up delivers it.
     void tick() {
-        desktop.deliver([this](Recorder&) { program.app.advanceTo(program.app.clock().nextBoundaryTime()); });
+        desktop.deliver([this](auto&&...) { program.app.advanceTo(program.app.clock().nextBoundaryTime()); });
     }
 
     FormWindow* window(const Form& form) const { return desktop.window(form); }

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "shell/script/verify.h"
+#include "shell/record/verify.h"
 
 namespace {
 

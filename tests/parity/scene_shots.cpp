@@ -18,7 +18,7 @@
 #include "shell/desktop/pictures.h"
 #include "shell/program.h"
 #include "shell/scene/scene.h"
-#include "shell/script/runner.h"
+#include "shell/record/runner.h"
 #include "tests/parity/cases.h"
 
 namespace {

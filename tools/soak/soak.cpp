@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/script/runner.h"
+#include "shell/record/runner.h"
 #include "tools/soak/invariants.h"
 
 namespace arcadeon {

@@ -2,886 +2,659 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page as a small desktop for Arcadeon's windows. The program itself
 // (the windows, their handlers, the layer, the clock) runs in arcadeon.wasm;
-// this script only draws the scenes the program makes (what changed, where it
-// changed), hands the person's input and real time to the program, and shows
-// its message boxes.
-'use strict';
+// the page's modules only draw the scenes the program makes (draw.js), hand
+// the person's input and real time to the program, frame its windows, show
+// its message boxes (box.js) and an assistive copy of each window
+// (assistive.js). This one holds the windows, the input and the start-up.
+import { describe } from './assistive.js';
+import { showBox } from './box.js';
+import { program, withBytes, withText } from './calls.js';
+import {
+  BOX_OPEN, PICTURE, SCENE_MAGIC, TEXT, UPDATE_HEADER, UPDATE_MAGIC, WINDOW_WORDS, paint, picturesAt, sceneAt, sceneOfWords,
+  setFaces, size, wordsAt,
+} from './draw.js';
 
-(() => {
-  const TWIPS = 15;  // twips to a pixel
+const TWIPS = 15;  // twips to a pixel
 
-  const desktop = document.getElementById('desktop');
-  const endedPage = document.getElementById('ended');
-  const saveLink = document.getElementById('save');
-  const pad = document.getElementById('pad');
-  const keysToggle = document.getElementById('keys');
+const desktop = document.getElementById('desktop');
+const endedPage = document.getElementById('ended');
+const saveLink = document.getElementById('save');
+const pad = document.getElementById('pad');
+const keysToggle = document.getElementById('keys');
 
-  let M = null;            // the program
-  let boxOpen = false;     // a handler waits in a message box
-  let ended = false;
-  let wakeTimer = 0;
-  let frameRequested = false;
-  const windows = new Map();   // form index -> the window on the page
-  const shown = { flags: 0, active: -1 };  // what the last update said of the program
-  let faces = [];              // the program's fonts: { family, file }, by a text item's face
-  let picturesLoading = 0;
-  // Windows larger than the page's area are shown smaller: every window is
-  // drawn at `fit` of its size (1 when all fit), its scene made at that
-  // density (device pixels a pixel times `fit`), so it stays crisp.
-  let fit = 1;
+let M = null;            // the program
+let boxOpen = false;     // a handler waits in a message box
+let ended = false;
+let wakeTimer = 0;
+let frameRequested = false;
+const windows = new Map();   // form index -> the window on the page
+const shown = { flags: 0, active: -1 };  // what the last update said of the program
+let picturesLoading = 0;
+// Windows larger than the page's area are shown smaller: every window is
+// drawn at `fit` of its size (1 when all fit), its scene made at that
+// density (device pixels a pixel times `fit`), so it stays crisp.
+let fit = 1;
 
-  // Milliseconds spent in each wake-up and each drawing, for the benchmark.
-  class Spent {
-    constructor() { this.total = 0; this.count = 0; this.longest = 0; }
-    add(ms) { this.total += ms; this.count++; this.longest = Math.max(this.longest, ms); }
-  }
-  const timing = { wake: new Spent(), draw: new Spent() };
+// Milliseconds spent in each wake-up and each drawing, for the benchmark.
+class Spent {
+  constructor() { this.total = 0; this.count = 0; this.longest = 0; }
+  add(ms) { this.total += ms; this.count++; this.longest = Math.max(this.longest, ms); }
+}
+const timing = { wake: new Spent(), draw: new Spent() };
 
-  // ---- calls into the program ----------------------------------------------
+// ---- calls into the program ----------------------------------------------
 
-  function withText(text, use) {
-    const length = M.lengthBytesUTF8(text) + 1;
-    const pointer = M._malloc(length);
-    try {
-      M.stringToUTF8(text, pointer, length);
-      return use(pointer);
-    } finally {
-      M._free(pointer);
-    }
-  }
+// After anything the program did: draw it, and wake for its next clock
+// boundary. While a handler waits in a box, both wait for the box.
+function afterCall() {
+  if (ended) return;
+  requestFrame();
+  schedule();
+}
 
-  // After anything the program did: draw it, and wake for its next clock
-  // boundary. While a handler waits in a box, both wait for the box.
-  function afterCall() {
-    if (ended) return;
-    requestFrame();
-    schedule();
-  }
+// The person's input and real time. A handler may open a message box:
+// the call then returns at once, and the handler goes on once it is closed.
+function input(call) {
+  if (ended || boxOpen || !M) return;
+  call();
+  afterCall();
+}
 
-  // The person's input and real time. A handler may open a message box:
-  // the call then returns at once, and the handler goes on once it is closed.
-  function input(call) {
-    if (ended || boxOpen || !M) return;
-    call();
-    afterCall();
-  }
+// ---- time ------------------------------------------------------------------
 
-  // ---- time ------------------------------------------------------------------
+// One wake-up at each clock boundary while a timer runs, none while the tab
+// is hidden: on its return, the time missed passes as one stall.
+function schedule() {
+  clearTimeout(wakeTimer);
+  wakeTimer = 0;
+  if (ended || boxOpen || document.hidden) return;
+  const millis = M._arcadeon_next_wake();  // whole milliseconds
+  if (millis < 0) return;
+  wakeTimer = setTimeout(wake, millis);
+}
 
-  // One wake-up at each clock boundary while a timer runs, none while the tab
-  // is hidden: on its return, the time missed passes as one stall.
-  function schedule() {
+function wake() {
+  wakeTimer = 0;
+  if (ended || boxOpen) return;
+  const start = performance.now();
+  M._arcadeon_wake();
+  timing.wake.add(performance.now() - start);
+  afterCall();
+}
+
+document.addEventListener('visibilitychange', () => {
+  if (ended || !M) return;
+  if (document.hidden) {
     clearTimeout(wakeTimer);
     wakeTimer = 0;
-    if (ended || boxOpen || document.hidden) return;
-    const millis = M._arcadeon_next_wake();
-    if (millis < 0) return;
-    wakeTimer = setTimeout(wake, Math.max(0, Math.ceil(millis)));
+  } else {
+    wake();
   }
+});
 
-  function wake() {
-    wakeTimer = 0;
-    if (ended || boxOpen) return;
-    const start = performance.now();
-    M._arcadeon_wake();
-    timing.wake.add(performance.now() - start);
-    afterCall();
-  }
+// ---- windows on the page -------------------------------------------------------
 
-  document.addEventListener('visibilitychange', () => {
-    if (ended || !M) return;
-    if (document.hidden) {
-      clearTimeout(wakeTimer);
-      wakeTimer = 0;
-    } else {
-      wake();
-    }
-  });
-
-  // ---- drawing: the program's scenes, executed ---------------------------------
-
-  // The words the program hands over (shell/web/page_state.h, shell/scene/scene.h).
-  const UPDATE_MAGIC = 0x41535531, UPDATE_HEADER = 5, WINDOW_WORDS = 8, BOX_OPEN = 2;
-  const SCENE_MAGIC = 0x41534331, SCENE_HEADER = 5, ITEM_WORDS = 13;
-  const FILL = 0, PICTURE = 1, TEXT = 2;
-  const LARGEST_KEPT = 4096;  // device pixels: a picture scaled larger is made part by part (scene::kLargestKept)
-  const utf8 = new TextDecoder();
-
-  // A copy of the block of words at `pointer` (its fifth word counts them
-  // all); null when there is none or it is not the block `magic` names.
-  function wordsAt(pointer, magic) {
-    if (!pointer) return null;
-    const at = pointer >> 2;
-    if (M.HEAP32[at] !== magic) return null;
-    return M.HEAP32.slice(at, at + M.HEAP32[at + 4]);
-  }
-
-  const colourOf = (rgb) => '#' + (rgb >>> 0).toString(16).padStart(6, '0');
-
-  // A window's scene as items: fills, pictures and runs of text in drawing order.
-  function sceneAt(pointer) {
-    const words = wordsAt(pointer, SCENE_MAGIC);
-    return words ? sceneOfWords(words) : null;
-  }
-
-  function sceneOfWords(words) {
-    const count = words[1];
-    const bytes = new Uint8Array(words.buffer, (SCENE_HEADER + count * ITEM_WORDS) * 4);
-    const items = new Array(count);
-    for (let i = 0, w = SCENE_HEADER; i < count; i++, w += ITEM_WORDS) {
-      const item = { kind: words[w], owner: words[w + 1], x: words[w + 2], y: words[w + 3], w: words[w + 4], h: words[w + 5],
-        colour: colourOf(words[w + 6]) };
-      if (item.kind === PICTURE || item.kind === TEXT) {
-        const text = utf8.decode(bytes.subarray(words[w + 7], words[w + 7] + words[w + 8]));
-        if (item.kind === PICTURE) {
-          item.picture = text;
-          item.target = { x: words[w + 9], y: words[w + 10], w: words[w + 11], h: words[w + 12] };
-        } else {
-          Object.assign(item, { text, at: words[w + 9], baseline: words[w + 10], face: words[w + 11] & 15,
-            weight: words[w + 11] >> 4, pixels: words[w + 12] });
-        }
-      }
-      items[i] = item;
-    }
-    return { width: words[2], height: words[3], items };
-  }
-
-  // The part of rectangle `a` inside `b`; null when they do not meet.
-  function within(a, b) {
-    const x = Math.max(a.x, b.x), y = Math.max(a.y, b.y);
-    const right = Math.min(a.x + a.w, b.x + b.w), bottom = Math.min(a.y + a.h, b.y + b.h);
-    return right > x && bottom > y ? { x, y, w: right - x, h: bottom - y } : null;
-  }
-
-  // A picture at the device pixels it is drawn at, as the program scaled it,
-  // kept in a canvas of its own for every later drawing; null when there is
-  // nothing to draw.
-  const pictureCanvases = new Map();  // "name WxH" -> canvas
-  let picturesRatio = 0;
-  function pictureCanvas(name, width, height) {
-    const key = `${name} ${width}x${height}`;
-    if (pictureCanvases.has(key)) return pictureCanvases.get(key);
-    if (pictureCanvases.size >= 64) pictureCanvases.clear();  // sizes change only with the density
-    let canvas = null;
-    const pointer = withText(name, (p) => M._arcadeon_picture(p, width, height));
-    if (pointer) {
-      const rgba = new Uint8ClampedArray(M.HEAPU8.buffer, pointer, width * height * 4).slice();
-      canvas = document.createElement('canvas');
-      canvas.width = width;
-      canvas.height = height;
-      canvas.getContext('2d').putImageData(new ImageData(rgba, width, height), 0, 0);
-    }
-    pictureCanvases.set(key, canvas);
-    return canvas;
-  }
-
-  // One item, where it meets `clip`.
-  function drawItem(ctx, item, clip, ratio) {
-    const part = within(item, clip);
-    if (!part) return;
-    if (item.kind === FILL) {
-      ctx.fillStyle = item.colour;
-      ctx.fillRect(part.x, part.y, part.w, part.h);
-    } else if (item.kind === PICTURE && (item.target.w > LARGEST_KEPT || item.target.h > LARGEST_KEPT)) {
-      // Too large to keep scaled whole: the part that shows, for this drawing.
-      const pointer = withText(item.picture, (p) => M._arcadeon_picture_part(p, item.target.w, item.target.h,
-        part.x - item.target.x, part.y - item.target.y, part.w, part.h));
-      if (pointer) {
-        const rgba = new Uint8ClampedArray(M.HEAPU8.buffer, pointer, part.w * part.h * 4).slice();
-        const canvas = new OffscreenCanvas(part.w, part.h);
-        canvas.getContext('2d').putImageData(new ImageData(rgba, part.w, part.h), 0, 0);
-        ctx.drawImage(canvas, part.x, part.y);
-      }
-    } else if (item.kind === PICTURE) {
-      const source = pictureCanvas(item.picture, item.target.w, item.target.h);
-      if (source) ctx.drawImage(source, part.x - item.target.x, part.y - item.target.y, part.w, part.h, part.x, part.y, part.w, part.h);
-    } else if (item.kind === TEXT) {
-      ctx.save();
-      ctx.beginPath();
-      ctx.rect(part.x, part.y, part.w, part.h);
-      ctx.clip();
-      ctx.font = `${item.weight} ${item.pixels * ratio}px "${faces[item.face]?.family ?? 'sans-serif'}"`;
-      ctx.fillStyle = item.colour;
-      ctx.fillText(item.text, item.at, item.baseline);
-      ctx.restore();
-    }
-  }
-
-  // A window's damaged rectangles, each drawn from the items that meet it.
-  function paint(win, scene, damage, ratio) {
-    const ctx = win.ctx;
-    ctx.setTransform(1, 0, 0, 1, 0, 0);
-    for (const rect of damage) {
-      ctx.save();
-      ctx.beginPath();
-      ctx.rect(rect.x, rect.y, rect.w, rect.h);
-      ctx.clip();
-      for (const item of scene.items) drawItem(ctx, item, rect, ratio);
-      ctx.restore();
-    }
-    win.drawn.paints++;
-    win.drawn.rects += damage.length;
-  }
-
-  // The canvas at the client area's device pixels (made at `ratio` of them a
-  // pixel), shown at `shownRatio` of them a pixel of the page.
-  function size(win, width, height, ratio, shownRatio = ratio) {
-    if (win.canvas.width === width && win.canvas.height === height && win.ratio === ratio) return;
-    win.canvas.width = width;
-    win.canvas.height = height;
-    win.ratio = ratio;
-    for (const el of [win.canvas, win.client]) {
-      el.style.width = width / shownRatio + 'px';
-      el.style.height = height / shownRatio + 'px';
-    }
-    // (a canvas resized starts its drawing state afresh) Pictures are copied
-    // pixel for pixel; text is laid out by the program without kerning and,
-    // as Qt does, hinted at 1 device pixel a pixel and unhinted at any other
-    // density: what comes closest to the desktop's glyphs.
-    win.ctx.imageSmoothingEnabled = false;
-    win.ctx.fontKerning = 'none';
-    win.ctx.textRendering = ratio === 1 ? 'auto' : 'geometricPrecision';
-  }
-
-  // ---- windows on the page -------------------------------------------------------
-
-  // A window on the page for the load `serial` of window `index`: its name
-  // and caption asked for once.
-  function createWindow(index, serial) {
-    const name = M.UTF8ToString(M._arcadeon_form_name(index));
-    const el = document.createElement('section');
-    el.className = 'window';
-    el.dataset.form = name;
-    el.hidden = true;
-    const bar = document.createElement('div');
-    bar.className = 'titlebar';
-    const caption = document.createElement('span');
-    caption.className = 'caption';
-    caption.textContent = M.UTF8ToString(M._arcadeon_form_caption(index));
-    const close = document.createElement('button');
-    close.className = 'close';
-    close.type = 'button';
-    close.title = 'Close';
-    close.textContent = '×';
-    close.tabIndex = -1;
-    bar.append(caption, close);
-    const client = document.createElement('div');
-    client.className = 'client';
-    const canvas = document.createElement('canvas');
-    canvas.setAttribute('aria-hidden', 'true');
-    // What the canvas shows, for assistive technology: hidden from sight,
-    // and out of the keyboard's way (the game keeps every key).
-    const assistive = document.createElement('div');
-    assistive.className = 'assistive';
-    assistive.setAttribute('role', 'group');
-    assistive.setAttribute('aria-label', caption.textContent);
-    client.append(canvas, assistive);
-    const grip = document.createElement('div');
-    grip.className = 'grip';
-    el.append(bar, client, grip);
-    desktop.append(el);
-    const win = {
-      index, name, serial, el, canvas, client, assistive, described: null, ctx: canvas.getContext('2d'), placed: false,
-      place: null, active: null, ratio: 0,
-      scene: null,                          // the scene drawn last
-      drawn: { paints: 0, rects: 0 },       // how often it was drawn, and how many rectangles
-    };
-
-    close.addEventListener('pointerdown', (e) => e.stopPropagation());
-    close.addEventListener('click', () => input(() => M._arcadeon_close(win.index)));
-    bar.addEventListener('pointerdown', (e) => startMove(win, e));
-    grip.addEventListener('pointerdown', (e) => startResize(win, e));
-    canvas.addEventListener('pointerdown', (e) => pointerDown(win, e));
-    canvas.addEventListener('pointerup', (e) => pointerUp(win, e));
-    canvas.addEventListener('pointermove', (e) => pointerMove(win, e));
-    canvas.addEventListener('pointercancel', () => pointerGone(win));
-    canvas.addEventListener('contextmenu', (e) => e.preventDefault());
-    el.addEventListener('pointerdown', () => activate(win), true);
-    return win;
-  }
-
-  // Centred on the page, frame included, each time the window is loaded.
-  function centre(win) {
-    const area = desktop.getBoundingClientRect();
-    const outer = win.el.getBoundingClientRect();
-    win.el.style.left = Math.max(0, Math.round((area.width - outer.width) / 2)) + 'px';
-    win.el.style.top = Math.max(0, Math.round((area.height - outer.height) / 2)) + 'px';
-    win.placed = true;
-  }
-
-  // A window's place kept within the page's area: its title bar always
-  // (`whole` false), the whole window when it fits (`whole` true).
-  function placeWithin(win, left, top, whole) {
-    const area = desktop.getBoundingClientRect();
-    const width = win.el.offsetWidth, height = whole ? win.el.offsetHeight : win.el.querySelector('.titlebar').offsetHeight + 8;
-    const keep = (value, room) => Math.max(0, Math.min(value, Math.max(0, room)));
-    win.el.style.left = Math.round(keep(left, area.width - width)) + 'px';
-    win.el.style.top = Math.round(keep(top, area.height - height)) + 'px';
-  }
-
-  // The scale at which every shown window fits the page's area, its frame
-  // included: 1 when they all fit at their size.
-  function fitOf() {
-    const area = desktop.getBoundingClientRect();
-    let scale = 1;
-    for (const win of windows.values()) {
-      if (win.el.hidden) continue;
-      const frameWidth = win.el.offsetWidth - win.client.offsetWidth, frameHeight = win.el.offsetHeight - win.client.offsetHeight;
-      const width = M._arcadeon_client_size(win.index, 0) / TWIPS, height = M._arcadeon_client_size(win.index, 1) / TWIPS;
-      if (width > 0) scale = Math.min(scale, (area.width - frameWidth) / width);
-      if (height > 0) scale = Math.min(scale, (area.height - frameHeight) / height);
-    }
-    return Math.max(1 / 64, scale);
-  }
-
-  // Asks the program what changed and draws just that: the damaged
-  // rectangles of each window whose scene changed, nothing else. When the
-  // windows shown no longer fit (or fit at a larger scale), they are made
-  // again at the scale that fits.
-  function render() {
-    const deviceRatio = window.devicePixelRatio || 1;
-    const placed = updateAt(deviceRatio);
-    const scale = fitOf();
-    if (scale !== fit) {
-      fit = scale;
-      updateAt(deviceRatio);
-      for (const win of placed) centre(win);  // placed at the size they had a moment ago
-      keepInReach(true);
-    }
-  }
-
-  // Every shown window kept within the page's area: its title bar, or the
-  // whole window (`whole`) where it fits.
-  function keepInReach(whole) {
-    for (const win of windows.values()) {
-      if (!win.el.hidden) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, whole);
-    }
-  }
-
-  // Returns the windows placed for the first time.
-  function updateAt(deviceRatio) {
-    const placed = [];
-    const ratio = deviceRatio * fit;
-    if (ratio !== picturesRatio) {  // zoomed: every picture is scaled again
-      pictureCanvases.clear();
-      picturesRatio = ratio;
-    }
-    const words = wordsAt(M._arcadeon_update(ratio), UPDATE_MAGIC);
-    if (!words) return placed;
-    shown.flags = words[2];
-    shown.active = words[3];
-    const seen = new Set();
-    for (let n = 0, at = UPDATE_HEADER; n < words[1]; n++) {
-      const [index, visible, active, serial, place, width, height, count] = words.subarray(at, at + WINDOW_WORDS);
-      at += WINDOW_WORDS;
-      const damage = [];
-      for (let r = 0; r < count; r++, at += 4) damage.push({ x: words[at], y: words[at + 1], w: words[at + 2], h: words[at + 3] });
-      seen.add(index);
-      let win = windows.get(index);
-      if (win && win.serial !== serial) {  // unloaded and loaded again since
-        win.el.remove();
-        win = null;
-      }
-      if (!win) {
-        win = createWindow(index, serial);
-        windows.set(index, win);
-      }
-      if (win.place !== place) win.el.style.zIndex = String(10 + Math.max(0, place));
-      if (win.active !== active) win.el.classList.toggle('active', active === 1);
-      Object.assign(win, { place, active });
-      if (visible) {
-        size(win, width, height, ratio, deviceRatio);
-        if (damage.length > 0) {
-          win.scene = sceneAt(M._arcadeon_scene(index));
-          if (win.scene) paint(win, win.scene, damage, ratio);
-        }
-      }
-      if (visible) describe(win);
-      const shownAgain = visible && win.el.hidden && win.placed;
-      if (win.el.hidden !== !visible) win.el.hidden = !visible;
-      if (visible && !win.placed) {
-        centre(win);
-        placed.push(win);
-      }
-      // shown again where it can be seen, whole when it fits
-      else if (shownAgain) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, true);
-    }
-    for (const [index, win] of windows) {
-      if (!seen.has(index)) {
-        win.el.remove();
-        windows.delete(index);
-      }
-    }
-    return placed;
-  }
-
-  // The window's elements as the program describes them: buttons, radio
-  // buttons and texts, rebuilt only when the description changed. A press
-  // of one is a click at it, through the same input as the pointer's.
-  function describe(win) {
-    const text = M.UTF8ToString(M._arcadeon_accessible(win.index));
-    if (text === win.described) return;
-    win.described = text;
-    const nodes = [];
-    for (const line of text.split('\n')) {
-      if (!line) continue;
-      const [role, name, accessKey, states, element] = line.split('\t');
-      let node;
-      if (role === 'text' && !states.includes('p')) {
-        node = document.createElement('p');
-        node.textContent = name;
-      } else {
-        node = document.createElement('button');
-        node.type = 'button';
-        node.tabIndex = -1;
-        node.textContent = name;
-        if (role === 'radio') {
-          node.setAttribute('role', 'radio');
-          node.setAttribute('aria-checked', states.includes('c') ? 'true' : 'false');
-        }
-        if (accessKey) node.setAttribute('aria-keyshortcuts', 'Alt+' + accessKey);
-        const at = Number(element);
-        node.addEventListener('click', () => input(() => M._arcadeon_accessible_press(win.index, at)));
-      }
-      if (states.includes('f')) node.setAttribute('aria-current', 'true');
-      nodes.push(node);
-    }
-    win.assistive.replaceChildren(...nodes);
-  }
-
-  function requestFrame() {
-    if (frameRequested || ended) return;
-    frameRequested = true;
-    requestAnimationFrame(() => {
-      frameRequested = false;
-      if (ended) return;
-      const start = performance.now();
-      render();
-      timing.draw.add(performance.now() - start);
-    });
-  }
-
-  // ---- the person's input --------------------------------------------------------
-
-  // A point of the page in twips of a window's client area; whole twips when
-  // the window is shown smaller than its size.
-  function twipsAt(win, e) {
-    const rect = win.canvas.getBoundingClientRect();
-    return [twipsOf(e.clientX - rect.left), twipsOf(e.clientY - rect.top)];
-  }
-
-  function twipsOf(pixels) {
-    return fit === 1 ? pixels * TWIPS : Math.round(pixels * TWIPS / fit);
-  }
-
-  function shiftState(e) {
-    return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
-  }
-
-  // A press anywhere on a window that is not the active one activates it first.
-  function activate(win) {
-    if (shown.active === win.index || boxOpen) return;
-    input(() => M._arcadeon_activate(win.index));
-  }
-
-  // The mouse buttons as the program counts them, by the DOM's button number.
-  const BUTTONS = [1, 4, 2, 8, 16];  // left, middle, right, back, forward
-
-  // Which presses and releases make a click, and which command button looks
-  // pressed meanwhile, is the program's rule; a click goes to it as input,
-  // and the pressed look shows in the windows' scenes.
-  // A finger (or a pen) is the mouse: it reaches the point it touches before
-  // it presses there, as a mouse would have moved there first.
-  function pointerDown(win, e) {
-    if (boxOpen || ended || !M) return;
-    const [x, y] = twipsAt(win, e);
-    win.touchedAt = e.timeStamp;
-    if (e.pointerType !== 'mouse') {
-      M._arcadeon_move(win.index, x, y, 0, shiftState(e));
-    }
-    M._arcadeon_press(win.index, x, y, BUTTONS[e.button] ?? 0);
-    win.canvas.setPointerCapture(e.pointerId);
-    requestFrame();
-  }
-
-  function pointerUp(win, e) {
-    if (boxOpen || ended || !M) return;
-    if (e.pointerType === 'touch' && e.timeStamp - win.touchedAt > SHORT_TOUCH) {
-      pointerGone(win);
-      return;
-    }
-    const [x, y] = twipsAt(win, e);
-    input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0));
-  }
-
-  // A finger held longer than a tap is lifted with no click; so is a pointer
-  // the browser took back: let go outside the window, where nothing is hit.
-  const SHORT_TOUCH = 500;  // milliseconds
-  function pointerGone(win) {
-    if (!M || ended) return;
-    M._arcadeon_release(win.index, -1, -1, 1);
-    requestFrame();
-  }
-
-  function pointerMove(win, e) {
-    if (!M || ended) return;
-    const [x, y] = twipsAt(win, e);
-    input(() => M._arcadeon_move(win.index, x, y, e.buttons & 7, shiftState(e)));
-  }
-
-  // The title bar moves the window; the corner resizes its client area.
-  function drag(e, onMove) {
-    e.preventDefault();
-    const target = e.currentTarget;
-    target.setPointerCapture(e.pointerId);
-    const startX = e.clientX, startY = e.clientY;
-    const moved = (m) => onMove(m.clientX - startX, m.clientY - startY);
-    const done = () => {
-      target.removeEventListener('pointermove', moved);
-      target.removeEventListener('pointerup', done);
-      target.removeEventListener('pointercancel', done);
-    };
-    target.addEventListener('pointermove', moved);
-    target.addEventListener('pointerup', done);
-    target.addEventListener('pointercancel', done);
-  }
-
-  function startMove(win, e) {
-    if (e.button !== 0 || boxOpen) return;
-    const left = win.el.offsetLeft, top = win.el.offsetTop;
-    drag(e, (dx, dy) => placeWithin(win, left + dx, top + dy, false));
-  }
-
-  function startResize(win, e) {
-    if (e.button !== 0 || boxOpen) return;
-    const width = win.canvas.clientWidth, height = win.canvas.clientHeight;
-    drag(e, (dx, dy) => {
-      const w = Math.max(0, width + dx), h = Math.max(0, height + dy);
-      input(() => M._arcadeon_resize(win.index, twipsOf(w), twipsOf(h)));
-    });
-  }
-
-  // The virtual-key code of a key event: by the character the key types,
-  // whatever the keyboard's layout; by its place only when it types nothing.
-  function virtualKey(e) {
-    return withText(e.key, (key) => withText(e.code, (code) => M._arcadeon_virtual_key(key, code)));
-  }
-
-  function key(e, down) {
-    if (!M || ended || boxOpen) return;
-    const code = virtualKey(e);
-    if (code < 0) return;
-    // The program takes the key; the browser keeps its own shortcuts.
-    if (!e.ctrlKey && !e.metaKey && !(code >= 112 && code <= 135)) e.preventDefault();
-    if (!down && e.repeat) return;  // a held key repeats its press; its release comes once
-    input(() => M._arcadeon_key(down ? 1 : 0, code, shiftState(e)));
-  }
-  // A zoom changes the device pixel ratio: every window is drawn again at it
-  // (the program finds every scene changed, and whole). Not every change of
-  // ratio resizes the page's viewport: the ratio itself is watched too.
-  window.addEventListener('resize', () => {
-    if (!M) return;
-    requestFrame();
-    keepInReach(false);
-  });
-  (function watchRatio() {
-    matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
-      if (M) requestFrame();
-      watchRatio();
-    }, { once: true });
-  })();
-  document.addEventListener('keydown', (e) => key(e, true));
-  document.addEventListener('keyup', (e) => key(e, false));
-
-  // ---- keys for a player without a keyboard ----------------------------------------
-
-  // The pad's keys reach the program as the keyboard's do: a press is a key
-  // down, held it repeats its press as a held key does, let go a key up.
-  const REPEAT_DELAY = 500, REPEAT_EVERY = 33;  // milliseconds
-
-  function showPad(e) {
-    if (e && e.pointerType !== 'touch') return;
-    setPad(true);
-  }
-
-  function setPad(on) {
-    pad.hidden = !on;
-    document.body.classList.toggle('pad', on);
-    keysToggle.setAttribute('aria-pressed', String(on));
-    if (!M) return;
-    requestFrame();  // the windows' area changed
-    keepInReach(false);
-  }
-
-  function holdPadKey(button, e) {
-    e.preventDefault();  // no focus taken, no text selected
-    if (!M || ended || boxOpen || button.held) return;
-    const code = Number(button.dataset.key);
-    button.setPointerCapture?.(e.pointerId);
-    button.classList.add('held');
-    const press = () => input(() => M._arcadeon_key(1, code, 0));
-    let repeat = setTimeout(function again() {
-      press();
-      repeat = setTimeout(again, REPEAT_EVERY);
-    }, REPEAT_DELAY);
-    button.held = () => {
-      clearTimeout(repeat);
-      button.classList.remove('held');
-      button.held = null;
-      input(() => M._arcadeon_key(0, code, 0));
-    };
-    press();
-  }
-
-  for (const button of pad.querySelectorAll('button')) {
-    button.addEventListener('pointerdown', (e) => holdPadKey(button, e));
-    for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) {
-      button.addEventListener(type, () => button.held?.());
-    }
-    button.addEventListener('contextmenu', (e) => e.preventDefault());
-    // Enter or Space on the focused key: one press and its release
-    button.addEventListener('click', (e) => {
-      if (e.detail !== 0) return;
-      const code = Number(button.dataset.key);
-      input(() => M._arcadeon_key(1, code, 0));
-      input(() => M._arcadeon_key(0, code, 0));
-    });
-  }
-  keysToggle.addEventListener('click', () => setPad(pad.hidden));
-  // A touch screen with no fine pointer has no keyboard to count on.
-  if (matchMedia('(pointer: coarse)').matches && !matchMedia('(any-pointer: fine)').matches) setPad(true);
-  document.addEventListener('pointerdown', showPad, true);
-
-  // ---- leaving the page ----------------------------------------------------------
-
-  // A game in progress is not thrown away by a reload or a way out of the
-  // page without asking first.
-  const GAMES = new Set(['frmPing', 'frmFroggy', 'frmInvaders']);
-  window.addEventListener('beforeunload', (e) => {
-    if (ended || ![...windows.values()].some((win) => GAMES.has(win.name))) return;
-    e.preventDefault();
-    e.returnValue = '';
-  });
-
-  // Once visited, the page starts with no network (service-worker.js).
-  if ('serviceWorker' in navigator && window.isSecureContext) {
-    navigator.serviceWorker.register('service-worker.js', { updateViaCache: 'none' }).catch(() => {});
-  }
-
-  // ---- what the program asks of the page -----------------------------------------
-
-  // A modal box over every window, with its title, prompt and OK. The waiting
-  // handler goes on once it is closed (OK, Enter, Space, Escape or its close
-  // button), and the page once the handler has returned.
-  function messageBox(title, prompt) {
-    boxOpen = true;
-    clearTimeout(wakeTimer);
-    wakeTimer = 0;
-    render();  // what the handler changed so far shows while the box is open
-    const modal = document.createElement('div');
-    modal.className = 'modal';
-    modal.innerHTML = '<div class="box" role="alertdialog" aria-modal="true">' +
-      '<div class="titlebar"><span class="caption"></span><button type="button" class="close" title="Close">×</button></div>' +
-      '<p class="prompt"></p><div class="buttons"><button type="button" class="ok">OK</button></div></div>';
-    modal.querySelector('.caption').textContent = title;
-    modal.querySelector('.prompt').textContent = prompt;
-    const ok = modal.querySelector('.ok');
-    document.body.append(modal);
-    ok.focus();
-    return new Promise((resolve) => {
-      const close = () => {
-        document.removeEventListener('keydown', keys, true);
-        modal.remove();
-        boxOpen = false;
-        resolve();
-        // the handler goes on in a microtask; once it has returned:
-        setTimeout(afterCall, 0);
-      };
-      const keys = (e) => {
-        e.preventDefault();
-        e.stopPropagation();
-        if (e.repeat) return;
-        if (e.key === 'Enter' || e.key === ' ' || e.key === 'Escape') close();
-      };
-      document.addEventListener('keydown', keys, true);
-      ok.addEventListener('click', close);
-      modal.querySelector('.close').addEventListener('click', close);
-      window.arcadeon.boxes.push({ title, prompt });
-    });
-  }
-
-  function programEnded() {
-    ended = true;
-    clearTimeout(wakeTimer);
-    wakeTimer = 0;
-    for (const win of windows.values()) win.el.remove();
-    windows.clear();
-    desktop.hidden = true;
-    endedPage.hidden = false;
-  }
-
-  // Save recording: what the person did so far, as a script file.
-  let savedUrl = null;
-  saveLink.addEventListener('click', (e) => {
-    if (!M) {
-      e.preventDefault();
-      return;
-    }
-    if (savedUrl) URL.revokeObjectURL(savedUrl);
-    const text = M.UTF8ToString(M._arcadeon_recording());
-    savedUrl = URL.createObjectURL(new Blob([text], { type: 'text/plain' }));
-    saveLink.href = savedUrl;  // the link's own download goes on with it
-  });
-
-  // ---- start ---------------------------------------------------------------------
-
-  // Copies `bytes` into the program's memory for the length of `use`.
-  function withBytes(bytes, use) {
-    const pointer = M._malloc(Math.max(1, bytes.length));
-    try {
-      M.HEAPU8.set(bytes, pointer);
-      return use(pointer);
-    } finally {
-      M._free(pointer);
-    }
-  }
-
-  // Every picture the windows show, handed to the program before it starts:
-  // BMP files as they are (the program decodes them), JPEG files decoded by
-  // the browser to RGBA without any colour management. A picture that cannot
-  // be read draws nothing.
-  async function loadPictures() {
-    const names = M.UTF8ToString(M._arcadeon_picture_names()).split('\n').filter((name) => name !== '');
-    picturesLoading = names.length;
-    await Promise.all(names.map(async (name) => {
-      try {
-        const response = await fetch('assets/' + encodeURIComponent(name));
-        if (!response.ok) return;
-        const blob = await response.blob();
-        if (/\.bmp$/i.test(name)) {
-          const bytes = new Uint8Array(await blob.arrayBuffer());
-          withText(name, (n) => withBytes(bytes, (p) => M._arcadeon_add_picture_file(n, p, bytes.length)));
-          return;
-        }
-        const bitmap = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
-        const canvas = document.createElement('canvas');
-        canvas.width = bitmap.width;
-        canvas.height = bitmap.height;
-        const ctx = canvas.getContext('2d');
-        ctx.drawImage(bitmap, 0, 0);
-        const rgba = ctx.getImageData(0, 0, bitmap.width, bitmap.height).data;
-        withText(name, (n) => withBytes(rgba, (p) => M._arcadeon_add_picture_rgba(n, bitmap.width, bitmap.height, p)));
-      } catch {
-        // drawn as nothing
-      } finally {
-        picturesLoading--;
-      }
-    }));
-  }
-
-  // What the page shows, for tests and tools: the windows, and each one's
-  // drawn scene by element (its pixels, its texts, its pictures).
-  function elementName(win, owner) {
-    win.names ??= new Map();
-    if (!win.names.has(owner)) win.names.set(owner, M.UTF8ToString(M._arcadeon_element_name(win.index, owner)));
-    return win.names.get(owner);
-  }
-
-  function elementsDrawn(win) {
-    const elements = new Map();
-    for (const item of win.scene?.items ?? []) {
-      if (item.owner < 0) continue;
-      let element = elements.get(item.owner);
-      if (!element) {
-        element = { e: item.owner, n: elementName(win, item.owner), x: item.x, y: item.y, w: item.w, h: item.h, texts: [], pictures: [] };
-        elements.set(item.owner, element);
-      }
-      const right = Math.max(element.x + element.w, item.x + item.w), bottom = Math.max(element.y + element.h, item.y + item.h);
-      element.x = Math.min(element.x, item.x);
-      element.y = Math.min(element.y, item.y);
-      element.w = right - element.x;
-      element.h = bottom - element.y;
-      if (item.kind === TEXT) element.texts.push(item.text);
-      if (item.kind === PICTURE) element.pictures.push({ name: item.picture, ...item.target });
-    }
-    return [...elements.values()].map(({ texts, ...element }) => ({ ...element, text: texts.join(' ') }));
-  }
-
-  function summary() {
-    const forms = [...windows.values()].sort((a, b) => a.index - b.index).map((win) => ({
-      i: win.index, name: win.name, caption: win.el.querySelector('.caption').textContent, visible: !win.el.hidden,
-      serial: win.serial, place: win.place, w: win.canvas.width, h: win.canvas.height, ratio: win.ratio,
-      focus: M ? elementName(win, M._arcadeon_focus(win.index)) : '', drawn: { ...win.drawn }, items: elementsDrawn(win),
-    }));
-    return { ended, box: (shown.flags & BOX_OPEN) !== 0, active: shown.active, forms };
-  }
-
-  // For tests and tools: what the page shows, a script run by the script
-  // runner on a program of its own, the boxes shown so far.
-  window.arcadeon = {
-    boxes: [],
-    shown: () => (M ? summary() : null),
-    runScript: (text) => withText(text, (pointer) => JSON.parse(M.UTF8ToString(M._arcadeon_run_script(pointer)))),
-    ticks: () => (M ? M._arcadeon_ticks() : 0),
-    stalls: () => (M ? M._arcadeon_stalls() : 0),
-    hit: (formName, x, y) => {
-      const win = [...windows.values()].find((w) => w.name === formName);
-      return win ? M._arcadeon_hit(win.index, x, y) : -2;
-    },
-    picturesLoading: () => picturesLoading,
-    // The centre of what an element drew last, in device pixels of its
-    // window's canvas; null when it drew nothing. Cheap: for following a
-    // moving element many times a second.
-    centre: (formName, elementName) => {
-      const win = [...windows.values()].find((w) => w.name === formName);
-      const element = win ? elementsDrawn(win).find((e) => e.n === elementName) : null;
-      return element ? { x: element.x + element.w / 2, y: element.y + element.h / 2 } : null;
-    },
-    // The scene of `form` once `script` has run on a program of its own,
-    // as words, and those words drawn whole into a canvas of their own by
-    // the same executor as the windows: the parity test's two halves.
-    sceneAfterScript: (script, form, ratio) => withText(script, (s) => withText(form, (f) =>
-      wordsAt(M._arcadeon_scene_after_script(s, f, ratio), SCENE_MAGIC))),
-    // Draws what changed now, without waiting for the next animation frame:
-    // the canvases then show the program as it stands.
-    drawNow: () => { if (M && !ended) render(); },
-    // The scene of a shown window made again now from the program, as
-    // words; null for a window not shown.
-    sceneFresh: (formName) => {
-      const win = [...windows.values()].find((w) => w.name === formName);
-      return win && !win.el.hidden ? wordsAt(M._arcadeon_scene_fresh(win.index), SCENE_MAGIC) : null;
-    },
-    drawScene: (words, ratio) => {
-      const scene = sceneOfWords(words);
-      const canvas = document.createElement('canvas');
-      const win = { canvas, client: document.createElement('div'), ctx: canvas.getContext('2d'), drawn: { paints: 0, rects: 0 } };
-      size(win, scene.width, scene.height, ratio);
-      paint(win, scene, [{ x: 0, y: 0, w: scene.width, h: scene.height }], ratio);
-      return canvas;
-    },
-    timing,
-    nextWake: () => (M ? M._arcadeon_next_wake() : -1),
-    waking: () => wakeTimer !== 0,
-    ended: () => ended,
+// A window on the page for the load `serial` of window `index`: its name
+// and caption asked for once.
+function createWindow(index, serial) {
+  const name = M.UTF8ToString(M._arcadeon_form_name(index));
+  const game = M._arcadeon_form_is_game(index) === 1;
+  const el = document.createElement('section');
+  el.className = 'window';
+  el.dataset.form = name;
+  el.hidden = true;
+  const bar = document.createElement('div');
+  bar.className = 'titlebar';
+  const caption = document.createElement('span');
+  caption.className = 'caption';
+  caption.textContent = M.UTF8ToString(M._arcadeon_form_caption(index));
+  const close = document.createElement('button');
+  close.className = 'close';
+  close.type = 'button';
+  close.title = 'Close';
+  close.textContent = '×';
+  close.tabIndex = -1;
+  bar.append(caption, close);
+  const client = document.createElement('div');
+  client.className = 'client';
+  const canvas = document.createElement('canvas');
+  canvas.setAttribute('aria-hidden', 'true');
+  // What the canvas shows, for assistive technology: hidden from sight,
+  // and out of the keyboard's way (the game keeps every key).
+  const assistive = document.createElement('div');
+  assistive.className = 'assistive';
+  assistive.setAttribute('role', 'group');
+  assistive.setAttribute('aria-label', caption.textContent);
+  client.append(canvas, assistive);
+  const grip = document.createElement('div');
+  grip.className = 'grip';
+  el.append(bar, client, grip);
+  desktop.append(el);
+  const win = {
+    index, name, game, serial, el, canvas, client, assistive, described: null, ctx: canvas.getContext('2d'), placed: false,
+    place: null, active: null, ratio: 0,
+    scene: null,                          // the scene drawn last
+    drawn: { paints: 0, rects: 0 },       // how often it was drawn, and how many rectangles
   };
 
-  window.arcadeon.ready = (async () => {
-    const module = await ArcadeonModule({
-      page: { messageBox, changed: requestFrame, ended: programEnded },
-    });
-    // The program's own font table names each face, its file and the
-    // file's own weight (0: it serves the weight asked for); the page
-    // declares nothing of its own, so the two cannot drift apart.
-    faces = module.UTF8ToString(module._arcadeon_faces()).split('\n').filter((line) => line !== '')
-      .map((line) => { const [family, file, weight] = line.split('\t'); return { family, file, weight: Number(weight) }; });
-    M = module;
-    const fontFaces = faces.map((face) => {
-      const fontFace = new FontFace(face.family, `url("fonts/${face.file}")`, face.weight ? { weight: String(face.weight) } : {});
-      document.fonts.add(fontFace);
-      return fontFace.load();
-    });
-    await Promise.all([loadPictures(), ...fontFaces]);
-    M._arcadeon_start();
-    afterCall();
-  })();
+  close.addEventListener('pointerdown', (e) => e.stopPropagation());
+  close.addEventListener('click', () => input(() => M._arcadeon_close(win.index)));
+  bar.addEventListener('pointerdown', (e) => startMove(win, e));
+  grip.addEventListener('pointerdown', (e) => startResize(win, e));
+  canvas.addEventListener('pointerdown', (e) => pointerDown(win, e));
+  canvas.addEventListener('pointerup', (e) => pointerUp(win, e));
+  canvas.addEventListener('pointermove', (e) => pointerMove(win, e));
+  canvas.addEventListener('pointercancel', pointerGone);
+  canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+  el.addEventListener('pointerdown', () => activate(win), true);
+  return win;
+}
+
+// Centred on the page, frame included, each time the window is loaded, by
+// the program's rule (centredIn).
+function centre(win) {
+  const area = desktop.getBoundingClientRect();
+  const outer = win.el.getBoundingClientRect();
+  win.el.style.left = M._arcadeon_centred(area.width, outer.width) + 'px';
+  win.el.style.top = M._arcadeon_centred(area.height, outer.height) + 'px';
+  win.placed = true;
+}
+
+// A window's place kept within the page's area: its title bar always
+// (`whole` false), the whole window when it fits (`whole` true).
+function placeWithin(win, left, top, whole) {
+  const area = desktop.getBoundingClientRect();
+  const width = win.el.offsetWidth, height = whole ? win.el.offsetHeight : win.el.querySelector('.titlebar').offsetHeight + 8;
+  const keep = (value, room) => Math.max(0, Math.min(value, Math.max(0, room)));
+  win.el.style.left = Math.round(keep(left, area.width - width)) + 'px';
+  win.el.style.top = Math.round(keep(top, area.height - height)) + 'px';
+}
+
+// The scale at which every shown window fits the page's area, its frame
+// included: 1 when they all fit at their size.
+function fitOf() {
+  const area = desktop.getBoundingClientRect();
+  let scale = 1;
+  for (const win of windows.values()) {
+    if (win.el.hidden) continue;
+    const frameWidth = win.el.offsetWidth - win.client.offsetWidth, frameHeight = win.el.offsetHeight - win.client.offsetHeight;
+    const width = M._arcadeon_client_size(win.index, 0) / TWIPS, height = M._arcadeon_client_size(win.index, 1) / TWIPS;
+    if (width > 0) scale = Math.min(scale, (area.width - frameWidth) / width);
+    if (height > 0) scale = Math.min(scale, (area.height - frameHeight) / height);
+  }
+  return Math.max(1 / 64, scale);
+}
+
+// Asks the program what changed and draws just that: the damaged
+// rectangles of each window whose scene changed, nothing else. When the
+// windows shown no longer fit (or fit at a larger scale), they are made
+// again at the scale that fits.
+function render() {
+  const deviceRatio = window.devicePixelRatio || 1;
+  const placed = updateAt(deviceRatio);
+  const scale = fitOf();
+  if (scale !== fit) {
+    fit = scale;
+    updateAt(deviceRatio);
+    for (const win of placed) centre(win);  // placed at the size they had a moment ago
+    keepInReach(true);
+  }
+}
+
+// Every shown window kept within the page's area: its title bar, or the
+// whole window (`whole`) where it fits.
+function keepInReach(whole) {
+  for (const win of windows.values()) {
+    if (!win.el.hidden) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, whole);
+  }
+}
+
+// Returns the windows placed for the first time.
+function updateAt(deviceRatio) {
+  const placed = [];
+  const ratio = deviceRatio * fit;
+  picturesAt(ratio);  // zoomed: every picture is scaled again
+  const words = wordsAt(M._arcadeon_update(ratio), UPDATE_MAGIC);
+  if (!words) return placed;
+  shown.flags = words[2];
+  shown.active = words[3];
+  const seen = new Set();
+  for (let n = 0, at = UPDATE_HEADER; n < words[1]; n++) {
+    const [index, visible, active, serial, place, width, height, count] = words.subarray(at, at + WINDOW_WORDS);
+    at += WINDOW_WORDS;
+    const damage = [];
+    for (let r = 0; r < count; r++, at += 4) damage.push({ x: words[at], y: words[at + 1], w: words[at + 2], h: words[at + 3] });
+    seen.add(index);
+    let win = windows.get(index);
+    if (win && win.serial !== serial) {  // unloaded and loaded again since
+      win.el.remove();
+      win = null;
+    }
+    if (!win) {
+      win = createWindow(index, serial);
+      windows.set(index, win);
+    }
+    if (win.place !== place) win.el.style.zIndex = String(10 + Math.max(0, place));
+    if (win.active !== active) win.el.classList.toggle('active', active === 1);
+    Object.assign(win, { place, active });
+    if (visible) {
+      size(win, width, height, ratio, deviceRatio);
+      if (damage.length > 0) {
+        win.scene = sceneAt(M._arcadeon_scene(index));
+        if (win.scene) paint(win, win.scene, damage, ratio);
+      }
+    }
+    if (visible) describeWindow(win);
+    const shownAgain = visible && win.el.hidden && win.placed;
+    if (win.el.hidden !== !visible) win.el.hidden = !visible;
+    if (visible && !win.placed) {
+      centre(win);
+      placed.push(win);
+    }
+    // shown again where it can be seen, whole when it fits
+    else if (shownAgain) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, true);
+  }
+  for (const [index, win] of windows) {
+    if (!seen.has(index)) {
+      win.el.remove();
+      windows.delete(index);
+    }
+  }
+  return placed;
+}
+
+// The window's elements for assistive technology (assistive.js); a press
+// of one is a click at it, through the same input as the pointer's.
+function describeWindow(win) {
+  describe(win, M.UTF8ToString(M._arcadeon_accessible(win.index)),
+    (at) => input(() => M._arcadeon_accessible_press(win.index, at)));
+}
+
+function requestFrame() {
+  if (frameRequested || ended) return;
+  frameRequested = true;
+  requestAnimationFrame(() => {
+    frameRequested = false;
+    if (ended) return;
+    const start = performance.now();
+    render();
+    timing.draw.add(performance.now() - start);
+  });
+}
+
+// ---- the person's input --------------------------------------------------------
+
+// A point of the page in twips of a window's client area; whole twips when
+// the window is shown smaller than its size.
+function twipsAt(win, e) {
+  const rect = win.canvas.getBoundingClientRect();
+  return [twipsOf(e.clientX - rect.left), twipsOf(e.clientY - rect.top)];
+}
+
+function twipsOf(pixels) {
+  return fit === 1 ? pixels * TWIPS : Math.round(pixels * TWIPS / fit);
+}
+
+// The modifier keys held, as the program counts them.
+function shiftState(e) {
+  return M._arcadeon_shift_state(e.shiftKey ? 1 : 0, e.ctrlKey ? 1 : 0, e.altKey ? 1 : 0);
+}
+
+// A press anywhere on a window that is not the active one activates it first.
+function activate(win) {
+  if (shown.active === win.index || boxOpen) return;
+  input(() => M._arcadeon_activate(win.index));
+}
+
+// The mouse buttons as the program counts them, by the DOM's button number.
+const BUTTONS = [1, 4, 2, 8, 16];  // left, middle, right, back, forward
+
+// The pointer as the page has it, handed to the program, whose rule says
+// which presses and releases make a click (a finger's too), and which
+// command button looks pressed meanwhile. The window pressed keeps the
+// pointer while a button is held (pointer capture).
+const touchOf = (e) => (e.pointerType === 'mouse' ? 0 : 1);
+
+function pointerDown(win, e) {
+  const [x, y] = twipsAt(win, e);
+  win.canvas.setPointerCapture(e.pointerId);
+  input(() => M._arcadeon_press(win.index, x, y, BUTTONS[e.button] ?? 0, shiftState(e), touchOf(e)));
+}
+
+function pointerUp(win, e) {
+  const [x, y] = twipsAt(win, e);
+  input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0, touchOf(e)));
+}
+
+// A pointer the browser took back: every button let go, no click.
+function pointerGone() {
+  input(() => M._arcadeon_pointer_gone());
+}
+
+// A button pressed or let go while another is held comes as a move, its
+// buttons telling which are held.
+function pointerMove(win, e) {
+  const [x, y] = twipsAt(win, e);
+  input(() => M._arcadeon_move(win.index, x, y, e.buttons & 31, shiftState(e)));
+}
+
+// The title bar moves the window; the corner resizes its client area.
+function drag(e, onMove) {
+  e.preventDefault();
+  const target = e.currentTarget;
+  target.setPointerCapture(e.pointerId);
+  const startX = e.clientX, startY = e.clientY;
+  const moved = (m) => onMove(m.clientX - startX, m.clientY - startY);
+  const done = () => {
+    target.removeEventListener('pointermove', moved);
+    target.removeEventListener('pointerup', done);
+    target.removeEventListener('pointercancel', done);
+  };
+  target.addEventListener('pointermove', moved);
+  target.addEventListener('pointerup', done);
+  target.addEventListener('pointercancel', done);
+}
+
+function startMove(win, e) {
+  if (e.button !== 0 || boxOpen) return;
+  const left = win.el.offsetLeft, top = win.el.offsetTop;
+  drag(e, (dx, dy) => placeWithin(win, left + dx, top + dy, false));
+}
+
+function startResize(win, e) {
+  if (e.button !== 0 || boxOpen) return;
+  const width = win.canvas.clientWidth, height = win.canvas.clientHeight;
+  drag(e, (dx, dy) => {
+    const w = Math.max(0, width + dx), h = Math.max(0, height + dy);
+    input(() => M._arcadeon_resize(win.index, twipsOf(w), twipsOf(h)));
+  });
+}
+
+// The virtual-key code of a key event: by the character the key types,
+// whatever the keyboard's layout; by its place only when it types nothing.
+function virtualKey(e) {
+  return withText(e.key, (key) => withText(e.code, (code) => M._arcadeon_virtual_key(key, code)));
+}
+
+function key(e, down) {
+  if (!M || ended || boxOpen) return;
+  const code = virtualKey(e);
+  if (code < 0) return;
+  // The program takes the key; the browser keeps its own shortcuts.
+  if (!e.ctrlKey && !e.metaKey && !(code >= 112 && code <= 135)) e.preventDefault();
+  input(() => M._arcadeon_key(down ? 1 : 0, code, shiftState(e), e.repeat ? 1 : 0));
+}
+// A zoom changes the device pixel ratio: every window is drawn again at it
+// (the program finds every scene changed, and whole). Not every change of
+// ratio resizes the page's viewport: the ratio itself is watched too.
+window.addEventListener('resize', () => {
+  if (!M) return;
+  requestFrame();
+  keepInReach(false);
+});
+(function watchRatio() {
+  matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
+    if (M) requestFrame();
+    watchRatio();
+  }, { once: true });
+})();
+document.addEventListener('keydown', (e) => key(e, true));
+document.addEventListener('keyup', (e) => key(e, false));
+
+// ---- keys for a player without a keyboard ----------------------------------------
+
+// The pad's keys reach the program as the keyboard's do: a press is a key
+// down, held it repeats its press as a held key does, let go a key up.
+const REPEAT_DELAY = 500, REPEAT_EVERY = 33;  // milliseconds
+
+function showPad(e) {
+  if (e && e.pointerType !== 'touch') return;
+  setPad(true);
+}
+
+function setPad(on) {
+  pad.hidden = !on;
+  document.body.classList.toggle('pad', on);
+  keysToggle.setAttribute('aria-pressed', String(on));
+  if (!M) return;
+  requestFrame();  // the windows' area changed
+  keepInReach(false);
+}
+
+function holdPadKey(button, e) {
+  e.preventDefault();  // no focus taken, no text selected
+  if (!M || ended || boxOpen || button.held) return;
+  const code = Number(button.dataset.key);
+  button.setPointerCapture?.(e.pointerId);
+  button.classList.add('held');
+  const press = () => input(() => M._arcadeon_key(1, code, 0, 0));
+  let repeat = setTimeout(function again() {
+    press();
+    repeat = setTimeout(again, REPEAT_EVERY);
+  }, REPEAT_DELAY);
+  button.held = () => {
+    clearTimeout(repeat);
+    button.classList.remove('held');
+    button.held = null;
+    input(() => M._arcadeon_key(0, code, 0, 0));
+  };
+  press();
+}
+
+for (const button of pad.querySelectorAll('button')) {
+  button.addEventListener('pointerdown', (e) => holdPadKey(button, e));
+  for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) {
+    button.addEventListener(type, () => button.held?.());
+  }
+  button.addEventListener('contextmenu', (e) => e.preventDefault());
+  // Enter or Space on the focused key: one press and its release
+  button.addEventListener('click', (e) => {
+    if (e.detail !== 0) return;
+    const code = Number(button.dataset.key);
+    input(() => M._arcadeon_key(1, code, 0, 0));
+    input(() => M._arcadeon_key(0, code, 0, 0));
+  });
+}
+keysToggle.addEventListener('click', () => setPad(pad.hidden));
+// A touch screen with no fine pointer has no keyboard to count on.
+if (matchMedia('(pointer: coarse)').matches && !matchMedia('(any-pointer: fine)').matches) setPad(true);
+document.addEventListener('pointerdown', showPad, true);
+
+// ---- leaving the page ----------------------------------------------------------
+
+// A game in progress is not thrown away by a reload or a way out of the
+// page without asking first.
+window.addEventListener('beforeunload', (e) => {
+  if (ended || ![...windows.values()].some((win) => win.game)) return;
+  e.preventDefault();
+  e.returnValue = '';
+});
+
+// Once visited, the page starts with no network (service-worker.js).
+if ('serviceWorker' in navigator && window.isSecureContext) {
+  navigator.serviceWorker.register('service-worker.js', { updateViaCache: 'none' }).catch(() => {});
+}
+
+// ---- what the program asks of the page -----------------------------------------
+
+// A handler waits in a box (box.js); the page goes on once it is closed
+// and the handler has returned.
+async function messageBox(title, prompt) {
+  boxOpen = true;
+  clearTimeout(wakeTimer);
+  wakeTimer = 0;
+  render();  // what the handler changed so far shows while the box is open
+  window.arcadeon.boxes.push({ title, prompt });
+  await showBox(title, prompt);
+  boxOpen = false;
+  // the handler goes on in a microtask; once it has returned:
+  setTimeout(afterCall, 0);
+}
+
+function programEnded() {
+  ended = true;
+  clearTimeout(wakeTimer);
+  wakeTimer = 0;
+  for (const win of windows.values()) win.el.remove();
+  windows.clear();
+  desktop.hidden = true;
+  endedPage.hidden = false;
+}
+
+// Save recording: what the person did so far, as a script file.
+let savedUrl = null;
+saveLink.addEventListener('click', (e) => {
+  if (!M) {
+    e.preventDefault();
+    return;
+  }
+  if (savedUrl) URL.revokeObjectURL(savedUrl);
+  const text = M.UTF8ToString(M._arcadeon_recording());
+  savedUrl = URL.createObjectURL(new Blob([text], { type: 'text/plain' }));
+  saveLink.href = savedUrl;  // the link's own download goes on with it
+});
+
+// ---- start ---------------------------------------------------------------------
+
+// Every picture the windows show, handed to the program before it starts:
+// BMP files as they are (the program decodes them), JPEG files decoded by
+// the browser to RGBA without any colour management. A picture that cannot
+// be read draws nothing.
+async function loadPictures() {
+  const names = M.UTF8ToString(M._arcadeon_picture_names()).split('\n').filter((name) => name !== '');
+  picturesLoading = names.length;
+  await Promise.all(names.map(async (name) => {
+    try {
+      const response = await fetch('assets/' + encodeURIComponent(name));
+      if (!response.ok) return;
+      const blob = await response.blob();
+      if (/\.bmp$/i.test(name)) {
+        const bytes = new Uint8Array(await blob.arrayBuffer());
+        withText(name, (n) => withBytes(bytes, (p) => M._arcadeon_add_picture_file(n, p, bytes.length)));
+        return;
+      }
+      const bitmap = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
+      const canvas = document.createElement('canvas');
+      canvas.width = bitmap.width;
+      canvas.height = bitmap.height;
+      const ctx = canvas.getContext('2d');
+      ctx.drawImage(bitmap, 0, 0);
+      const rgba = ctx.getImageData(0, 0, bitmap.width, bitmap.height).data;
+      withText(name, (n) => withBytes(rgba, (p) => M._arcadeon_add_picture_rgba(n, bitmap.width, bitmap.height, p)));
+    } catch {
+      // drawn as nothing
+    } finally {
+      picturesLoading--;
+    }
+  }));
+}
+
+// What the page shows, for tests and tools: the windows, and each one's
+// drawn scene by element (its pixels, its texts, its pictures).
+function elementName(win, owner) {
+  win.names ??= new Map();
+  if (!win.names.has(owner)) win.names.set(owner, M.UTF8ToString(M._arcadeon_element_name(win.index, owner)));
+  return win.names.get(owner);
+}
+
+function elementsDrawn(win) {
+  const elements = new Map();
+  for (const item of win.scene?.items ?? []) {
+    if (item.owner < 0) continue;
+    let element = elements.get(item.owner);
+    if (!element) {
+      element = { e: item.owner, n: elementName(win, item.owner), x: item.x, y: item.y, w: item.w, h: item.h, texts: [], pictures: [] };
+      elements.set(item.owner, element);
+    }
+    const right = Math.max(element.x + element.w, item.x + item.w), bottom = Math.max(element.y + element.h, item.y + item.h);
+    element.x = Math.min(element.x, item.x);
+    element.y = Math.min(element.y, item.y);
+    element.w = right - element.x;
+    element.h = bottom - element.y;
+    if (item.kind === TEXT) element.texts.push(item.text);
+    if (item.kind === PICTURE) element.pictures.push({ name: item.picture, ...item.target });
+  }
+  return [...elements.values()].map(({ texts, ...element }) => ({ ...element, text: texts.join(' ') }));
+}
+
+function summary() {
+  const forms = [...windows.values()].sort((a, b) => a.index - b.index).map((win) => ({
+    i: win.index, name: win.name, caption: win.el.querySelector('.caption').textContent, visible: !win.el.hidden,
+    serial: win.serial, place: win.place, w: win.canvas.width, h: win.canvas.height, ratio: win.ratio,
+    focus: M ? elementName(win, M._arcadeon_focus(win.index)) : '', drawn: { ...win.drawn }, items: elementsDrawn(win),
+  }));
+  return { ended, box: (shown.flags & BOX_OPEN) !== 0, active: shown.active, forms };
+}
+
+// For tests and tools: what the page shows, a script run by the script
+// runner on a program of its own, the boxes shown so far.
+window.arcadeon = {
+  boxes: [],
+  shown: () => (M ? summary() : null),
+  // (the tests' build of the program only: the page's own links no runner)
+  testExports: () => Boolean(M?._arcadeon_run_script),
+  runScript: (text) => withText(text, (pointer) => JSON.parse(M.UTF8ToString(M._arcadeon_run_script(pointer)))),
+  ticks: () => (M ? M._arcadeon_ticks() : 0),
+  stalls: () => (M ? M._arcadeon_stalls() : 0),
+  hit: (formName, x, y) => {
+    const win = [...windows.values()].find((w) => w.name === formName);
+    return win ? M._arcadeon_hit(win.index, x, y) : -2;
+  },
+  picturesLoading: () => picturesLoading,
+  // The centre of what an element drew last, in device pixels of its
+  // window's canvas; null when it drew nothing. Cheap: for following a
+  // moving element many times a second.
+  centre: (formName, elementName) => {
+    const win = [...windows.values()].find((w) => w.name === formName);
+    const element = win ? elementsDrawn(win).find((e) => e.n === elementName) : null;
+    return element ? { x: element.x + element.w / 2, y: element.y + element.h / 2 } : null;
+  },
+  // The scene of `form` once `script` has run on a program of its own,
+  // as words, and those words drawn whole into a canvas of their own by
+  // the same executor as the windows: the parity test's two halves.
+  sceneAfterScript: (script, form, ratio) => withText(script, (s) => withText(form, (f) =>
+    wordsAt(M._arcadeon_scene_after_script(s, f, ratio), SCENE_MAGIC))),
+  // Draws what changed now, without waiting for the next animation frame:
+  // the canvases then show the program as it stands.
+  drawNow: () => { if (M && !ended) render(); },
+  // The scene of a shown window made again now from the program, as
+  // words (the tests' build of the program only); null for a window not shown.
+  sceneFresh: (formName) => {
+    const win = [...windows.values()].find((w) => w.name === formName);
+    return win && !win.el.hidden ? wordsAt(M._arcadeon_scene_fresh(win.index), SCENE_MAGIC) : null;
+  },
+  drawScene: (words, ratio) => {
+    const scene = sceneOfWords(words);
+    const canvas = document.createElement('canvas');
+    const win = { canvas, client: document.createElement('div'), ctx: canvas.getContext('2d'), drawn: { paints: 0, rects: 0 } };
+    size(win, scene.width, scene.height, ratio);
+    paint(win, scene, [{ x: 0, y: 0, w: scene.width, h: scene.height }], ratio);
+    return canvas;
+  },
+  timing,
+  nextWake: () => (M ? M._arcadeon_next_wake() : -1),
+  waking: () => wakeTimer !== 0,
+  ended: () => ended,
+};
+
+window.arcadeon.ready = (async () => {
+  const module = await ArcadeonModule({
+    page: { messageBox, changed: requestFrame, ended: programEnded },
+  });
+  // The program's own font table names each face, its file and the file's
+  // own weight (0: it serves the weight asked for); the page declares
+  // nothing of its own, so the two cannot drift apart.
+  const faces = module.UTF8ToString(module._arcadeon_faces()).split('\n').filter((line) => line !== '')
+    .map((line) => { const [family, file, weight] = line.split('\t'); return { family, file, weight: Number(weight) }; });
+  setFaces(faces);
+  M = module;
+  program.M = module;
+  const fontFaces = faces.map((face) => {
+    const fontFace = new FontFace(face.family, `url("fonts/${face.file}")`, face.weight ? { weight: String(face.weight) } : {});
+    document.fonts.add(fontFace);
+    return fontFace.load();
+  });
+  await Promise.all([loadPictures(), ...fontFaces]);
+  M._arcadeon_start();
+  afterCall();
 })();

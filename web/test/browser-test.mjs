@@ -29,7 +29,7 @@ if (!fs.existsSync(runner)) skipOrFail(`no ${runner}`);
 
 // The page of the checks below: a first one at 1280 x 1000 with a mouse, then
 // others (a phone, a small laptop, a visit with no network).
-let { browser, page, server, problems } = await launchPage(site);
+let { browser, page, server, problems } = await launchPage(site, { tests: true });
 const results = [];
 
 // Runs one named check; a failure is reported and the rest go on.
@@ -312,6 +312,41 @@ await check('Escape and Quit to Menu from Invaders', async () => {
   await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmInvaders'));
 });
 
+await check('no chord and no window gone under a held button leaves a press held: the name "Ping" still opens Ping', async () => {
+  // Over the menu: left down, right down, left up, right up (the browser
+  // tells of the right button and of the left one let go in moves).
+  const background = [150 * TWIPS, 100 * TWIPS];
+  assert.equal(await page.evaluate(([x, y]) => window.arcadeon.hit('frmMenu', x, y), background), -1, 'the menu itself');
+  await page.mouse.move(...await at('frmMenu', ...background));
+  await page.mouse.down({ button: 'left' });
+  await page.mouse.down({ button: 'right' });
+  await page.mouse.up({ button: 'left' });
+  await page.mouse.up({ button: 'right' });
+  await clickElement('frmMenu', 'lblPing');
+  await waitFor('Ping after the chord', (f) => formOf(f, 'frmPing')?.visible);
+  // Pressed in Ping; Escape and Alt+M (Quit to Menu) unload it under the
+  // held button; let go over the menu.
+  await page.mouse.move(...await at('frmPing', 7000, 5000));
+  await page.mouse.down();
+  await page.keyboard.press('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await page.keyboard.down('Alt');
+  await page.keyboard.press('KeyM');
+  await page.keyboard.up('Alt');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmPing'));
+  const name = itemOf(formOf(await frame(), 'frmMenu'), 'lblPing');
+  await page.mouse.move(...await at('frmMenu', (name.x + name.w / 2) * TWIPS, (name.y + name.h / 2) * TWIPS));
+  await page.mouse.up();
+  await settle();
+  assert.equal(formOf(await frame(), 'frmPing'), undefined, 'the release over the menu clicked nothing');
+  await clickElement('frmMenu', 'lblPing');
+  await waitFor('Ping after the window went away', (f) => formOf(f, 'frmPing')?.visible);
+  await page.keyboard.press('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await clickElement('frmPause', 'cmdQuittoMenu');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmPing'));
+});
+
 await check('Froggy: arrow keys step the frog; a hidden tab gets no tick, and one stall on its return', async () => {
   await clickElement('frmMenu', 'lblFrog');
   let f = await waitFor('Froggy', (f) => formOf(f, 'frmFroggy')?.visible);
@@ -483,6 +518,12 @@ server.close();
 
 ({ browser, page, server, problems } = await launchPage(site, { width: 390, height: 844, ratio: 2, touch: true }));
 const VIEWPORT = { width: 390, height: 844 };
+
+await check('the page\'s own program links no script runner: the exports only the tests use are in their build alone', async () => {
+  assert.equal(await page.evaluate(() => window.arcadeon.testExports()), false);
+  const sizes = ['arcadeon.wasm', 'arcadeon-tests.wasm'].map((name) => fs.statSync(path.join(site, name)).size);
+  assert.ok(sizes[0] < sizes[1], `the page's program (${sizes[0]} bytes) is smaller than the tests' (${sizes[1]})`);
+});
 
 // The page rectangle of a selector's element.
 const rectOf = (selector) => page.$eval(selector, (e) => {

@@ -34,12 +34,15 @@ const TYPES = {
 };
 
 // A static server for `folder` on 127.0.0.1, on a free port; serveFrom()
-// puts another folder in its place, as a new build deployed.
-export async function serve(folder) {
+// puts another folder in its place, as a new build deployed. With `tests`
+// the page's program is the tests' build of it, with the exports only the
+// tests use (arcadeon-tests.js, which loads arcadeon-tests.wasm).
+export async function serve(folder, { tests = false } = {}) {
   let root = path.resolve(folder);
   const server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://localhost');
-    let file = path.normalize(path.join(root, decodeURIComponent(url.pathname)));
+    const asked = decodeURIComponent(url.pathname);
+    let file = path.normalize(path.join(root, tests && asked === '/arcadeon.js' ? '/arcadeon-tests.js' : asked));
     if (!file.startsWith(root)) {
       response.writeHead(403).end();
       return;
@@ -60,13 +63,14 @@ export async function serve(folder) {
 }
 
 // Opens the page in headless chromium at `ratio` device pixels a pixel (on
-// a touch screen with no mouse when `touch`) and waits until the program
-// has started. Skips (see skipOrFail) when the browser, the page or
+// a touch screen with no mouse when `touch`; with the tests' build of the
+// program when `tests`) and waits until the program has started. Skips (see skipOrFail) when the browser, the page or
 // puppeteer-core is missing.
-export async function launchPage(site, { ratio = 1, width = 1280, height = 1000, touch = false } = {}) {
+export async function launchPage(site, { ratio = 1, width = 1280, height = 1000, touch = false, tests = false } = {}) {
   const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
   if (!fs.existsSync(chromium)) skipOrFail(`no browser at ${chromium}`);
-  if (!fs.existsSync(path.join(site, 'index.html')) || !fs.existsSync(path.join(site, 'arcadeon.wasm'))) {
+  const program = tests ? 'arcadeon-tests.wasm' : 'arcadeon.wasm';
+  if (!fs.existsSync(path.join(site, 'index.html')) || !fs.existsSync(path.join(site, program))) {
     skipOrFail(`no page in ${site} (make web)`);
   }
   let puppeteer;
@@ -75,7 +79,7 @@ export async function launchPage(site, { ratio = 1, width = 1280, height = 1000,
   } catch {
     skipOrFail('no puppeteer-core (npm ci in web/)');
   }
-  const { server, serveFrom, url } = await serve(site);
+  const { server, serveFrom, url } = await serve(site, { tests });
   const browser = await puppeteer.launch({
     executablePath: chromium,
     headless: true,

@@ -71,7 +71,7 @@ const livePlays = [
 let passed = 0, failed = 0;
 const ratios = [...new Set(cases.map((c) => c.ratio))];
 for (const ratio of ratios) {
-  const { browser, page, server, problems } = await launchPage(site, { ratio });
+  const { browser, page, server, problems } = await launchPage(site, { ratio, tests: true });
   try {
     for (const c of cases.filter((each) => each.ratio === ratio)) {
       const scene = fs.readFileSync(path.join(shots, `${c.base}.scene`)).toString('base64');

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// arcadeon-script: the whole program without a screen, driven by a script of
-// a person's actions on a virtual clock.
+// The script runner: the whole program driven by a script of a person's
+// actions on a virtual clock. arcadeon-script runs it without a screen, the
+// desktop program's --replay in its windows, --verify on a recording.
 #pragma once
 
 #include <cstdint>

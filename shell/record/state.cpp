@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/script/state.h"
+#include "shell/record/state.h"
 
 #include <optional>
 
 #include "shell/layer/properties.h"
-#include "shell/script/printable.h"
+#include "shell/record/printable.h"
 
 namespace arcadeon {
 

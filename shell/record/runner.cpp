@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runner.h"
+#include "shell/record/runner.h"
 
 #include <charconv>
 #include <istream>
@@ -11,8 +11,8 @@
 #include "shell/layer/decimal.h"
 #include "shell/layer/properties.h"
 #include "shell/program.h"
-#include "shell/script/printable.h"
-#include "shell/script/state.h"
+#include "shell/record/printable.h"
+#include "shell/record/state.h"
 
 namespace arcadeon {
 

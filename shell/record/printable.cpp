@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/script/printable.h"
+#include "shell/record/printable.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/script/verify.h"
+#include "shell/record/verify.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,9 +14,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "shell/script/printable.h"
-#include "shell/script/runner.h"
-#include "shell/script/state.h"
+#include "shell/record/printable.h"
+#include "shell/record/runner.h"
+#include "shell/record/state.h"
 
 namespace arcadeon {
 
