@@ -27,18 +27,18 @@ constexpr ElementLayout kElements[] = {
     {"Line1", Kind::Line, {.X1 = 4080, .Y1 = 600, .X2 = 5760, .Y2 = 600}},
     {"imgTrophy", Kind::Image, {.Left = 4680, .Top = 120, .Width = 495, .Height = 375, .Picture = "froggy-trophy.bmp", .Stretch = true}},
     {"lblLosses", Kind::Label, {.Left = 0, .Top = 0, .Width = 2535, .Height = 615, .Caption = "LOSSES= 0", .Alignment = 0, .BackStyle = 0, .Font = kCaptionFont}},
-    {"imgTruck1", Kind::Image, {.Left = 2640, .Top = 2520, .Width = 915, .Height = 390, .Picture = "froggy-truck-purple.bmp"}},
-    {"imgTruck3", Kind::Image, {.Left = 2880, .Top = 4920, .Width = 915, .Height = 390, .Picture = "froggy-truck-purple.bmp"}},
-    {"imgTruck4", Kind::Image, {.Left = 6960, .Top = 3120, .Width = 870, .Height = 405, .Picture = "froggy-truck-red.bmp"}},
-    {"imgCar3", Kind::Image, {.Left = 6240, .Top = 5400, .Width = 465, .Height = 300, .Picture = "froggy-car-green.bmp"}},
+    {"imgTruck1", Kind::Image, {.Left = 2640, .Top = 2520, .Width = 915, .Height = 390, .Picture = "froggy-truck-purple.png"}},
+    {"imgTruck3", Kind::Image, {.Left = 2880, .Top = 4920, .Width = 915, .Height = 390, .Picture = "froggy-truck-purple.png"}},
+    {"imgTruck4", Kind::Image, {.Left = 6960, .Top = 3120, .Width = 870, .Height = 405, .Picture = "froggy-truck-red.png"}},
+    {"imgCar3", Kind::Image, {.Left = 6240, .Top = 5400, .Width = 465, .Height = 300, .Picture = "froggy-car-green.png"}},
     // The black box behind the trophy, outlined in white.
     {"Shape6", Kind::Shape, {.Left = 4320, .Top = 0, .Width = 1215, .Height = 495, .Shape = 0, .BorderColor = kWhite, .FillStyle = 0}},
     {"shpBridge", Kind::Shape, {.Left = 4080, .Top = 480, .Width = 1695, .Height = 1095, .Shape = 0, .BorderColor = kBrown, .FillStyle = 0, .FillColor = kBrown}},
-    {"imgCar1", Kind::Image, {.Left = 2160, .Top = 3600, .Width = 465, .Height = 300, .Picture = "froggy-car-green.bmp"}},
-    {"imgCar2", Kind::Image, {.Left = 7440, .Top = 5040, .Width = 465, .Height = 300, .Picture = "froggy-car-purple.bmp"}},
-    {"imgTruck2", Kind::Image, {.Left = 1560, .Top = 5880, .Width = 870, .Height = 405, .Picture = "froggy-truck-red.bmp"}},
+    {"imgCar1", Kind::Image, {.Left = 2160, .Top = 3600, .Width = 465, .Height = 300, .Picture = "froggy-car-green.png"}},
+    {"imgCar2", Kind::Image, {.Left = 7440, .Top = 5040, .Width = 465, .Height = 300, .Picture = "froggy-car-purple.png"}},
+    {"imgTruck2", Kind::Image, {.Left = 1560, .Top = 5880, .Width = 870, .Height = 405, .Picture = "froggy-truck-red.png"}},
     {"lblPause", Kind::Label, {.Left = 8640, .Top = 0, .Width = 1335, .Height = 495, .Caption = "PAUSE", .Alignment = 2, .BackStyle = 0, .ForeColor = SystemColor(14), .Font = kCaptionFont}},
-    {"imgBackground", Kind::Image, {.Left = 0, .Top = -240, .Width = 10155, .Height = 7470, .Picture = "froggy-background.bmp"}},
+    {"imgBackground", Kind::Image, {.Left = 0, .Top = -240, .Width = 10155, .Height = 7470, .Picture = "froggy-background.png"}},
 };
 
 // Where the frog starts, and the water line: above it the frog must stay on the bridge.

@@ -13,9 +13,9 @@ constexpr Font kTitleFont{"ISOCPEUR", 36.0f, 400, 0};
 // Front to back. The pictures overlap the label above them by one pixel row
 // and, being in front, take the clicks there.
 constexpr ElementLayout kElements[] = {
-    {"imgFroggy", Kind::Image, {.Left = 2880, .Top = 8280, .Width = 4380, .Height = 2700, .Picture = "menu-froggy.bmp", .Stretch = true, .Description = "Froggy"}},
-    {"imgPing", Kind::Image, {.Left = 3120, .Top = 5520, .Width = 3825, .Height = 1980, .Picture = "menu-ping.bmp", .Stretch = true, .Description = "Ping (Difficulty first)"}},
-    {"imgInvaders", Kind::Image, {.Left = 3120, .Top = 2280, .Width = 3735, .Height = 2460, .Picture = "menu-invaders.bmp", .Stretch = true, .Description = "Vavod Uvavovirovu Divadazo"}},
+    {"imgFroggy", Kind::Image, {.Left = 2880, .Top = 8280, .Width = 4380, .Height = 2700, .Picture = "menu-froggy.png", .Stretch = true, .Description = "Froggy"}},
+    {"imgPing", Kind::Image, {.Left = 3120, .Top = 5520, .Width = 3825, .Height = 1980, .Picture = "menu-ping.png", .Stretch = true, .Description = "Ping (Difficulty first)"}},
+    {"imgInvaders", Kind::Image, {.Left = 3120, .Top = 2280, .Width = 3735, .Height = 2460, .Picture = "menu-invaders.png", .Stretch = true, .Description = "Vavod Uvavovirovu Divadazo"}},
     {"lblFrog", Kind::Label, {.Left = 0, .Top = 7560, .Width = 9855, .Height = 735, .Caption = "Froggy", .Alignment = 2, .BackStyle = 0, .ForeColor = kRed, .Font = kGameNameFont}},
     {"lblPing", Kind::Label, {.Left = 0, .Top = 4800, .Width = 9855, .Height = 735, .Caption = "Ping", .Alignment = 2, .BackStyle = 0, .ForeColor = kRed, .Font = kGameNameFont}},
     {"lblInvaders", Kind::Label, {.Left = 0, .Top = 1560, .Width = 9855, .Height = 615, .Caption = "Vavod Uvavovirovu Divadazo", .Alignment = 2, .BackStyle = 0, .ForeColor = kRed, .Font = kGameNameFont}},

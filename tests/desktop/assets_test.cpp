@@ -1,15 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The pictures the program ships keep the formats the windows were made for,
-// and its icon is on every window.
+// The pictures the program ships: opaque ones as PNG files any decoder reads
+// back exactly, the two with partly transparent edges as BMP files the
+// program reads itself; and its icon is on every window.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QTest>
 #include <cstdint>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "probe.h"
 #include "shell/desktop/pictures.h"
@@ -24,37 +29,83 @@ std::uint32_t littleEndian(const QByteArray& bytes, int at, int size) {
     return value;
 }
 
-TEST(MenuPictures, AreUncompressedBmpsOfTheirExactDepthAndSize) {
-    // Each header says BMP, no compression, the bits per pixel and the pixel
-    // size of the picture it stands for; the embedded copy is the one drawn.
+std::uint32_t bigEndian(const QByteArray& bytes, int at) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+    return value;
+}
+
+TEST(OpaquePictures, ArePngsOfEightBitRgbAtTheirSizeWithNoColourChunks) {
+    // Every decoder gives such a file's pixels back exactly, the page's
+    // browser among them: 8-bit RGB, no alpha, nothing that asks for colour
+    // management (gAMA, cHRM, sRGB, iCCP); the embedded copy is the one drawn.
     struct Picture {
         const char* file;
-        std::uint32_t bits, width, height;
+        int width, height;
     };
     const Picture pictures[] = {
-        {"menu-froggy.bmp", 32, 340, 340},
-        {"menu-ping.bmp", 24, 655, 476},
-        {"menu-invaders.bmp", 24, 785, 468},
+        {"menu-froggy.png", 340, 340}, {"menu-ping.png", 655, 476}, {"menu-invaders.png", 785, 468},
+        {"froggy-background.png", 677, 498}, {"froggy-car-green.png", 31, 20}, {"froggy-car-purple.png", 31, 20},
+        {"froggy-truck-purple.png", 61, 26}, {"froggy-truck-red.png", 58, 27},
     };
     for (const Picture& picture : pictures) {
         SCOPED_TRACE(picture.file);
         QFile file(QStringLiteral(":/assets/") + picture.file);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        ASSERT_GE(bytes.size(), 54);
-        EXPECT_EQ(bytes.left(2), QByteArray("BM"));
-        EXPECT_EQ(littleEndian(bytes, 18, 4), picture.width);
-        EXPECT_EQ(littleEndian(bytes, 22, 4), picture.height);  // positive: rows bottom-up
-        EXPECT_EQ(littleEndian(bytes, 28, 2), picture.bits);
-        EXPECT_EQ(littleEndian(bytes, 30, 4), 0u);  // BI_RGB, uncompressed
-        const std::uint32_t stride = (picture.width * picture.bits / 8 + 3) & ~3u;
-        EXPECT_EQ(static_cast<std::uint32_t>(bytes.size()), littleEndian(bytes, 10, 4) + stride * picture.height);
-
-        // The fourth byte of a 32-bit pixel means nothing: the picture reads opaque.
-        const QImage image = QImage::fromData(bytes);
+        ASSERT_GE(bytes.size(), 33);
+        ASSERT_EQ(bytes.left(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+        EXPECT_EQ(bytes.mid(12, 4), QByteArray("IHDR"));
+        EXPECT_EQ(bigEndian(bytes, 16), static_cast<std::uint32_t>(picture.width));
+        EXPECT_EQ(bigEndian(bytes, 20), static_cast<std::uint32_t>(picture.height));
+        EXPECT_EQ(static_cast<int>(bytes[24]), 8);  // bits a channel
+        EXPECT_EQ(static_cast<int>(bytes[25]), 2);  // RGB
+        for (int at = 8; at + 8 <= bytes.size();) {
+            const QByteArray chunk = bytes.mid(at + 4, 4);
+            for (const char* managed : {"gAMA", "cHRM", "sRGB", "iCCP"}) EXPECT_NE(chunk, QByteArray(managed));
+            at += 12 + static_cast<int>(bigEndian(bytes, at));
+        }
+        const QImage image = QImage::fromData(bytes, "PNG");
         ASSERT_FALSE(image.isNull());
         EXPECT_FALSE(image.hasAlphaChannel());
-        EXPECT_EQ(image.size(), QSize(static_cast<int>(picture.width), static_cast<int>(picture.height)));
+        EXPECT_EQ(image.size(), QSize(picture.width, picture.height));
+    }
+}
+
+// The background's bands lie on exactly their picture rows: water and roads
+// flat in their colours, grass green.
+TEST(FroggyPictures, BackgroundBandsLieOnTheirRows) {
+    const arcadeon::scene::Bitmap background = arcadeon::desktop::Pictures::decode("froggy-background.png");
+    ASSERT_EQ(background.width, 677);
+    ASSERT_EQ(background.height, 498);
+    auto pixel = [&](int x, int y) {
+        const std::uint8_t* at = &background.rgba[(static_cast<std::size_t>(y) * 677 + static_cast<std::size_t>(x)) * 4];
+        return std::vector<int>{at[0], at[1], at[2]};
+    };
+    enum Band { Water, Grass, Road };
+    struct Case {
+        int from, to;
+        Band band;
+    };
+    const Case bands[] = {
+        {0, 120, Water}, {121, 179, Grass}, {180, 280, Road}, {281, 338, Grass}, {339, 439, Road}, {440, 497, Grass},
+    };
+    const std::vector<int> water{52, 93, 169}, road{141, 141, 141};
+    for (const Case& c : bands) {
+        for (int y : {c.from, c.to}) {
+            for (int x : {0, 25, 676}) {
+                SCOPED_TRACE("row " + std::to_string(y) + ", column " + std::to_string(x));
+                const std::vector<int> rgb = pixel(x, y);
+                switch (c.band) {
+                case Water: EXPECT_EQ(rgb, water); break;
+                case Road: EXPECT_EQ(rgb, road); break;
+                case Grass:
+                    EXPECT_GT(rgb[1], rgb[0] + 30);
+                    EXPECT_GT(rgb[1], rgb[2] + 30);
+                    break;
+                }
+            }
+        }
     }
 }
 
@@ -73,21 +124,37 @@ QImage read(const QByteArray& bytes) {
     return arcadeon::desktop::imageOf(arcadeon::scene::decodeBmp({data, static_cast<std::size_t>(bytes.size())}));
 }
 
-TEST(BmpReader, ReadsEveryShippedBmpAsQtDoesAndRefusesWhatItCannotRead) {
-    // The fast reader gives exactly Qt's picture for each shipped file, top-down
-    // rows too; a file it cannot read (cut short, other depths, compressed,
-    // absurd sizes) gives a null image and never reads past the end.
-    for (const char* file : {"menu-froggy.bmp", "menu-ping.bmp", "menu-invaders.bmp", "froggy-background.bmp",
-                             "froggy-car-green.bmp", "froggy-truck-red.bmp"}) {
+// A shipped PNG as a 24-bit BMP, bottom-up, as Qt writes one.
+QByteArray asBmp(const char* png) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage::fromData(resourceBytes(png), "PNG").save(&buffer, "BMP");
+    return bytes;
+}
+
+TEST(BmpReader, ReadsBmpsAsQtDoesAndRefusesWhatItCannotRead) {
+    // The program's reader gives exactly Qt's picture for BMPs of the shipped
+    // pictures, top-down rows too, and reads the shipped BMPs with alpha (the
+    // frog, the trophy) at their size; a file it cannot read (cut short,
+    // other depths, compressed, absurd sizes) gives a null image and never
+    // reads past the end.
+    for (const char* file : {"menu-froggy.png", "menu-ping.png", "froggy-background.png", "froggy-car-green.png"}) {
         SCOPED_TRACE(file);
-        const QByteArray bytes = resourceBytes(file);
+        const QByteArray bytes = asBmp(file);
         ASSERT_FALSE(bytes.isEmpty());
-        const QImage expected = QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
+        const QImage expected = QImage::fromData(resourceBytes(file), "PNG").convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(read(bytes), expected);
+    }
+    for (const auto& [file, width, height] : {std::tuple{"froggy-frog.bmp", 264, 216}, std::tuple{"froggy-trophy.bmp", 264, 200}}) {
+        SCOPED_TRACE(file);
+        const QImage image = read(resourceBytes(file));
+        EXPECT_EQ(image.size(), QSize(width, height));
+        EXPECT_TRUE(image.hasAlphaChannel());
     }
 
     // The same picture stored top-down: negative height, rows in reading order.
-    const QByteArray bottomUp = resourceBytes("froggy-truck-red.bmp");
+    const QByteArray bottomUp = asBmp("froggy-truck-red.png");
     const std::uint32_t offset = littleEndian(bottomUp, 10, 4);
     const auto height = static_cast<int>(littleEndian(bottomUp, 22, 4));
     const int stride = static_cast<int>((bottomUp.size() - offset) / height);
@@ -95,6 +162,7 @@ TEST(BmpReader, ReadsEveryShippedBmpAsQtDoesAndRefusesWhatItCannotRead) {
     putLittleEndian(topDown, 22, static_cast<std::uint32_t>(-height));
     for (int row = height - 1; row >= 0; --row) topDown += bottomUp.mid(static_cast<int>(offset) + row * stride, stride);
     EXPECT_EQ(read(topDown), read(bottomUp));
+    EXPECT_FALSE(read(bottomUp).isNull());
 
     struct Broken {
         const char* what;

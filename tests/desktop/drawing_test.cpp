@@ -106,9 +106,9 @@ TEST(MenuDrawing, ShowsBlackBackgroundWhiteTitleRedNamesAndEachPictureInItsRecta
         QRect area;  // pixels: the element's twips over 15
     };
     const Picture pictures[] = {
-        {"menu-froggy.bmp", QRect(192, 552, 292, 180)},
-        {"menu-ping.bmp", QRect(208, 368, 255, 132)},
-        {"menu-invaders.bmp", QRect(208, 152, 249, 164)},
+        {"menu-froggy.png", QRect(192, 552, 292, 180)},
+        {"menu-ping.png", QRect(208, 368, 255, 132)},
+        {"menu-invaders.png", QRect(208, 152, 249, 164)},
     };
     std::vector<QRect> pictureAreas;
     for (const Picture& picture : pictures) pictureAreas.push_back(picture.area);
@@ -166,7 +166,7 @@ TEST(MenuDrawing, ShowsBlackBackgroundWhiteTitleRedNamesAndEachPictureInItsRecta
 constexpr Font kHeavy{"Arial Black", 14.25f, 900, 0};
 constexpr Color kNavy = RGB(0, 0, 128);
 constexpr ElementLayout kDrawn[] = {
-    {"imgOver", Kind::Image, {.Left = 1350, .Top = 1350, .Width = 1500, .Height = 1500, .Picture = "menu-ping.bmp", .Stretch = true}},
+    {"imgOver", Kind::Image, {.Left = 1350, .Top = 1350, .Width = 1500, .Height = 1500, .Picture = "menu-ping.png", .Stretch = true}},
     {"cmdUnder", Kind::CommandButton, {.Left = 1500, .Top = 1500, .Width = 900, .Height = 450, .Caption = "&Go"}},
     {"lblClear", Kind::Label, {.Left = 150, .Top = 150, .Width = 300, .Height = 300, .BackStyle = 0}},
     {"shpBox", Kind::Shape, {.Left = 150, .Top = 150, .Width = 300, .Height = 300, .BorderColor = RGB(0, 255, 0), .FillStyle = 0, .FillColor = RGB(255, 0, 0)}},
@@ -294,7 +294,7 @@ TEST(PictureMemory, AStretchedPictureIsKeptOnlyAtTheSizeItIsDrawnAt) {
         drawForm(image, form, pictures, fonts);
     }
     // imgOver: 1500 twips square, 100 pixels
-    EXPECT_EQ(pictures.kept("menu-ping.bmp"), (std::vector<scene::Size>{{100, 100}, {200, 200}}));
+    EXPECT_EQ(pictures.kept("menu-ping.png"), (std::vector<scene::Size>{{100, 100}, {200, 200}}));
 }
 
 TEST(HighDensityDrawing, PicturesAndTextUseEveryDevicePixelWithTheLayoutUnchanged) {
@@ -317,9 +317,9 @@ TEST(HighDensityDrawing, PicturesAndTextUseEveryDevicePixelWithTheLayoutUnchange
         QRect area;  // device pixels: the element's twips over 7.5
     };
     const Picture drawn[] = {
-        {"menu-froggy.bmp", QRect(384, 1104, 584, 360)},
-        {"menu-ping.bmp", QRect(416, 736, 510, 264)},
-        {"menu-invaders.bmp", QRect(416, 304, 498, 328)},
+        {"menu-froggy.png", QRect(384, 1104, 584, 360)},
+        {"menu-ping.png", QRect(416, 736, 510, 264)},
+        {"menu-invaders.png", QRect(416, 304, 498, 328)},
     };
     for (const Picture& picture : drawn) {
         SCOPED_TRACE(picture.file);

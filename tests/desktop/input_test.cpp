@@ -22,7 +22,7 @@ using Events = std::vector<std::string>;
 // below the label, and the window's own background elsewhere.
 constexpr ElementLayout kProbe[] = {
     {"lblHit", Kind::Label, {.Left = 0, .Top = 0, .Width = 1500, .Height = 750, .Caption = "hit"}},
-    {"imgPic", Kind::Image, {.Left = 1500, .Top = 0, .Width = 1500, .Height = 750, .Picture = "menu-ping.bmp", .Stretch = true}},
+    {"imgPic", Kind::Image, {.Left = 1500, .Top = 0, .Width = 1500, .Height = 750, .Picture = "menu-ping.png", .Stretch = true}},
     {"shpPad", Kind::Shape, {.Left = 0, .Top = 1500, .Width = 1500, .Height = 750}},
 };
 const FormLayout kProbeLayout{.name = "frmProbe", .Caption = "Probe", .ClientWidth = 3000, .ClientHeight = 3000, .elements = kProbe};

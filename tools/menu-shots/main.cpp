@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // make-menu-shots DIR: the menu's pictures of Ping and of Vavod Uvavovirovu
 // Divadazo, taken from the real windows as the program draws them, scaled to
-// the pictures' sizes and written into DIR (assets/) as 24-bit BMP files.
+// the pictures' sizes and written into DIR (assets/) as PNG files.
 // Run it after make-pictures: it draws the game windows with the pictures
 // built into it.
 #include <QApplication>
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     // Ping as it opens: the ball in the middle, the paddle at the bottom.
     // With no front end, the welcome box closes at once.
     Program ping;
-    const bool pingDone = pictures::writeBmp(shoot(ping.open(Program::Game::Ping), {655, 476}), dir + "/menu-ping.bmp", 24);
+    const bool pingDone = pictures::writePng(shoot(ping.open(Program::Game::Ping), {655, 476}), dir + "/menu-ping.png");
 
     // The Invaders game a little way in: the formation and the mothership
     // on the move, a bomb falling towards the ship.
@@ -50,6 +50,6 @@ int main(int argc, char** argv) {
     invaders.app.mouseMove(invaders.frmInvaders, 4500, 5000);
     invaders.app.advanceBoundaries(100);
     const bool invadersDone =
-        pictures::writeBmp(shoot(invaders.frmInvaders, {785, 468}), dir + "/menu-invaders.bmp", 24);
+        pictures::writePng(shoot(invaders.frmInvaders, {785, 468}), dir + "/menu-invaders.png");
     return pingDone && invadersDone ? 0 : 1;
 }

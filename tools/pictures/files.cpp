@@ -56,31 +56,11 @@ bool save(const std::vector<char>& out, const QString& path) {
 
 }  // namespace
 
-bool writeBmp(const QImage& image, const QString& path, int bitsPerPixel) {
-    if (bitsPerPixel != 24 && bitsPerPixel != 32) return false;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const auto width = static_cast<std::uint32_t>(rgb.width());
-    const auto height = static_cast<std::uint32_t>(rgb.height());
-    const std::uint32_t bytesPerPixel = static_cast<std::uint32_t>(bitsPerPixel) / 8;
-    const std::uint32_t stride = (width * bytesPerPixel + 3) & ~3u;  // rows padded to 4 bytes
-    const std::uint32_t pixelBytes = stride * height;
-
-    std::vector<char> out;
-    headers(out, 40, width, height, bitsPerPixel, 0, pixelBytes);  // no compression
-    for (std::uint32_t row = height; row-- > 0;) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(static_cast<int>(row)));
-        std::uint32_t written = 0;
-        for (std::uint32_t x = 0; x < width; ++x) {
-            out.push_back(static_cast<char>(qBlue(line[x])));
-            out.push_back(static_cast<char>(qGreen(line[x])));
-            out.push_back(static_cast<char>(qRed(line[x])));
-            if (bytesPerPixel == 4) out.push_back(0);
-            written += bytesPerPixel;
-        }
-        for (; written < stride; ++written) out.push_back(0);
-    }
-
-    return save(out, path);
+bool writePng(const QImage& image, const QString& path) {
+    QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    rgb.setDotsPerMeterX(0);
+    rgb.setDotsPerMeterY(0);
+    return rgb.save(path, "PNG", 0);  // 0: the smallest file
 }
 
 bool writeBmpWithAlpha(const QImage& image, const QString& path) {

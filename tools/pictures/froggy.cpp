@@ -267,9 +267,7 @@ QImage trophy() {
     return image;
 }
 
-bool save(const QImage& image, const QString& dir, const QString& name) {
-    return image.save(dir + "/" + name, "BMP");
-}
+bool save(const QImage& image, const QString& dir, const QString& name) { return writePng(image, dir + "/" + name); }
 
 // The frog and the trophy have transparent parts around them.
 bool saveWithAlpha(const QImage& image, const QString& dir, const QString& name) {
@@ -279,11 +277,11 @@ bool saveWithAlpha(const QImage& image, const QString& dir, const QString& name)
 }  // namespace
 
 bool drawFroggyPictures(const QString& dir) {
-    return save(background(), dir, "froggy-background.bmp") &&
-           save(car(QColor(40, 160, 60), true), dir, "froggy-car-green.bmp") &&
-           save(car(QColor(128, 48, 160), false), dir, "froggy-car-purple.bmp") &&
-           save(truck(61, 26, QColor(128, 48, 160), true), dir, "froggy-truck-purple.bmp") &&
-           save(truck(58, 27, QColor(200, 30, 30), false), dir, "froggy-truck-red.bmp") &&
+    return save(background(), dir, "froggy-background.png") &&
+           save(car(QColor(40, 160, 60), true), dir, "froggy-car-green.png") &&
+           save(car(QColor(128, 48, 160), false), dir, "froggy-car-purple.png") &&
+           save(truck(61, 26, QColor(128, 48, 160), true), dir, "froggy-truck-purple.png") &&
+           save(truck(58, 27, QColor(200, 30, 30), false), dir, "froggy-truck-red.png") &&
            saveWithAlpha(frog(), dir, "froggy-frog.bmp") && saveWithAlpha(trophy(), dir, "froggy-trophy.bmp");
 }
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Arcadeon developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The menu's picture of Froggy: menu-froggy.bmp, 32 bits, 340 x 340, a
+// The menu's picture of Froggy: menu-froggy.png, 340 x 340, a
 // top-down crossing scene. (The pictures of Ping and of the Invaders game are
 // taken from their windows by tools/menu-shots.)
 #include <QImage>
@@ -166,6 +166,6 @@ QImage froggyPicture() {
 
 }  // namespace
 
-bool drawMenuPictures(const QString& dir) { return writeBmp(froggyPicture(), dir + "/menu-froggy.bmp", 32); }
+bool drawMenuPictures(const QString& dir) { return writePng(froggyPicture(), dir + "/menu-froggy.png"); }
 
 }  // namespace pictures

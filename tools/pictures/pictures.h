@@ -16,12 +16,14 @@ bool drawInvadersPictures(const QString& dir);
 // Renders the icon drawn in `dir`/icons/arcadeon.svg to its PNG sizes beside it.
 bool drawIcons(const QString& dir);
 
-// Writes `image` as an uncompressed BMP with 24 or 32 bits per pixel (the
-// fourth byte of a 32-bit pixel is written as 0 and means nothing). Qt's own
-// writer only makes 24-bit files. False when the file cannot be written.
-bool writeBmp(const QImage& image, const QString& path, int bitsPerPixel);
+// Writes an opaque picture as a PNG of 8-bit RGB with no colour or density
+// chunks, so that every decoder gives its pixels back exactly (the page's
+// browser among them). False when the file cannot be written.
+bool writePng(const QImage& image, const QString& path);
 // A picture with transparent parts (a pre-rendered metafile) as a 32-bit BMP
-// whose header gives an alpha mask: the program reads it as it reads any BMP.
+// whose header gives an alpha mask, which the program reads itself. Its
+// edges are partly transparent, and a browser keeps such pixels
+// premultiplied: read back from a canvas they would not be the same bytes.
 bool writeBmpWithAlpha(const QImage& image, const QString& path);
 
 // Loads a font file from `dir`/fonts (the fonts the program ships) and

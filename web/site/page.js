@@ -517,9 +517,10 @@ saveLink.addEventListener('click', (e) => {
 // ---- start ---------------------------------------------------------------------
 
 // Every picture the windows show, handed to the program before it starts:
-// BMP files as they are (the program decodes them), JPEG files decoded by
-// the browser to RGBA without any colour management. A picture that cannot
-// be read draws nothing.
+// BMP files as they are (the program decodes them: the frog's and the
+// trophy's partly transparent edges, which a canvas would not give back
+// byte for byte), PNG and JPEG files decoded by the browser to RGBA without
+// any colour management. A picture that cannot be read draws nothing.
 async function loadPictures() {
   const names = M.UTF8ToString(M._arcadeon_picture_names()).split('\n').filter((name) => name !== '');
   picturesLoading = names.length;

@@ -103,20 +103,17 @@ const settle = (ms = 200) => new Promise((resolve) => setTimeout(resolve, ms));
 const pixel = (formName, x, y) => page.$eval(`[data-form="${formName}"] canvas`, (c, x, y) =>
   Array.from(c.getContext('2d').getImageData(x, y, 1, 1).data.slice(0, 3)), x, y);
 
-const bmpSize = (file) => {
-  const data = fs.readFileSync(file);
-  return [data.readInt32LE(18), data.readInt32LE(22)];
-};
-
-// A pixel of a 24- or 32-bit BMP file, rows bottom-up.
-function bmpPixel(file, x, y) {
-  const data = fs.readFileSync(file);
-  const offset = data.readUInt32LE(10), width = data.readInt32LE(18), height = data.readInt32LE(22);
-  const step = data.readUInt16LE(28) / 8;
-  const stride = (width * step + 3) & ~3;
-  const at = offset + (height - 1 - y) * stride + x * step;
-  return [data[at + 2], data[at + 1], data[at]];
-}
+// A picture file's size and its pixels at `points` ([x, y] each), as [r, g, b]:
+// decoded by the browser on its own, apart from the page.
+const picturePixels = (file, points) => page.evaluate(async (base64, type, points) => {
+  const bytes = Uint8Array.from(atob(base64), (ch) => ch.charCodeAt(0));
+  const bitmap = await createImageBitmap(new Blob([bytes], { type }), { colorSpaceConversion: 'none' });
+  const ctx = new OffscreenCanvas(bitmap.width, bitmap.height).getContext('2d');
+  ctx.drawImage(bitmap, 0, 0);
+  const data = ctx.getImageData(0, 0, bitmap.width, bitmap.height).data;
+  const at = ([x, y]) => Array.from(data.slice((y * bitmap.width + x) * 4, (y * bitmap.width + x) * 4 + 3));
+  return { width: bitmap.width, height: bitmap.height, pixels: points.map(at) };
+}, fs.readFileSync(file).toString('base64'), file.endsWith('.png') ? 'image/png' : 'image/bmp', points);
 
 await check('the menu opens centred, 657 x 753 pixels at ratio 1, drawn in its colours and pictures', async () => {
   const f = await waitFor('the menu', (f) => formOf(f, 'frmMenu')?.visible);
@@ -152,16 +149,21 @@ await check('the menu opens centred, 657 x 753 pixels at ratio 1, drawn in its c
   for (const name of ['imgFroggy', 'imgPing', 'imgInvaders']) {
     const [picture] = itemOf(menu, name).pictures;
     const file = path.join(repository, 'assets', picture.name);
-    const [sourceWidth, sourceHeight] = bmpSize(file);
+    const { width: sourceWidth, height: sourceHeight } = await picturePixels(file, []);
     const { x: left, y: top, w: width, h: height } = picture;
-    let difference = 0, count = 0;
+    const targets = [], sources = [];
     for (let i = 0; i < 10; i++) {
       for (let j = 0; j < 10; j++) {
         const tx = Math.floor((i + 0.5) * width / 10), ty = Math.floor((j + 0.5) * height / 10);
-        const shown = await pixel('frmMenu', left + tx, top + ty);
-        const source = bmpPixel(file, Math.floor((tx + 0.5) * sourceWidth / width), Math.floor((ty + 0.5) * sourceHeight / height));
-        shown.forEach((v, c) => { difference += Math.abs(v - source[c]); count++; });
+        targets.push([tx, ty]);
+        sources.push([Math.floor((tx + 0.5) * sourceWidth / width), Math.floor((ty + 0.5) * sourceHeight / height)]);
       }
+    }
+    const { pixels } = await picturePixels(file, sources);
+    let difference = 0, count = 0;
+    for (const [k, [tx, ty]] of targets.entries()) {
+      const shown = await pixel('frmMenu', left + tx, top + ty);
+      shown.forEach((v, c) => { difference += Math.abs(v - pixels[k][c]); count++; });
     }
     assert.ok(difference / count < 24, `${name}: mean difference ${difference / count}`);
   }
