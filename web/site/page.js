@@ -9,6 +9,7 @@
 import { describe } from './assistive.js';
 import { showBox } from './box.js';
 import { program, withBytes, withText } from './calls.js';
+import { setUpPad } from './pad.js';
 import {
   BOX_OPEN, PICTURE, SCENE_MAGIC, TEXT, UPDATE_HEADER, UPDATE_MAGIC, WINDOW_WORDS, paint, picturesAt, sceneAt, sceneOfWords,
   setFaces, size, wordsAt,
@@ -19,8 +20,6 @@ const TWIPS = 15;  // twips to a pixel
 const desktop = document.getElementById('desktop');
 const endedPage = document.getElementById('ended');
 const saveLink = document.getElementById('save');
-const pad = document.getElementById('pad');
-const keysToggle = document.getElementById('keys');
 
 let M = null;            // the program
 let boxOpen = false;     // a handler waits in a message box
@@ -403,62 +402,17 @@ document.addEventListener('keyup', (e) => key(e, false));
 
 // ---- keys for a player without a keyboard ----------------------------------------
 
-// The pad's keys reach the program as the keyboard's do: a press is a key
-// down, held it repeats its press as a held key does, let go a key up.
-const REPEAT_DELAY = 500, REPEAT_EVERY = 33;  // milliseconds
-
-function showPad(e) {
-  if (e && e.pointerType !== 'touch') return;
-  setPad(true);
-}
-
-function setPad(on) {
-  pad.hidden = !on;
-  document.body.classList.toggle('pad', on);
-  keysToggle.setAttribute('aria-pressed', String(on));
-  if (!M) return;
-  requestFrame();  // the windows' area changed
-  keepInReach(false);
-}
-
-function holdPadKey(button, e) {
-  e.preventDefault();  // no focus taken, no text selected
-  if (!M || ended || boxOpen || button.held) return;
-  const code = Number(button.dataset.key);
-  button.setPointerCapture?.(e.pointerId);
-  button.classList.add('held');
-  const press = () => input(() => M._arcadeon_key(1, code, 0, 0));
-  let repeat = setTimeout(function again() {
-    press();
-    repeat = setTimeout(again, REPEAT_EVERY);
-  }, REPEAT_DELAY);
-  button.held = () => {
-    clearTimeout(repeat);
-    button.classList.remove('held');
-    button.held = null;
-    input(() => M._arcadeon_key(0, code, 0, 0));
-  };
-  press();
-}
-
-for (const button of pad.querySelectorAll('button')) {
-  button.addEventListener('pointerdown', (e) => holdPadKey(button, e));
-  for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) {
-    button.addEventListener(type, () => button.held?.());
-  }
-  button.addEventListener('contextmenu', (e) => e.preventDefault());
-  // Enter or Space on the focused key: one press and its release
-  button.addEventListener('click', (e) => {
-    if (e.detail !== 0) return;
-    const code = Number(button.dataset.key);
-    input(() => M._arcadeon_key(1, code, 0, 0));
-    input(() => M._arcadeon_key(0, code, 0, 0));
-  });
-}
-keysToggle.addEventListener('click', () => setPad(pad.hidden));
-// A touch screen with no fine pointer has no keyboard to count on.
-if (matchMedia('(pointer: coarse)').matches && !matchMedia('(any-pointer: fine)').matches) setPad(true);
-document.addEventListener('pointerdown', showPad, true);
+// The pad (pad.js): its keys reach the program as the keyboard's do; shown,
+// it takes room from the windows' area.
+setUpPad({
+  canPress: () => Boolean(M) && !ended && !boxOpen,
+  key: (down, code) => input(() => M._arcadeon_key(down ? 1 : 0, code, 0, 0)),
+  shown: () => {
+    if (!M) return;
+    requestFrame();  // the windows' area changed
+    keepInReach(false);
+  },
+});
 
 // ---- leaving the page ----------------------------------------------------------
 
