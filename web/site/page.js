@@ -9,6 +9,7 @@
 import { describe } from './assistive.js';
 import { showBox } from './box.js';
 import { program, withBytes, withText } from './calls.js';
+import { centreFrame, drag, fitFrames, keepFramesInReach, makeFrame, placeFrameWithin } from './frames.js';
 import { setUpPad } from './pad.js';
 import {
   BOX_OPEN, PICTURE, SCENE_MAGIC, TEXT, UPDATE_HEADER, UPDATE_MAGIC, WINDOW_WORDS, paint, picturesAt, sceneAt, sceneOfWords,
@@ -98,37 +99,8 @@ document.addEventListener('visibilitychange', () => {
 function createWindow(index, serial) {
   const name = M.UTF8ToString(M._arcadeon_form_name(index));
   const game = M._arcadeon_form_is_game(index) === 1;
-  const el = document.createElement('section');
-  el.className = 'window';
-  el.dataset.form = name;
-  el.hidden = true;
-  const bar = document.createElement('div');
-  bar.className = 'titlebar';
-  const caption = document.createElement('span');
-  caption.className = 'caption';
-  caption.textContent = M.UTF8ToString(M._arcadeon_form_caption(index));
-  const close = document.createElement('button');
-  close.className = 'close';
-  close.type = 'button';
-  close.title = 'Close';
-  close.textContent = '×';
-  close.tabIndex = -1;
-  bar.append(caption, close);
-  const client = document.createElement('div');
-  client.className = 'client';
-  const canvas = document.createElement('canvas');
-  canvas.setAttribute('aria-hidden', 'true');
-  // What the canvas shows, for assistive technology: hidden from sight,
-  // and out of the keyboard's way (the game keeps every key).
-  const assistive = document.createElement('div');
-  assistive.className = 'assistive';
-  assistive.setAttribute('role', 'group');
-  assistive.setAttribute('aria-label', caption.textContent);
-  client.append(canvas, assistive);
-  const grip = document.createElement('div');
-  grip.className = 'grip';
-  el.append(bar, client, grip);
-  desktop.append(el);
+  const { el, bar, close, client, canvas, assistive, grip } =
+    makeFrame(desktop, name, M.UTF8ToString(M._arcadeon_form_caption(index)));
   const win = {
     index, name, game, serial, el, canvas, client, assistive, described: null, ctx: canvas.getContext('2d'), placed: false,
     place: null, active: null, ratio: 0,
@@ -151,38 +123,10 @@ function createWindow(index, serial) {
 
 // Centred on the page, frame included, each time the window is loaded, by
 // the program's rule (centredIn).
-function centre(win) {
-  const area = desktop.getBoundingClientRect();
-  const outer = win.el.getBoundingClientRect();
-  win.el.style.left = M._arcadeon_centred(area.width, outer.width) + 'px';
-  win.el.style.top = M._arcadeon_centred(area.height, outer.height) + 'px';
-  win.placed = true;
-}
-
-// A window's place kept within the page's area: its title bar always
-// (`whole` false), the whole window when it fits (`whole` true).
-function placeWithin(win, left, top, whole) {
-  const area = desktop.getBoundingClientRect();
-  const width = win.el.offsetWidth, height = whole ? win.el.offsetHeight : win.el.querySelector('.titlebar').offsetHeight + 8;
-  const keep = (value, room) => Math.max(0, Math.min(value, Math.max(0, room)));
-  win.el.style.left = Math.round(keep(left, area.width - width)) + 'px';
-  win.el.style.top = Math.round(keep(top, area.height - height)) + 'px';
-}
-
-// The scale at which every shown window fits the page's area, its frame
-// included: 1 when they all fit at their size.
-function fitOf() {
-  const area = desktop.getBoundingClientRect();
-  let scale = 1;
-  for (const win of windows.values()) {
-    if (win.el.hidden) continue;
-    const frameWidth = win.el.offsetWidth - win.client.offsetWidth, frameHeight = win.el.offsetHeight - win.client.offsetHeight;
-    const width = M._arcadeon_client_size(win.index, 0) / TWIPS, height = M._arcadeon_client_size(win.index, 1) / TWIPS;
-    if (width > 0) scale = Math.min(scale, (area.width - frameWidth) / width);
-    if (height > 0) scale = Math.min(scale, (area.height - frameHeight) / height);
-  }
-  return Math.max(1 / 64, scale);
-}
+const centre = (win) => centreFrame(desktop, win, (room, size) => M._arcadeon_centred(room, size));
+const placeWithin = (win, left, top, whole) => placeFrameWithin(desktop, win, left, top, whole);
+const fitOf = () => fitFrames(desktop, windows.values(),
+  (win) => [M._arcadeon_client_size(win.index, 0) / TWIPS, M._arcadeon_client_size(win.index, 1) / TWIPS]);
 
 // Asks the program what changed and draws just that: the damaged
 // rectangles of each window whose scene changed, nothing else. When the
@@ -202,11 +146,7 @@ function render() {
 
 // Every shown window kept within the page's area: its title bar, or the
 // whole window (`whole`) where it fits.
-function keepInReach(whole) {
-  for (const win of windows.values()) {
-    if (!win.el.hidden) placeWithin(win, win.el.offsetLeft, win.el.offsetTop, whole);
-  }
-}
+const keepInReach = (whole) => keepFramesInReach(desktop, windows.values(), whole);
 
 // Returns the windows placed for the first time.
 function updateAt(deviceRatio) {
@@ -338,22 +278,6 @@ function pointerMove(win, e) {
 }
 
 // The title bar moves the window; the corner resizes its client area.
-function drag(e, onMove) {
-  e.preventDefault();
-  const target = e.currentTarget;
-  target.setPointerCapture(e.pointerId);
-  const startX = e.clientX, startY = e.clientY;
-  const moved = (m) => onMove(m.clientX - startX, m.clientY - startY);
-  const done = () => {
-    target.removeEventListener('pointermove', moved);
-    target.removeEventListener('pointerup', done);
-    target.removeEventListener('pointercancel', done);
-  };
-  target.addEventListener('pointermove', moved);
-  target.addEventListener('pointerup', done);
-  target.addEventListener('pointercancel', done);
-}
-
 function startMove(win, e) {
   if (e.button !== 0 || boxOpen) return;
   const left = win.el.offsetLeft, top = win.el.offsetTop;
