@@ -17,6 +17,12 @@ bool twipsValue(double value) {
     return std::isfinite(value) && std::fabs(value) <= static_cast<double>(std::numeric_limits<Twips>::max());
 }
 
+// Modifier bits a front end may pass: Shift, Ctrl and Alt.
+bool modifiers(int shift) { return (shift & ~(kShift | kCtrl | kAlt)) == 0; }
+
+// The buttons the layer's MouseMove tells of; back and forward are not among them.
+constexpr int kMoveButtons = kLeftButton | kRightButton | kMiddleButton;
+
 bool oneButton(int button) {
     return button == kLeftButton || button == kRightButton || button == kMiddleButton || button == kBackButton ||
            button == kForwardButton;
@@ -90,7 +96,7 @@ Outcome Session::press(std::int64_t now, Form& form, double x, double y, int but
     if (app_.ended()) return Outcome::Ignored;
     if (!twipsValue(x) || !twipsValue(y)) return refuse("the point is not a number of twips");
     if (!oneButton(button)) return refuse("no such mouse button");
-    if ((shift & ~(kShift | kCtrl | kAlt)) != 0) return refuse("no such modifier key");
+    if (!modifiers(shift)) return refuse("no such modifier key");
     catchUp(now);
     const auto tx = static_cast<Twips>(x), ty = static_cast<Twips>(y);
     // A finger reaches the point it touches first, as a mouse would have moved there.
@@ -127,7 +133,7 @@ Outcome Session::move(std::int64_t now, Form& form, double x, double y, int butt
     if (app_.ended()) return Outcome::Ignored;
     if (!twipsValue(x) || !twipsValue(y)) return refuse("the point is not a number of twips");
     if ((buttons & ~kAnyButton) != 0) return refuse("no such mouse button");
-    if ((shift & ~(kShift | kCtrl | kAlt)) != 0) return refuse("no such modifier key");
+    if (!modifiers(shift)) return refuse("no such modifier key");
     catchUp(now);
     const auto tx = static_cast<Twips>(x), ty = static_cast<Twips>(y);
     // A button held before and not now was let go here (a browser tells of a
@@ -137,7 +143,7 @@ Outcome Session::move(std::int64_t now, Form& form, double x, double y, int butt
     if (!current()) click_.reset();
     Outcome outcome = Outcome::Taken;
     if (!click_) {
-        recorder_.mouseMove(form, tx, ty, buttons & (kLeftButton | kRightButton | kMiddleButton), shift);
+        recorder_.mouseMove(form, tx, ty, buttons & kMoveButtons, shift);
     } else if (click_->form != &form) {
         outcome = Outcome::Ignored;  // held down, the pointer stays in the window it pressed
     } else {
@@ -146,7 +152,7 @@ Outcome Session::move(std::int64_t now, Form& form, double x, double y, int butt
         // outside the client area, at the nearest point inside it
         const std::optional<Twips> cx = within(tx, form.clientWidth()), cy = within(ty, form.clientHeight());
         if (cx && cy) {
-            recorder_.mouseMove(form, *cx, *cy, buttons & (kLeftButton | kRightButton | kMiddleButton), shift);
+            recorder_.mouseMove(form, *cx, *cy, buttons & kMoveButtons, shift);
         } else {
             outcome = Outcome::Ignored;
         }
@@ -172,7 +178,7 @@ Outcome Session::pointerGone(std::int64_t now) {
 Outcome Session::key(std::int64_t now, bool down, int code, int shift, bool repeat) {
     if (app_.ended()) return Outcome::Ignored;
     if (code < 0 || code > 255) return refuse("a key code is a whole number from 0 to 255");
-    if ((shift & ~(kShift | kCtrl | kAlt)) != 0) return refuse("no such modifier key");
+    if (!modifiers(shift)) return refuse("no such modifier key");
     // A held key repeats its press; its release comes once, when it is let go.
     if (!down && repeat) return Outcome::Ignored;
     catchUp(now);
@@ -237,6 +243,11 @@ const Element* Session::pressed(const Form& form) const {
 const Form* Session::pressing() const {
     const Click* press = current();
     return press != nullptr ? press->form : nullptr;
+}
+
+const Element* Session::pressedButton() const {
+    const Click* press = current();
+    return press != nullptr ? pressed(*press->form) : nullptr;
 }
 
 bool Session::drawableAt(double ratio) {

@@ -123,6 +123,9 @@ public:
     [[nodiscard]] const Element* pressed(const Form& form) const;
     // The window of the click in progress; nullptr when none.
     [[nodiscard]] const Form* pressing() const;
+    // The command button drawn pressed, in whichever window the click is
+    // in progress; nullptr when none.
+    [[nodiscard]] const Element* pressedButton() const;
     // Whether `ratio` device pixels a pixel can be drawn at (a finite number
     // between kSmallestRatio and kLargestRatio); false sets refusal().
     [[nodiscard]] bool drawableAt(double ratio);

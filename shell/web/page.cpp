@@ -141,8 +141,7 @@ scene::Pictures* shownPictures() { return page ? &page->pictures() : nullptr; }
 
 std::vector<std::int32_t> freshScene(int index) {
     if (!page) return {};
-    const Form* pressing = page->session().pressing();
-    return page->scenes().fresh(index, pressing != nullptr ? page->session().pressed(*pressing) : nullptr);
+    return page->scenes().fresh(index, page->session().pressedButton());
 }
 
 }  // namespace arcadeon::web
@@ -219,8 +218,7 @@ EMSCRIPTEN_KEEPALIVE const char* arcadeon_faces() {
 // until the next call.
 EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_update(double ratio) {
     if (!page || !page->session().drawableAt(ratio)) return nullptr;
-    const Form* pressing = page->session().pressing();
-    return page->scenes().update(ratio, pressing != nullptr ? page->session().pressed(*pressing) : nullptr).data();
+    return page->scenes().update(ratio, page->session().pressedButton()).data();
 }
 
 // The scene of window `index` as the last update made it (scene::encode:

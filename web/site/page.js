@@ -310,11 +310,14 @@ function key(e, down) {
 // A zoom changes the device pixel ratio: every window is drawn again at it
 // (the program finds every scene changed, and whole). Not every change of
 // ratio resizes the page's viewport: the ratio itself is watched too.
-window.addEventListener('resize', () => {
+// The windows' area changed (the page resized, the pad shown or hidden):
+// the windows are fitted to it again and kept in reach.
+function areaChanged() {
   if (!M) return;
   requestFrame();
   keepInReach(false);
-});
+}
+window.addEventListener('resize', areaChanged);
 (function watchRatio() {
   matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener('change', () => {
     if (M) requestFrame();
@@ -331,11 +334,7 @@ document.addEventListener('keyup', (e) => key(e, false));
 setUpPad({
   canPress: () => Boolean(M) && !ended && !boxOpen,
   key: (down, code) => input(() => M._arcadeon_key(down ? 1 : 0, code, 0, 0)),
-  shown: () => {
-    if (!M) return;
-    requestFrame();  // the windows' area changed
-    keepInReach(false);
-  },
+  shown: areaChanged,
 });
 
 // ---- leaving the page ----------------------------------------------------------

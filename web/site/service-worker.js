@@ -59,10 +59,12 @@ self.addEventListener('install', (event) => {
   })());
 });
 
+// Older builds' caches go, and the cache of the worker before builds had
+// caches of their own ('arcadeon').
 self.addEventListener('activate', (event) => {
   event.waitUntil((async () => {
     const names = await caches.keys();
-    await Promise.all(names.filter((name) => name.startsWith(PREFIX) && name !== CACHE || name === 'arcadeon')
+    await Promise.all(names.filter((name) => (name.startsWith(PREFIX) && name !== CACHE) || name === 'arcadeon')
       .map((name) => caches.delete(name)));
     await self.clients.claim();
   })());

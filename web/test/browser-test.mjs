@@ -64,6 +64,14 @@ async function waitFor(what, predicate, timeout = 5000) {
   }
 }
 
+// Alt+M on the Pause dialog (Quit to Menu): back at the menu, `game` unloaded.
+async function quitToMenuByKeys(game) {
+  await page.keyboard.down('Alt');
+  await page.keyboard.press('KeyM');
+  await page.keyboard.up('Alt');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, game));
+}
+
 // The page position of a point in twips of a window's client area.
 async function at(formName, x, y) {
   const box = await page.$eval(`[data-form="${formName}"] canvas`, (c) => {
@@ -332,10 +340,7 @@ await check('no chord and no window gone under a held button leaves a press held
   await page.mouse.down();
   await page.keyboard.press('Escape');
   await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
-  await page.keyboard.down('Alt');
-  await page.keyboard.press('KeyM');
-  await page.keyboard.up('Alt');
-  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmPing'));
+  await quitToMenuByKeys('frmPing');
   const name = itemOf(formOf(await frame(), 'frmMenu'), 'lblPing');
   await page.mouse.move(...await at('frmMenu', (name.x + name.w / 2) * TWIPS, (name.y + name.h / 2) * TWIPS));
   await page.mouse.up();
@@ -388,10 +393,7 @@ await check('Escape in Froggy opens the Pause dialog on its release; Alt+M is Qu
   assert.equal(formOf(await frame(), 'frmPause').visible, false, 'not on the press');
   await page.keyboard.up('Escape');
   await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
-  await page.keyboard.down('Alt');
-  await page.keyboard.press('KeyM');
-  await page.keyboard.up('Alt');
-  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmFroggy'));
+  await quitToMenuByKeys('frmFroggy');
 });
 
 // What the browser's accessibility tree shows of the window captioned
