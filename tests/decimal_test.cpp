@@ -62,7 +62,8 @@ TEST(PortableDecimal, ReadingAgreesWithTheStandardConversion) {
         {"1000000000000000000000000000000000000000", std::errc::result_out_of_range, 0},
         {"0.0000000000000000000000000000000000000000000000001", std::errc::result_out_of_range, 0},
         {"12x", std::errc::invalid_argument, 0}, {"", std::errc::invalid_argument, 0},
-        {"nan", std::errc::invalid_argument, 0},
+        {"nan", std::errc::invalid_argument, 0}, {"1e", std::errc::invalid_argument, 0}, {"0x10", std::errc::invalid_argument, 0},
+        {"1e-40", std::errc(), 1e-40f}, {"-0", std::errc(), -0.0f},
     };
     for (const Case& c : cases) {
         float value = 0;

@@ -3,17 +3,18 @@
 #include "decimal.h"
 
 #include <charconv>
+#include <cerrno>
 #include <cmath>
-#include <iomanip>
-#include <locale>
-#include <sstream>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace arcadeon {
 
 namespace {
 
 // "d.ddde±x" (or "de±x") as digits and exponent; the decimal point is
-// whatever the stream wrote, so only digits are taken.
+// whatever the C library wrote, so only digits are taken.
 Digits fromScientific(std::string_view text) {
     Digits result;
     const std::size_t e = text.find_first_of("eE");
@@ -79,25 +80,28 @@ Digits neighbour(Digits d, bool up) {
 
 namespace portable {
 
+// The C library's conversions, not the streams': a stream brings the
+// whole locale library along (a third of the page's program). Nothing in
+// a program that uses these sets a numeric locale, so the C library reads
+// and writes a point.
 Digits shortestDigits(float value) {
     // The nearest decimal of 1, 2, ... 9 significant digits; at a power of
     // two the interval that reads back is narrower below the value than
     // above it, so the nearest may miss where a neighbour reads back.
+    const auto scientific = [value](int precision) {
+        char buffer[64];
+        const int length = std::snprintf(buffer, sizeof buffer, "%.*e", precision, static_cast<double>(value));
+        return fromScientific(std::string_view(buffer, static_cast<std::size_t>(length)));
+    };
     for (int precision = 0; precision < 9; ++precision) {
-        std::ostringstream out;
-        out.imbue(std::locale::classic());
-        out << std::scientific << std::setprecision(precision) << static_cast<double>(value);
-        const Digits nearest = fromScientific(out.str());
+        const Digits nearest = scientific(precision);
         if (readsBackAs(nearest, value)) return nearest;
         for (bool up : {false, true}) {
             const Digits other = neighbour(nearest, up);
             if (!other.digits.empty() && readsBackAs(other, value)) return other;
         }
     }
-    std::ostringstream out;  // nine digits always read back
-    out.imbue(std::locale::classic());
-    out << std::scientific << std::setprecision(8) << static_cast<double>(value);
-    return fromScientific(out.str());
+    return scientific(8);  // nine digits always read back
 }
 
 std::errc readSingle(std::string_view text, float& value) {
@@ -109,14 +113,14 @@ std::errc readSingle(std::string_view text, float& value) {
         if (!digit && c != '.' && c != '-' && c != '+' && c != 'e' && c != 'E') return std::errc::invalid_argument;
     }
     if (!digits) return std::errc::invalid_argument;
-    std::istringstream in{std::string(text)};
-    in.imbue(std::locale::classic());
-    float read = 0;
-    in >> read;
-    // A stream reports a number beyond the range of a single as a failure to read it.
-    if (in.fail()) return nonzero ? std::errc::result_out_of_range : std::errc::invalid_argument;
+    const std::string copy(text);
+    char* end = nullptr;
+    errno = 0;
+    const float read = std::strtof(copy.c_str(), &end);
+    if (end != copy.c_str() + copy.size()) return std::errc::invalid_argument;
+    // Beyond the range of a single, or so small that it rounds to 0; a
+    // number below the normal range that does not is read as it rounds.
     if (std::isinf(read) || (read == 0 && nonzero)) return std::errc::result_out_of_range;
-    if (in.peek() != std::char_traits<char>::eof()) return std::errc::invalid_argument;
     value = read;
     return {};
 }
