@@ -20,7 +20,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_TIME ?= 60
 
 .PHONY: all deps package-deps test-deps web-deps build build-all build-sanitize run test install uninstall \
-	package desktop-bench web web-run web-bench soak fuzz pictures web-fonts clean
+	package desktop-bench web web-run web-bench soak fuzz pictures web-fonts web-pictures clean
 
 all: build
 
@@ -113,11 +113,18 @@ pictures: test-deps
 	$(BUILD)/tools/pictures/make-pictures assets
 	@cmake --build $(BUILD) --target make-menu-shots -j $(JOBS)
 	$(BUILD)/tools/menu-shots/make-menu-shots assets
+	@tools/install-deps pictures
+	tools/web-pictures
 
 # Cuts the page's copies of the shipped fonts again (assets/fonts/web/).
 web-fonts:
 	@tools/install-deps fonts
 	tools/web-fonts
+
+# Writes the page's lossless WebP copies of the PNG pictures again (assets/web/).
+web-pictures:
+	@tools/install-deps pictures
+	tools/web-pictures
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)
