@@ -317,3 +317,58 @@ TEST(WebPageText, WritesJsonStrings) {
 
 }  // namespace
 }  // namespace arcadeon::web
+
+namespace arcadeon::web {
+namespace {
+
+// The page draws a window once its own pictures and fonts are in, and no
+// sooner: the menu must not wait for the games' files, nor a game be drawn
+// without one of its own. Faces index scene::kFaces: 0 heavy, 1 blackletter,
+// 2 technical, 3 the dialog font.
+TEST(WebPageFiles, EachWindowNeedsItsOwnPicturesAndTheFacesOfItsTexts) {
+    struct Case {
+        std::string_view form;
+        std::set<std::string> pictures;
+        std::set<int> faces;
+    };
+    const Case cases[] = {
+        {"frmMenu", {"menu-froggy.png", "menu-invaders.png", "menu-ping.png"}, {1, 2}},
+        {"frmPing", {}, {0}},
+        {"frmPause", {}, {3}},
+        {"frmDifficulty", {}, {3}},
+        {"frmFroggy",
+         {"froggy-background.png", "froggy-frog.bmp", "froggy-trophy.bmp", "froggy-car-green.png", "froggy-car-purple.png",
+          "froggy-truck-purple.png", "froggy-truck-red.png"},
+         {0}},
+        {"frmInvaders",
+         {"invaders-ship.jpg", "invaders-alien.jpg", "invaders-mothership.jpg", "invaders-bomb.jpg", "invaders-heart.jpg",
+          "invaders-title.jpg", "invaders-flames-left.jpg", "invaders-flames-right.jpg"},
+         {0}},
+    };
+    Program program;
+    const std::vector<Form*> forms = program.forms();
+    for (const Case& c : cases) {
+        const auto form = std::find_if(forms.begin(), forms.end(), [&](const Form* f) { return f->layout().name == c.form; });
+        ASSERT_NE(form, forms.end()) << c.form;
+        const WindowFiles files = filesOf((*form)->layout());
+        EXPECT_EQ(std::set<std::string>(files.pictures.begin(), files.pictures.end()), c.pictures) << c.form;
+        EXPECT_EQ(files.pictures.size(), c.pictures.size()) << c.form << ": a picture named twice";
+        EXPECT_EQ(std::set<int>(files.faces.begin(), files.faces.end()), c.faces) << c.form;
+        EXPECT_EQ(files.faces.size(), c.faces.size()) << c.form << ": a face named twice";
+    }
+}
+
+// An opaque PNG is fetched as its WebP copy, which the build puts in the
+// page's assets/web/; the other pictures as they are.
+TEST(WebPageFiles, APngIsFetchedAsItsWebPCopyAndEveryCopyIsThere) {
+    EXPECT_EQ(pageFileOf("menu-ping.png"), "web/menu-ping.webp");
+    EXPECT_EQ(pageFileOf("froggy-frog.bmp"), "froggy-frog.bmp");
+    EXPECT_EQ(pageFileOf("invaders-ship.jpg"), "invaders-ship.jpg");
+    Program program;
+    for (const std::string& name : picturesNamed(program.forms())) {
+        EXPECT_TRUE(std::filesystem::exists(source("assets/" + pageFileOf(name)))) << name;
+    }
+}
+
+}  // namespace
+}  // namespace arcadeon::web

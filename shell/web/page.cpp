@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <ctime>
 
@@ -64,15 +65,35 @@ public:
     App& app() { return program_.app; }
     Session& session() { return session_; }
 
-    // Microseconds of real time since the page started the program.
+    // Microseconds of the program's time: real time since the page started
+    // the program, less the spans it was held.
     [[nodiscard]] std::int64_t now() const {
-        return static_cast<std::int64_t>((emscripten_get_now() - started_) * 1000.0);
+        const double at = held_ ? heldAt_ : emscripten_get_now();
+        return static_cast<std::int64_t>((at - started_) * 1000.0);
     }
 
+    // Held while a shown window's pictures or fonts are still on their way:
+    // the program's time stands still and the person's pointer, keys and
+    // assistive presses reach nothing (a press begun is let go), so the
+    // game is played from its first tick as it would be with every file
+    // there. Let go, time goes on from where it stood.
+    void hold(bool on) {
+        if (on == held_) return;
+        if (on) {
+            (void)session_.pointerGone(now());
+            heldAt_ = emscripten_get_now();
+        } else {
+            started_ += emscripten_get_now() - heldAt_;
+        }
+        held_ = on;
+    }
+    [[nodiscard]] bool held() const { return held_; }
+
     // When the page should wake next, in whole milliseconds from now (0: at
-    // once); -1 when only input can change anything (Session::wakeIn).
+    // once); -1 when only input can change anything (Session::wakeIn) or
+    // the program is held.
     [[nodiscard]] double nextWake() const {
-        const std::optional<int> millis = session_.wakeIn(now());
+        const std::optional<int> millis = held_ ? std::nullopt : session_.wakeIn(now());
         return millis ? *millis : -1;
     }
 
@@ -108,6 +129,7 @@ public:
     [[nodiscard]] double ticks() const { return static_cast<double>(session_.ticks()); }
     [[nodiscard]] double stalls() const { return static_cast<double>(session_.stalls()); }
 
+    [[nodiscard]] const std::vector<Form*>& forms() const { return forms_; }
     [[nodiscard]] Form* form(int index) const {
         return index >= 0 && static_cast<std::size_t>(index) < forms_.size() ? forms_[static_cast<std::size_t>(index)] : nullptr;
     }
@@ -118,6 +140,8 @@ private:
     Session session_{program_.app, *this};
     std::string recording_;
     double started_ = 0;
+    bool held_ = false;
+    double heldAt_ = 0;
     scene::Pictures pictures_{[](std::string_view name) { return shelf.load(name); }};
     Scenes scenes_{program_.app, forms_, pictures_};
 };
@@ -131,6 +155,14 @@ arcadeon::Outcome deliver(int index, Input&& input) {
     Form* form = page ? page->form(index) : nullptr;
     if (form == nullptr) return arcadeon::Outcome::Refused;
     return input(page->session(), page->now(), *form);
+}
+
+// The same for the person's own input (pointer, keys, assistive presses),
+// which reaches nothing while the program is held.
+template <class Input>
+arcadeon::Outcome deliverInput(int index, Input&& input) {
+    if (page && page->held()) return arcadeon::Outcome::Ignored;
+    return deliver(index, std::forward<Input>(input));
 }
 
 }  // namespace
@@ -148,6 +180,7 @@ std::vector<std::int32_t> freshScene(int index) {
 
 using arcadeon::web::page;
 using arcadeon::web::deliver;
+using arcadeon::web::deliverInput;
 using arcadeon::Form;
 using arcadeon::Twips;
 
@@ -162,7 +195,7 @@ EMSCRIPTEN_KEEPALIVE void arcadeon_start() {
 
 // Lets real time reach the program; returns when to wake next (see nextWake).
 EMSCRIPTEN_KEEPALIVE double arcadeon_wake() {
-    if (!page) return -1;
+    if (!page || page->held()) return -1;
     (void)page->session().wake(page->now());
     return page->nextWake();
 }
@@ -176,13 +209,51 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_ended() { return !page || page->app().ended() 
 
 // ---- drawing: the page executes each window's scene ---------------------------
 
-// Every picture the windows' layouts name, one a line: the page fetches
-// them all and hands them over before it starts the program.
-EMSCRIPTEN_KEEPALIVE const char* arcadeon_picture_names() {
+// What the page fetches before it draws each window, as JSON:
+// {"pictures": {NAME: FILE, ...}, "windows": {FORM: {"pictures": [NAME,
+// ...], "faces": [FACE, ...]}, ...}}: every picture the layouts name with
+// the file of assets/ the page takes it from, and for each window the
+// pictures and faces (lines of arcadeon_faces) it draws with.
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_files() {
+    using arcadeon::web::jsonString;
     arcadeon::Program program;
-    arcadeon::web::returned.clear();
-    for (const std::string& name : arcadeon::web::picturesNamed(program.forms())) arcadeon::web::returned += name + "\n";
-    return arcadeon::web::returned.c_str();
+    std::string& out = arcadeon::web::returned;
+    out = "{\"pictures\":{";
+    const char* comma = "";
+    for (const std::string& name : arcadeon::web::picturesNamed(program.forms())) {
+        out.append(comma).append(jsonString(name)).append(":").append(jsonString(arcadeon::web::pageFileOf(name)));
+        comma = ",";
+    }
+    out += "},\"windows\":{";
+    comma = "";
+    for (const Form* form : program.forms()) {
+        const arcadeon::web::WindowFiles files = arcadeon::web::filesOf(form->layout());
+        out.append(comma).append(jsonString(form->layout().name)).append(":{\"pictures\":[");
+        for (std::size_t i = 0; i < files.pictures.size(); ++i) out.append(i ? "," : "").append(jsonString(files.pictures[i]));
+        out += "],\"faces\":[";
+        for (std::size_t i = 0; i < files.faces.size(); ++i) out.append(i ? "," : "").append(std::to_string(files.faces[i]));
+        out += "]}";
+        comma = ",";
+    }
+    out += "}}";
+    return out.c_str();
+}
+
+// The names of the windows shown, one a line.
+EMSCRIPTEN_KEEPALIVE const char* arcadeon_shown_forms() {
+    std::string& out = arcadeon::web::returned;
+    out.clear();
+    if (!page) return out.c_str();
+    for (const Form* form : page->forms()) {
+        if (form->visible()) out.append(form->layout().name).append("\n");
+    }
+    return out.c_str();
+}
+
+// Holds the program (1) while a shown window waits for its files, or lets
+// it go on (0); see Page::hold.
+EMSCRIPTEN_KEEPALIVE void arcadeon_hold(int on) {
+    if (page) page->hold(on != 0);
 }
 
 // A picture file as fetched (BMP, decoded here); 1 when it was kept.
@@ -329,25 +400,25 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_hit(int index, double x, double y) {
 // is the session's rule. Each returns what the session answered: 0 taken,
 // 1 ignored, 2 refused (arcadeon_refusal says why).
 EMSCRIPTEN_KEEPALIVE int arcadeon_press(int index, double x, double y, int button, int shift, int touch) {
-    return static_cast<int>(deliver(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+    return static_cast<int>(deliverInput(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
         return session.press(now, form, x, y, button, shift, touch != 0 ? arcadeon::Pointer::Touch : arcadeon::Pointer::Mouse);
     }));
 }
 
 EMSCRIPTEN_KEEPALIVE int arcadeon_release(int index, double x, double y, int button, int touch) {
-    return static_cast<int>(deliver(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+    return static_cast<int>(deliverInput(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
         return session.release(now, form, x, y, button, touch != 0 ? arcadeon::Pointer::Touch : arcadeon::Pointer::Mouse);
     }));
 }
 
 EMSCRIPTEN_KEEPALIVE int arcadeon_move(int index, double x, double y, int buttons, int shift) {
-    return static_cast<int>(deliver(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+    return static_cast<int>(deliverInput(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
         return session.move(now, form, x, y, buttons, shift);
     }));
 }
 
 EMSCRIPTEN_KEEPALIVE int arcadeon_pointer_gone() {
-    return page ? static_cast<int>(page->session().pointerGone(page->now())) : 1;
+    return page && !page->held() ? static_cast<int>(page->session().pointerGone(page->now())) : 1;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_refusal() {
@@ -382,7 +453,7 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_shift_state(int shift, int ctrl, int alt) {
 // A key pressed (down 1) or released (down 0), `repeat` 1 when the
 // keyboard repeats it: it goes to the active window. Returns as arcadeon_press.
 EMSCRIPTEN_KEEPALIVE int arcadeon_key(int down, int code, int shift, int repeat) {
-    if (!page) return 1;
+    if (!page || page->held()) return 1;
     return static_cast<int>(page->session().key(page->now(), down != 0, code, shift, repeat != 0));
 }
 
@@ -433,7 +504,7 @@ EMSCRIPTEN_KEEPALIVE const char* arcadeon_accessible(int index) {
 // click at a point of it, as input like any other. Returns 1 when a click went.
 EMSCRIPTEN_KEEPALIVE int arcadeon_accessible_press(int index, int element) {
     if (element < 0) return 0;
-    const arcadeon::Outcome outcome = deliver(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+    const arcadeon::Outcome outcome = deliverInput(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
         return session.pressElement(now, form, static_cast<std::size_t>(element));
     });
     return outcome == arcadeon::Outcome::Taken ? 1 : 0;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "shell/scene/fonts.h"
+
 namespace arcadeon::web {
 
 bool PictureShelf::addFile(std::string_view name, std::span<const std::uint8_t> file) {
@@ -37,6 +39,26 @@ std::vector<std::string> picturesNamed(const std::vector<Form*>& forms) {
         }
     }
     return names;
+}
+
+std::string pageFileOf(std::string_view picture) {
+    constexpr std::string_view kPng = ".png";
+    if (!picture.ends_with(kPng)) return std::string(picture);
+    return "web/" + std::string(picture.substr(0, picture.size() - kPng.size())) + ".webp";
+}
+
+WindowFiles filesOf(const FormLayout& layout) {
+    WindowFiles files;
+    const auto once = [](auto& list, const auto& value) {
+        if (std::find(list.begin(), list.end(), value) == list.end()) list.emplace_back(value);
+    };
+    for (const ElementLayout& element : layout.elements) {
+        if (!element.props.Picture.empty()) once(files.pictures, element.props.Picture);
+        // the kinds that draw text (the layer gives each its own font)
+        const bool text = element.kind == Kind::Label || element.kind == Kind::CommandButton || element.kind == Kind::OptionButton;
+        if (text) once(files.faces, scene::drawnFont(element.props.Font).face);
+    }
+    return files;
 }
 
 namespace {

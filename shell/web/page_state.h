@@ -37,6 +37,21 @@ private:
 // Every picture the windows' layouts name, each once, in the order named.
 [[nodiscard]] std::vector<std::string> picturesNamed(const std::vector<Form*>& forms);
 
+// The file the page fetches for a picture, in its assets/ folder: an
+// opaque PNG's lossless WebP copy (tools/web-pictures), any other picture
+// as it is.
+[[nodiscard]] std::string pageFileOf(std::string_view picture);
+
+// What a window needs before it can be drawn: the pictures its layout
+// names and the faces its texts are drawn in (indexes into
+// scene::kFaces), each once. The page waits for these, and no more, to
+// draw the window.
+struct WindowFiles {
+    std::vector<std::string> pictures;
+    std::vector<int> faces;
+};
+[[nodiscard]] WindowFiles filesOf(const FormLayout& layout);
+
 // The words an update hands the page: a header {kUpdateMagic, windows,
 // flags (kEnded, kBoxOpen), active window (-1 none), words in all}, then for
 // each loaded window {form index, visible, active, load serial, place in

@@ -9,6 +9,7 @@
 import { describe } from './assistive.js';
 import { showBox } from './box.js';
 import { program, withBytes, withText } from './calls.js';
+import { makeFiles } from './files.js';
 import { centreFrame, drag, fitFrames, keepFramesInReach, makeFrame, placeFrameWithin } from './frames.js';
 import { setUpPad } from './pad.js';
 import {
@@ -21,15 +22,18 @@ const TWIPS = 15;  // twips to a pixel
 const desktop = document.getElementById('desktop');
 const endedPage = document.getElementById('ended');
 const saveLink = document.getElementById('save');
+const loading = document.getElementById('loading');
 
 let M = null;            // the program
 let boxOpen = false;     // a handler waits in a message box
 let ended = false;
 let wakeTimer = 0;
 let frameRequested = false;
+let drawnOnce = false;   // a window has been drawn
 const windows = new Map();   // form index -> the window on the page
 const shown = { flags: 0, active: -1 };  // what the last update said of the program
-let picturesLoading = 0;
+let files = null;        // the windows' pictures and fonts (files.js)
+let holding = null;      // while a shown window's files come: the program held till this settles
 // Windows larger than the page's area are shown smaller: every window is
 // drawn at `fit` of its size (1 when all fit), its scene made at that
 // density (device pixels a pixel times `fit`), so it stays crisp.
@@ -48,14 +52,35 @@ const timing = { wake: new Spent(), draw: new Spent() };
 // boundary. While a handler waits in a box, both wait for the box.
 function afterCall() {
   if (ended) return;
+  if (waitForFiles()) return;
   requestFrame();
   schedule();
+}
+
+// A window shown before its pictures and fonts are in holds the program
+// (its time stands still, the person's input reaches nothing) and is drawn
+// once they are; the page says it is loading meanwhile. True while held.
+function waitForFiles() {
+  if (holding) return true;
+  const waiting = M.UTF8ToString(M._arcadeon_shown_forms()).split('\n').filter((name) => name !== '' && !files.ready(name));
+  if (waiting.length === 0) return false;
+  M._arcadeon_hold(1);
+  clearTimeout(wakeTimer);
+  wakeTimer = 0;
+  loading.hidden = false;
+  holding = Promise.all(waiting.map(files.need)).then(() => {
+    holding = null;
+    loading.hidden = true;
+    M._arcadeon_hold(0);
+    afterCall();
+  });
+  return true;
 }
 
 // The person's input and real time. A handler may open a message box:
 // the call then returns at once, and the handler goes on once it is closed.
 function input(call) {
-  if (ended || boxOpen || !M) return;
+  if (ended || boxOpen || holding || !M) return;
   call();
   afterCall();
 }
@@ -75,7 +100,7 @@ function schedule() {
 
 function wake() {
   wakeTimer = 0;
-  if (ended || boxOpen) return;
+  if (ended || boxOpen || holding) return;
   const start = performance.now();
   M._arcadeon_wake();
   timing.wake.add(performance.now() - start);
@@ -181,6 +206,11 @@ function updateAt(deviceRatio) {
       if (damage.length > 0) {
         win.scene = sceneAt(M._arcadeon_scene(index));
         if (win.scene) paint(win, win.scene, damage, ratio);
+        // when the page first showed a window, for the benchmark
+        if (win.scene && !drawnOnce) {
+          drawnOnce = true;
+          performance.mark('arcadeon-drawn');
+        }
       }
     }
     if (visible) describeWindow(win);
@@ -214,7 +244,7 @@ function requestFrame() {
   frameRequested = true;
   requestAnimationFrame(() => {
     frameRequested = false;
-    if (ended) return;
+    if (ended || holding) return;
     const start = performance.now();
     render();
     timing.draw.add(performance.now() - start);
@@ -347,11 +377,6 @@ window.addEventListener('beforeunload', (e) => {
   e.returnValue = '';
 });
 
-// Once visited, the page starts with no network (service-worker.js).
-if ('serviceWorker' in navigator && window.isSecureContext) {
-  navigator.serviceWorker.register('service-worker.js', { updateViaCache: 'none' }).catch(() => {});
-}
-
 // ---- what the program asks of the page -----------------------------------------
 
 // A handler waits in a box (box.js); the page goes on once it is closed
@@ -392,40 +417,6 @@ saveLink.addEventListener('click', (e) => {
 });
 
 // ---- start ---------------------------------------------------------------------
-
-// Every picture the windows show, handed to the program before it starts:
-// BMP files as they are (the program decodes them: the frog's and the
-// trophy's partly transparent edges, which a canvas would not give back
-// byte for byte), PNG and JPEG files decoded by the browser to RGBA without
-// any colour management. A picture that cannot be read draws nothing.
-async function loadPictures() {
-  const names = M.UTF8ToString(M._arcadeon_picture_names()).split('\n').filter((name) => name !== '');
-  picturesLoading = names.length;
-  await Promise.all(names.map(async (name) => {
-    try {
-      const response = await fetch('assets/' + encodeURIComponent(name));
-      if (!response.ok) return;
-      const blob = await response.blob();
-      if (/\.bmp$/i.test(name)) {
-        const bytes = new Uint8Array(await blob.arrayBuffer());
-        withText(name, (n) => withBytes(bytes, (p) => M._arcadeon_add_picture_file(n, p, bytes.length)));
-        return;
-      }
-      const bitmap = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
-      const canvas = document.createElement('canvas');
-      canvas.width = bitmap.width;
-      canvas.height = bitmap.height;
-      const ctx = canvas.getContext('2d');
-      ctx.drawImage(bitmap, 0, 0);
-      const rgba = ctx.getImageData(0, 0, bitmap.width, bitmap.height).data;
-      withText(name, (n) => withBytes(rgba, (p) => M._arcadeon_add_picture_rgba(n, bitmap.width, bitmap.height, p)));
-    } catch {
-      // drawn as nothing
-    } finally {
-      picturesLoading--;
-    }
-  }));
-}
 
 // What the page shows, for tests and tools: the windows, and each one's
 // drawn scene by element (its pixels, its texts, its pictures).
@@ -473,12 +464,16 @@ window.arcadeon = {
   testExports: () => Boolean(M?._arcadeon_run_script),
   runScript: (text) => withText(text, (pointer) => JSON.parse(M.UTF8ToString(M._arcadeon_run_script(pointer)))),
   ticks: () => (M ? M._arcadeon_ticks() : 0),
+  // What Save recording would save now.
+  recording: () => (M ? M.UTF8ToString(M._arcadeon_recording()) : ''),
   stalls: () => (M ? M._arcadeon_stalls() : 0),
   hit: (formName, x, y) => {
     const win = [...windows.values()].find((w) => w.name === formName);
     return win ? M._arcadeon_hit(win.index, x, y) : -2;
   },
-  picturesLoading: () => picturesLoading,
+  picturesLoading: () => (files ? files.arriving() : -1),
+  holding: () => holding !== null,
+  filesOf: (formName) => (files ? files.urls(formName) : []),
   // The centre of what an element drew last, in device pixels of its
   // window's canvas; null when it drew nothing. Cheap: for following a
   // moving element many times a second.
@@ -494,7 +489,7 @@ window.arcadeon = {
     wordsAt(M._arcadeon_scene_after_script(s, f, ratio), SCENE_MAGIC))),
   // Draws what changed now, without waiting for the next animation frame:
   // the canvases then show the program as it stands.
-  drawNow: () => { if (M && !ended) render(); },
+  drawNow: () => { if (M && !ended && !holding) render(); },
   // The scene of a shown window made again now from the program, as
   // words (the tests' build of the program only); null for a window not shown.
   sceneFresh: (formName) => {
@@ -520,19 +515,24 @@ window.arcadeon.ready = (async () => {
     page: { messageBox, changed: requestFrame, ended: programEnded },
   });
   // The program's own font table names each face, its file and the file's
-  // own weight (0: it serves the weight asked for); the page declares
-  // nothing of its own, so the two cannot drift apart.
+  // own weight (0: it serves the weight asked for).
   const faces = module.UTF8ToString(module._arcadeon_faces()).split('\n').filter((line) => line !== '')
     .map((line) => { const [family, file, weight] = line.split('\t'); return { family, file, weight: Number(weight) }; });
   setFaces(faces);
   M = module;
   program.M = module;
-  const fontFaces = faces.map((face) => {
-    const fontFace = new FontFace(face.family, `url("fonts/${face.file}")`, face.weight ? { weight: String(face.weight) } : {});
-    document.fonts.add(fontFace);
-    return fontFace.load();
-  });
-  await Promise.all([loadPictures(), ...fontFaces]);
+  files = makeFiles(module, faces);
+  // The menu's own files first (the program waits for them as it shows
+  // the menu), then every other window's while the menu shows.
   M._arcadeon_start();
   afterCall();
+  await holding;
+  await new Promise((resolve) => requestAnimationFrame(resolve));  // the menu drawn
+  await files.all();
+  // Once visited, the page starts with no network (service-worker.js). The
+  // worker is asked for once every file is in, so that it takes each from
+  // the browser's cache rather than the network again.
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('service-worker.js', { updateViaCache: 'none' }).catch(() => {});
+  }
 })();

@@ -32,6 +32,13 @@ async function fetchFresh(url) {
   return response;
 }
 
+// The browser's own copy when it has a fresh one, else the network's.
+async function fetchCached(url) {
+  const response = await fetch(url);
+  if (!response.ok) throw new Error(`${url}: ${response.status}`);
+  return response;
+}
+
 self.addEventListener('install', (event) => {
   event.waitUntil((async () => {
     const list = await (await fetchFresh(LIST)).arrayBuffer();
@@ -42,11 +49,16 @@ self.addEventListener('install', (event) => {
     }
     const files = new TextDecoder().decode(list).split('\n').filter((line) => line !== '')
       .map((line) => { const at = line.indexOf(' '); return { digest: line.slice(0, at), name: line.slice(at + 1) }; });
+    // Each file as the browser has it, when that is this build's: the page
+    // fetched it a moment ago, so a first visit sends it once. Otherwise
+    // from the network.
     const kept = await Promise.all(files.map(async ({ digest, name }) => {
-      const response = await fetchFresh(name);
-      const body = await response.arrayBuffer();
-      if (await sha256(body) !== digest) throw new Error(`${name} is not build ${BUILD}'s`);
-      return { name, body, headers: response.headers };
+      for (const fetchIt of [fetchCached, fetchFresh]) {
+        const response = await fetchIt(name);
+        const body = await response.arrayBuffer();
+        if (await sha256(body) === digest) return { name, body, headers: response.headers };
+      }
+      throw new Error(`${name} is not build ${BUILD}'s`);
     }));
     // Only a build fetched whole and checked goes into its cache; the page
     // itself also under the folder's own address.

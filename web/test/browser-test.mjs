@@ -851,9 +851,63 @@ await check('a new build served while the page is open is taken whole at the nex
 await browser.close();
 server.close();
 
+// ---- a slow network: the menu first, a game waits for its own files ---------------
+
+let letThrough;
+const slowPicture = new Promise((resolve) => { letThrough = resolve; });
+({ browser, page, server, problems } = await launchPage(site, {
+  tests: true, delay: (asked) => (asked.includes('froggy-background') ? slowPicture : null),
+}));
+
+await check('the menu is drawn before the games\' files are in; a game opened before its own waits for them alone, its time held', async () => {
+  const menu = await waitFor('the menu drawn', (f) => formOf(f, 'frmMenu')?.visible && formOf(f, 'frmMenu').drawn.paints > 0);
+  assert.ok(itemOf(formOf(menu, 'frmMenu'), 'imgPing')?.pictures.length > 0, 'the menu with its pictures');
+  // every file but the slow one comes in while the menu shows
+  await page.waitForFunction(() => window.arcadeon.picturesLoading() === 1);
+  await clickElement('frmMenu', 'lblFrog');
+  await page.waitForFunction(() => window.arcadeon.holding());
+  assert.equal(await page.$eval('#loading', (e) => !e.hidden), true, 'the page says it is loading');
+  const ticks = await page.evaluate(() => window.arcadeon.ticks());
+  await page.keyboard.press('ArrowUp');  // reaches nothing while held
+  await settle(500);
+  assert.equal(await page.evaluate(() => window.arcadeon.ticks()), ticks, 'no tick while Froggy waits');
+  letThrough();
+  await page.waitForFunction(() => !window.arcadeon.holding());
+  const froggy = formOf(await waitFor('Froggy drawn', (f) => formOf(f, 'frmFroggy')?.drawn.paints > 0), 'frmFroggy');
+  assert.deepEqual(itemOf(froggy, 'imgBackground')?.pictures.map((p) => p.name), ['froggy-background.png']);
+  assert.equal(await page.$eval('#loading', (e) => e.hidden), true);
+  await waitFor('Froggy\'s clock going', async () => (await page.evaluate(() => window.arcadeon.ticks())) > ticks + 10);
+  const recording = await page.evaluate(() => window.arcadeon.recording());
+  assert.doesNotMatch(recording, /^keydown 38/m, 'the key pressed while held was not taken');
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'arcadeon-held-')), 'held.script');
+  fs.writeFileSync(file, recording);
+  const verify = spawnSync(runner, ['--verify', file], { encoding: 'utf8' });
+  fs.rmSync(path.dirname(file), { recursive: true, force: true });
+  assert.equal(verify.status, 0, `--verify: ${verify.stdout}${verify.stderr}`);
+  assert.deepEqual(problems, []);
+});
+await browser.close();
+server.close();
+
 // ---- a visit, then no network ------------------------------------------------------
 
 ({ browser, page, server, problems } = await launchPage(site));
+
+await check('what the menu waits for is asked for by the page\'s head, at once: the program, the modules, the menu\'s pictures and fonts', async () => {
+  await page.waitForFunction(() => performance.getEntriesByName('arcadeon-drawn').length > 0);
+  const late = await page.evaluate(() => {
+    const drawn = performance.getEntriesByName('arcadeon-drawn')[0].startTime;
+    return performance.getEntriesByType('resource')
+      .filter((e) => e.startTime < drawn && e.initiatorType !== 'link' && !e.name.endsWith('/arcadeon.js'))
+      .map((e) => `${new URL(e.name).pathname} (${e.initiatorType})`);
+  });
+  assert.deepEqual(late, [], 'fetched before the menu was drawn, but not named in the page\'s head');
+  // and no more than that: the head's pictures and fonts are the menu's own
+  const [preloaded, menus] = await page.evaluate(() => [
+    [...document.querySelectorAll('link[rel=preload][as=font], link[rel=preload][href^="assets/"]')].map((l) => l.getAttribute('href')),
+    window.arcadeon.filesOf('frmMenu')]);
+  assert.deepEqual([...preloaded].sort(), [...menus].sort());
+});
 
 await check('with the network gone after a first visit, a reload starts the program', async () => {
   await page.evaluate(() => navigator.serviceWorker.ready);

@@ -30,18 +30,21 @@ const TYPES = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8',
   '.wasm': 'application/wasm', '.png': 'image/png', '.jpg': 'image/jpeg', '.bmp': 'image/bmp',
   '.ttf': 'font/ttf', '.woff2': 'font/woff2', '.txt': 'text/plain; charset=utf-8', '.md': 'text/plain; charset=utf-8',
-  '.webmanifest': 'application/manifest+json',
+  '.webmanifest': 'application/manifest+json', '.webp': 'image/webp',
 };
 
 // A static server for `folder` on 127.0.0.1, on a free port; serveFrom()
 // puts another folder in its place, as a new build deployed. With `tests`
 // the page's program is the tests' build of it, with the exports only the
-// tests use (arcadeon-tests.js, which loads arcadeon-tests.wasm).
-export async function serve(folder, { tests = false } = {}) {
+// tests use (arcadeon-tests.js, which loads arcadeon-tests.wasm). `delay`,
+// given the path asked for, may return a promise the answer waits for: a
+// file that is slow to come.
+export async function serve(folder, { tests = false, delay = () => null } = {}) {
   let root = path.resolve(folder);
-  const server = http.createServer((request, response) => {
+  const server = http.createServer(async (request, response) => {
     const url = new URL(request.url, 'http://localhost');
     const asked = decodeURIComponent(url.pathname);
+    await delay(asked);
     let file = path.normalize(path.join(root, tests && asked === '/arcadeon.js' ? '/arcadeon-tests.js' : asked));
     if (!file.startsWith(root)) {
       response.writeHead(403).end();
@@ -62,24 +65,28 @@ export async function serve(folder, { tests = false } = {}) {
   return { server, serveFrom, url: `http://127.0.0.1:${server.address().port}/` };
 }
 
+// puppeteer-core, as web/ installs it; skips (see skipOrFail) without it.
+export async function puppeteerCore() {
+  try {
+    return (await import('puppeteer-core')).default;
+  } catch {
+    return skipOrFail('no puppeteer-core (npm ci in web/)');
+  }
+}
+
 // Opens the page in headless chromium at `ratio` device pixels a pixel (on
 // a touch screen with no mouse when `touch`; with the tests' build of the
-// program when `tests`) and waits until the program has started. Skips (see skipOrFail) when the browser, the page or
+// program when `tests`; `delay` as serve's) and waits until the program has started. Skips (see skipOrFail) when the browser, the page or
 // puppeteer-core is missing.
-export async function launchPage(site, { ratio = 1, width = 1280, height = 1000, touch = false, tests = false } = {}) {
+export async function launchPage(site, { ratio = 1, width = 1280, height = 1000, touch = false, tests = false, delay } = {}) {
   const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
   if (!fs.existsSync(chromium)) skipOrFail(`no browser at ${chromium}`);
   const program = tests ? 'arcadeon-tests.wasm' : 'arcadeon.wasm';
   if (!fs.existsSync(path.join(site, 'index.html')) || !fs.existsSync(path.join(site, program))) {
     skipOrFail(`no page in ${site} (make web)`);
   }
-  let puppeteer;
-  try {
-    puppeteer = (await import('puppeteer-core')).default;
-  } catch {
-    skipOrFail('no puppeteer-core (npm ci in web/)');
-  }
-  const { server, serveFrom, url } = await serve(site, { tests });
+  const puppeteer = await puppeteerCore();
+  const { server, serveFrom, url } = await serve(site, { tests, delay });
   const browser = await puppeteer.launch({
     executablePath: chromium,
     headless: true,
