@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,27 @@ struct Step {
     bool onOther = false;      // on the other window
 };
 
+// A recording's lines but those that let time pass.
+std::string withoutTime(const std::string& recording) {
+    std::string kept;
+    for (std::size_t at = 0; at < recording.size();) {
+        const std::size_t end = std::min(recording.find('\n', at), recording.size() - 1) + 1;
+        const std::string line = recording.substr(at, end - at);
+        if (!line.starts_with("wait ")) kept += line;
+        at = end;
+    }
+    return kept;
+}
+
+// Steps of a front end's input, and what they must give: the handlers
+// reached and the lines recorded (less those that let time pass).
+struct PointerCase {
+    const char* what;
+    std::vector<Step> steps;
+    Events expected;
+    std::string recorded;
+};
+
 class SessionTest : public ::testing::Test {
 protected:
     Events events;
@@ -120,6 +142,16 @@ protected:
         static_cast<Timer&>(*other.element("tmrClock")).Enabled = false;
         events.clear();
         recording.clear();
+    }
+
+    // Each case from a clean start (reset), checked.
+    void expectEach(std::span<const PointerCase> cases) {
+        for (const PointerCase& c : cases) {
+            reset();
+            for (const Step& step : c.steps) run(step);
+            EXPECT_EQ(events, c.expected) << c.what;
+            EXPECT_EQ(withoutTime(recording), c.recorded) << c.what;
+        }
     }
 
     void run(const Step& step) {
@@ -207,14 +239,8 @@ TEST_F(SessionTest, AHeldButtonKeepsThePointerInItsWindow) {
     // outside its client area reaches it at the nearest point inside (and is
     // recorded so, as a plain move), a move reported over another window
     // reaches nothing; let go outside, it clicks nothing.
-    struct Case {
-        const char* what;
-        std::vector<Step> steps;
-        Events expected;
-        std::string recorded;
-    };
     using enum Do;
-    const Case cases[] = {
+    const PointerCase cases[] = {
         {"past the right edge", {{Press, kWindow}, {Move, {4000, 250}}, {Release, {4000, 250}}},
          {"move 2999.9998 250 1"}, "move frmPointer 2999.9998 250\n"},
         {"left and far below", {{Press, kWindow}, {Move, {-50, 1e30f}}, {Release, kWindow}},
@@ -225,24 +251,7 @@ TEST_F(SessionTest, AHeldButtonKeepsThePointerInItsWindow) {
          {"frmPointer_Click"}, "click frmPointer 2000 250\n"},
         {"no button held: a move outside reaches nothing", {{Move, {4000, 250}, 0}}, {}, "move frmPointer 4000 250\n"},
     };
-    for (const Case& c : cases) {
-        reset();
-        for (const Step& step : c.steps) run(step);
-        EXPECT_EQ(events, c.expected) << c.what;
-        EXPECT_EQ(recording, c.recorded) << c.what;
-    }
-}
-
-// A recording's lines but those that let time pass.
-std::string withoutTime(const std::string& recording) {
-    std::string kept;
-    for (std::size_t at = 0; at < recording.size();) {
-        const std::size_t end = std::min(recording.find('\n', at), recording.size() - 1) + 1;
-        const std::string line = recording.substr(at, end - at);
-        if (!line.starts_with("wait ")) kept += line;
-        at = end;
-    }
-    return kept;
+    expectEach(cases);
 }
 
 TEST_F(SessionTest, AFingerSteersFromBesideTheWindowAndASecondFingersTapIsItsClick) {
@@ -251,16 +260,10 @@ TEST_F(SessionTest, AFingerSteersFromBesideTheWindowAndASecondFingersTapIsItsCli
     // tap while a finger holds is a click where the held finger is, moving
     // nothing; a second finger held longer than a tap, or with no finger
     // (or only a mouse) holding, clicks nothing.
-    struct Case {
-        const char* what;
-        std::vector<Step> steps;
-        Events expected;
-        std::string recorded;
-    };
     using enum Do;
     constexpr std::int64_t kLong = Session::kLongestTapMicros + 1;
     const At below{1500, 5000};  // under the window's own part of its bottom edge
-    const Case cases[] = {
+    const PointerCase cases[] = {
         {"beside, held and slid, lifted late", {{Beside, below}, {Move, {1600, 6000}}, {Lift, {1600, 6000}, 0, kLong}},
          {"move 1500 3999.9998 0", "move 1600 3999.9998 1"}, "move frmPointer 1500 3999.9998\nmove frmPointer 1600 3999.9998\n"},
         {"beside, a tap", {{Beside, below}, {Lift, below, 0, 1000}},
@@ -281,12 +284,7 @@ TEST_F(SessionTest, AFingerSteersFromBesideTheWindowAndASecondFingersTapIsItsCli
          {"move 2000 250 0"}, "move frmPointer 2000 250\n"},
         {"beside a hidden window", {{Hide}, {Beside, below}, {SecondLift}}, {}, ""},
     };
-    for (const Case& c : cases) {
-        reset();
-        for (const Step& step : c.steps) run(step);
-        EXPECT_EQ(events, c.expected) << c.what;
-        EXPECT_EQ(withoutTime(recording), c.recorded) << c.what;
-    }
+    expectEach(cases);
     reset();
     EXPECT_EQ(session.pressBeside(0, form, std::nan(""), 0), Outcome::Refused);
 }
