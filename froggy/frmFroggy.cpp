@@ -57,6 +57,7 @@ const FormLayout FrmFroggy::layout{
     .ClientHeight = 7215,
     .elements = kElements,
     .game = true,
+    .controls = Controls::ArrowKeys,
 };
 
 FrmFroggy::FrmFroggy(App& app, Form& frmMenu, Form& frmPause)

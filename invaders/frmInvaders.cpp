@@ -72,6 +72,7 @@ const FormLayout FrmInvaders::layout{
     .ClientHeight = 7035,
     .elements = kElements,
     .game = true,
+    .controls = Controls::Pointer,
 };
 
 // Hearts disappear from right to left; a strike with none left loses the game.

@@ -38,6 +38,7 @@ const FormLayout FrmPing::layout{
     .ClientHeight = 9555,
     .elements = kElements,
     .game = true,
+    .controls = Controls::Pointer,
 };
 
 FrmPing::FrmPing(App& app, Module1Variables& Module1, Form& frmPause)

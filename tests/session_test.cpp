@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -78,13 +79,34 @@ struct At {
 constexpr At kLabel{500, 250}, kLabelEdge{999, 499}, kCommand{500, 1250}, kOption{500, 2250}, kWindow{2000, 250},
     kShape{500, 3250}, kBox{2500, 3500}, kOutside{3500, 250};
 
-enum class Do { Press, Release, Move, Gone, Unload, Reload, Hide, Touch, Lift, Box };
+enum class Do { Press, Release, Move, Gone, Unload, Reload, Hide, Touch, Lift, Box, Beside, Second, SecondLift };
 struct Step {
     Do what;
     At at = {};
     int button = kLeftButton;  // for Move: the buttons held
     std::int64_t micros = 0;
     bool onOther = false;      // on the other window
+};
+
+// A recording's lines but those that let time pass.
+std::string withoutTime(const std::string& recording) {
+    std::string kept;
+    for (std::size_t at = 0; at < recording.size();) {
+        const std::size_t end = std::min(recording.find('\n', at), recording.size() - 1) + 1;
+        const std::string line = recording.substr(at, end - at);
+        if (!line.starts_with("wait ")) kept += line;
+        at = end;
+    }
+    return kept;
+}
+
+// Steps of a front end's input, and what they must give: the handlers
+// reached and the lines recorded (less those that let time pass).
+struct PointerCase {
+    const char* what;
+    std::vector<Step> steps;
+    Events expected;
+    std::string recorded;
 };
 
 class SessionTest : public ::testing::Test {
@@ -122,6 +144,16 @@ protected:
         recording.clear();
     }
 
+    // Each case from a clean start (reset), checked.
+    void expectEach(std::span<const PointerCase> cases) {
+        for (const PointerCase& c : cases) {
+            reset();
+            for (const Step& step : c.steps) run(step);
+            EXPECT_EQ(events, c.expected) << c.what;
+            EXPECT_EQ(withoutTime(recording), c.recorded) << c.what;
+        }
+    }
+
     void run(const Step& step) {
         Form& on = step.onOther ? static_cast<Form&>(other) : form;
         const std::int64_t t = step.micros;
@@ -132,6 +164,9 @@ protected:
         case Do::Gone: (void)session.pointerGone(t); break;
         case Do::Touch: (void)session.press(t, on, step.at.x, step.at.y, kLeftButton, 0, Pointer::Touch); break;
         case Do::Lift: (void)session.release(t, on, step.at.x, step.at.y, kLeftButton, Pointer::Touch); break;
+        case Do::Beside: (void)session.pressBeside(t, on, step.at.x, step.at.y); break;
+        case Do::Second: (void)session.secondFinger(t, true); break;
+        case Do::SecondLift: (void)session.secondFinger(t, false); break;
         case Do::Unload: on.Unload(); break;
         case Do::Reload: on.Unload(); on.Show(); break;
         case Do::Hide: on.Hide(); break;
@@ -204,14 +239,8 @@ TEST_F(SessionTest, AHeldButtonKeepsThePointerInItsWindow) {
     // outside its client area reaches it at the nearest point inside (and is
     // recorded so, as a plain move), a move reported over another window
     // reaches nothing; let go outside, it clicks nothing.
-    struct Case {
-        const char* what;
-        std::vector<Step> steps;
-        Events expected;
-        std::string recorded;
-    };
     using enum Do;
-    const Case cases[] = {
+    const PointerCase cases[] = {
         {"past the right edge", {{Press, kWindow}, {Move, {4000, 250}}, {Release, {4000, 250}}},
          {"move 2999.9998 250 1"}, "move frmPointer 2999.9998 250\n"},
         {"left and far below", {{Press, kWindow}, {Move, {-50, 1e30f}}, {Release, kWindow}},
@@ -222,12 +251,42 @@ TEST_F(SessionTest, AHeldButtonKeepsThePointerInItsWindow) {
          {"frmPointer_Click"}, "click frmPointer 2000 250\n"},
         {"no button held: a move outside reaches nothing", {{Move, {4000, 250}, 0}}, {}, "move frmPointer 4000 250\n"},
     };
-    for (const Case& c : cases) {
-        reset();
-        for (const Step& step : c.steps) run(step);
-        EXPECT_EQ(events, c.expected) << c.what;
-        EXPECT_EQ(recording, c.recorded) << c.what;
-    }
+    expectEach(cases);
+}
+
+TEST_F(SessionTest, AFingerSteersFromBesideTheWindowAndASecondFingersTapIsItsClick) {
+    // A finger pressed beside the window is pressed at the nearest point
+    // inside and held as a touch on it, and let go there; a second finger's
+    // tap while a finger holds is a click where the held finger is, moving
+    // nothing; a second finger held longer than a tap, or with no finger
+    // (or only a mouse) holding, clicks nothing.
+    using enum Do;
+    constexpr std::int64_t kLong = Session::kLongestTapMicros + 1;
+    const At below{1500, 5000};  // under the window's own part of its bottom edge
+    const PointerCase cases[] = {
+        {"beside, held and slid, lifted late", {{Beside, below}, {Move, {1600, 6000}}, {Lift, {1600, 6000}, 0, kLong}},
+         {"move 1500 3999.9998 0", "move 1600 3999.9998 1"}, "move frmPointer 1500 3999.9998\nmove frmPointer 1600 3999.9998\n"},
+        {"beside, a tap", {{Beside, below}, {Lift, below, 0, 1000}},
+         {"move 1500 3999.9998 0", "frmPointer_Click"}, "move frmPointer 1500 3999.9998\nclick frmPointer 1500 3999.9998\n"},
+        {"beside, above and left: over the label's corner", {{Beside, {-100, -100}}, {Lift, {-100, -100}, 0, 1000}},
+         {"lblHit_Click"}, "move frmPointer 0 0\nclick frmPointer 0 0\n"},
+        {"a second finger's tap, then another", {{Touch, kWindow}, {Move, {2500, 300}}, {Second}, {SecondLift, {}, 0, 1000},
+                                                  {Second, {}, 0, 2000}, {SecondLift, {}, 0, 3000}, {Lift, {2500, 300}, 0, kLong}},
+         {"move 2000 250 0", "move 2500 300 1", "frmPointer_Click", "frmPointer_Click"},
+         "move frmPointer 2000 250\nmove frmPointer 2500 300\nclick frmPointer 2500 300\nclick frmPointer 2500 300\n"},
+        {"a second finger's tap where the held finger is on the label", {{Touch, kLabel}, {Second}, {SecondLift}},
+         {"lblHit_Click"}, "move frmPointer 500 250\nclick frmPointer 500 250\n"},
+        {"a second finger held longer than a tap", {{Touch, kWindow}, {Second}, {SecondLift, {}, 0, kLong}},
+         {"move 2000 250 0"}, "move frmPointer 2000 250\n"},
+        {"a second finger with no finger holding", {{Second}, {SecondLift}}, {}, ""},
+        {"a second finger while a mouse button is held", {{Press, kWindow}, {Second}, {SecondLift}, {Release, kLabel}}, {}, ""},
+        {"the held finger lifted before the second", {{Touch, kWindow}, {Second}, {Lift, kWindow, 0, kLong}, {SecondLift, {}, 0, kLong}},
+         {"move 2000 250 0"}, "move frmPointer 2000 250\n"},
+        {"beside a hidden window", {{Hide}, {Beside, below}, {SecondLift}}, {}, ""},
+    };
+    expectEach(cases);
+    reset();
+    EXPECT_EQ(session.pressBeside(0, form, std::nan(""), 0), Outcome::Refused);
 }
 
 TEST_F(SessionTest, ACommandButtonLooksPressedWhileHeldWithThePointerOverIt) {

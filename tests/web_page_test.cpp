@@ -6,6 +6,7 @@
 // leaves out must look exactly as it did.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -289,6 +290,41 @@ TEST(WebPageUpdate, FreshSceneIsMadeFromTheModelNotFromWhatWasHanded) {
     EXPECT_TRUE(page.scenes.fresh(menu, nullptr).empty());
     EXPECT_TRUE(page.scenes.fresh(-1, nullptr).empty());
     EXPECT_TRUE(page.scenes.fresh(static_cast<int>(page.forms.size()), nullptr).empty());
+}
+
+// Each window is fitted on its own: one shown at a fraction of its size is
+// made at that fraction of the update's density, whole once when its fit
+// changes, while a window beside it keeps its own; the fresh scene follows
+// each window's. A fit out of range or of no window is refused.
+TEST(WebPageUpdate, MakesEachWindowAtItsOwnFit) {
+    Page page;
+    Form& ping = page.program.open(Program::Game::Ping);
+    Form& pause = page.program.frmPause;
+    pause.Show();
+    const int game = page.index(ping), dialog = page.index(pause);
+    (void)page.update(3);
+    ASSERT_TRUE(page.scenes.setFit(game, 0.4));
+    const Update fitted = page.update(3);
+    const Rect small = scene::Grid(3 * 0.4).client(ping.clientWidth(), ping.clientHeight());
+    EXPECT_EQ(std::make_pair(fitted.windows.at(game).width, fitted.windows.at(game).height), std::make_pair(small.w, small.h));
+    EXPECT_EQ(page.damageOf(fitted, ping), std::vector<Rect>{small}) << "drawn whole at its new fit";
+    const Rect own = scene::Grid(3).client(pause.clientWidth(), pause.clientHeight());
+    EXPECT_EQ(fitted.windows.at(dialog).width, own.w) << "the dialog beside it at its own size";
+    EXPECT_TRUE(page.damageOf(fitted, pause).empty());
+    EXPECT_EQ(page.scenes.fresh(game, nullptr), page.scenes.encoded(game));
+    EXPECT_EQ(page.scenes.fresh(dialog, nullptr), page.scenes.encoded(dialog));
+
+    for (const double bad : {0.0, -1.0, 1.5, 1.0 / 128, std::nan("")}) EXPECT_FALSE(page.scenes.setFit(game, bad)) << bad;
+    EXPECT_FALSE(page.scenes.setFit(-1, 0.5));
+    EXPECT_FALSE(page.scenes.setFit(static_cast<int>(page.forms.size()), 0.5));
+    EXPECT_TRUE(page.damageOf(page.update(3), ping).empty()) << "a refused fit changes nothing";
+    ping.Hide();
+    ping.Show();
+    EXPECT_EQ(page.update(3).windows.at(game).width, small.w) << "shown again at its fit";
+    ping.Unload();
+    ping.Show();
+    EXPECT_EQ(page.update(3).windows.at(game).width, scene::Grid(3).client(ping.clientWidth(), ping.clientHeight()).w)
+        << "loaded again at its own size";
 }
 
 TEST(WebPageUpdate, KeepsOnlyThePicturesOnTheScreen) {

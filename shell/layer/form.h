@@ -21,6 +21,12 @@ class App;
 class Clock;
 
 // A window as data: its properties and its element list, front first.
+// What a game reads of the player beyond Escape: the arrow keys, or the
+// pointer (the position its MouseMove follows, its clicks). A front end on
+// a touch screen offers each as it suits a finger: a pad of keys, a place
+// to steer from that hides nothing of the game.
+enum class Controls { None, ArrowKeys, Pointer };
+
 struct FormLayout {
     std::string_view name;
     std::string_view Caption;
@@ -29,6 +35,7 @@ struct FormLayout {
     std::span<const ElementLayout> elements = {};
     // One of the games: leaving the program while it is loaded loses a game.
     bool game = false;
+    Controls controls = Controls::None;
 };
 
 // What the application keeps of a window: whether it is loaded and

@@ -110,7 +110,42 @@ Outcome Session::press(std::int64_t now, Form& form, double x, double y, int but
     if (!over(form, tx, ty, hit)) return Outcome::Ignored;
     // The element's kind is kept apart from it: an unload under the press destroys it.
     click_ = Click{&form,    form.state().loadSerial, button, hit, hit != nullptr && hit->takesFocus(),
-                   hit != nullptr && hit->kind == Kind::CommandButton, true, pointer, now};
+                   hit != nullptr && hit->kind == Kind::CommandButton, true, pointer, now, tx, ty};
+    secondSince_.reset();
+    return Outcome::Taken;
+}
+
+Outcome Session::pressBeside(std::int64_t now, Form& form, double x, double y, int shift) {
+    if (app_.ended()) return Outcome::Ignored;
+    if (!twipsValue(x) || !twipsValue(y)) return refuse("the point is not a number of twips");
+    if (!form.visible()) return Outcome::Ignored;
+    const std::optional<Twips> cx = within(static_cast<Twips>(x), form.clientWidth());
+    const std::optional<Twips> cy = within(static_cast<Twips>(y), form.clientHeight());
+    if (!cx || !cy) return Outcome::Ignored;
+    const Outcome outcome = press(now, form, *cx, *cy, kLeftButton, shift, Pointer::Touch);
+    if (outcome == Outcome::Taken) click_->beside = true;
+    return outcome;
+}
+
+Outcome Session::secondFinger(std::int64_t now, bool down) {
+    if (app_.ended()) return Outcome::Ignored;
+    catchUp(now);
+    const Click* held = current();
+    if (held == nullptr || held->pointer != Pointer::Touch) {
+        secondSince_.reset();
+        return Outcome::Ignored;
+    }
+    if (down) {
+        secondSince_ = now;
+        return Outcome::Taken;
+    }
+    const bool tap = secondSince_ && now - *secondSince_ <= kLongestTapMicros;
+    secondSince_.reset();
+    if (!tap || app_.inputBlocked()) return Outcome::Ignored;
+    // The click may unload the window or open a box: what it needs is copied first.
+    Form& form = *held->form;
+    const Twips x = held->x, y = held->y;
+    recorder_.click(form, x, y);
     return Outcome::Taken;
 }
 
@@ -123,7 +158,12 @@ Outcome Session::release(std::int64_t now, Form& form, double x, double y, int b
         return refuse("the point is not a number of twips");
     }
     catchUp(now);
-    const auto tx = static_cast<Twips>(x), ty = static_cast<Twips>(y);
+    auto tx = static_cast<Twips>(x), ty = static_cast<Twips>(y);
+    // Pressed beside the window, it is let go at the nearest point inside.
+    if (click_ && click_->beside && click_->form == &form) {
+        tx = within(tx, form.clientWidth()).value_or(tx);
+        ty = within(ty, form.clientHeight()).value_or(ty);
+    }
     if (!letGo(now, form, tx, ty, button, pointer)) return Outcome::Ignored;
     recorder_.click(form, tx, ty);
     return Outcome::Taken;
@@ -152,6 +192,8 @@ Outcome Session::move(std::int64_t now, Form& form, double x, double y, int butt
         // outside the client area, at the nearest point inside it
         const std::optional<Twips> cx = within(tx, form.clientWidth()), cy = within(ty, form.clientHeight());
         if (cx && cy) {
+            click_->x = *cx;
+            click_->y = *cy;
             recorder_.mouseMove(form, *cx, *cy, buttons & kMoveButtons, shift);
         } else {
             outcome = Outcome::Ignored;
@@ -170,6 +212,7 @@ Outcome Session::pointerGone(std::int64_t now) {
     if (app_.ended()) return Outcome::Ignored;
     catchUp(now);
     held_ = 0;
+    secondSince_.reset();
     if (!click_) return Outcome::Ignored;
     click_.reset();
     return Outcome::Taken;
@@ -262,6 +305,7 @@ bool Session::drawableAt(double ratio) {
 // a timer), then its OK.
 void Session::messageBox(std::string_view title, std::string_view prompt) {
     click_.reset();
+    secondSince_.reset();
     held_ = 0;
     const std::int64_t closed = screen_.showBox(title, prompt);
     if (recorder_.boxClosed(closed)) ++stalls_;

@@ -83,6 +83,16 @@ public:
     // the modifier bits held. Starts a click unless a button is held
     // already, a box is open, or the point lies outside the client area.
     Outcome press(std::int64_t now, Form& form, double x, double y, int button, int shift = 0, Pointer pointer = Pointer::Mouse);
+    // A finger pressed on the page beside `form`, at (x, y) outside its
+    // client area, for a window steered from beside it: pressed at the
+    // nearest point inside, as if it had slid there from the window (see
+    // move), so it steers and taps as a finger on the window does.
+    Outcome pressBeside(std::int64_t now, Form& form, double x, double y, int shift = 0);
+    // A second finger touched (`down`) or lifted while a finger holds a
+    // press: lifted within a tap's time, it is the held finger's click, where
+    // that finger is (its last point in the window); it moves nothing, and
+    // the held finger goes on holding. So one finger steers, another fires.
+    Outcome secondFinger(std::int64_t now, bool down);
     // `button` let go at (x, y) of `form`: a click when it ends the press of
     // that button over what it pressed (see click rule in session.cpp). A
     // release at a point that is not a number lets the button go, no click.
@@ -154,7 +164,7 @@ private:
     // The click in progress: the window, the load it was pressed in, the
     // button, and what it was pressed on.
     struct Click {
-        const Form* form = nullptr;
+        Form* form = nullptr;
         std::uint64_t serial = 0;
         int button = 0;
         const Element* target = nullptr;  // nullptr: the window itself
@@ -163,6 +173,8 @@ private:
         bool inside = true;               // the pointer is over it still
         Pointer pointer = Pointer::Mouse;
         std::int64_t since = 0;
+        Twips x = 0, y = 0;               // where the pointer is in the window, as last heard
+        bool beside = false;              // pressed beside the window (pressBeside)
     };
 
     [[nodiscard]] Outcome refuse(std::string_view why);
@@ -177,6 +189,7 @@ private:
     Recorder recorder_;
     std::optional<Click> click_;
     int held_ = 0;  // every button held down, as last heard
+    std::optional<std::int64_t> secondSince_;  // a second finger down since then
     std::uint64_t ticks_ = 0;
     std::uint64_t stalls_ = 0;
     std::string_view refusal_;

@@ -292,6 +292,12 @@ EMSCRIPTEN_KEEPALIVE const std::int32_t* arcadeon_update(double ratio) {
     return page->scenes().update(ratio, page->session().pressedButton()).data();
 }
 
+// Window `index` shown at `fit` of its size (1/64 to 1; Scenes::setFit):
+// its next scenes made at that fraction of the update's ratio. 1 when taken.
+EMSCRIPTEN_KEEPALIVE int arcadeon_fit(int index, double fit) {
+    return page && page->scenes().setFit(index, fit) ? 1 : 0;
+}
+
 // The scene of window `index` as the last update made it (scene::encode:
 // its header gives the words in all); nullptr for a window not shown.
 // Valid until the next update.
@@ -350,6 +356,13 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_centred(double area, double outer) {
 EMSCRIPTEN_KEEPALIVE int arcadeon_form_is_game(int index) {
     const Form* form = page ? page->form(index) : nullptr;
     return form != nullptr && form->layout().game ? 1 : 0;
+}
+
+// What window `index` reads of the player beyond Escape (Controls): 0
+// nothing, 1 the arrow keys, 2 the pointer.
+EMSCRIPTEN_KEEPALIVE int arcadeon_form_controls(int index) {
+    const Form* form = page ? page->form(index) : nullptr;
+    return form != nullptr ? static_cast<int>(form->layout().controls) : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_element_name(int index, int element) {
@@ -415,6 +428,19 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_move(int index, double x, double y, int button
     return static_cast<int>(deliverInput(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
         return session.move(now, form, x, y, buttons, shift);
     }));
+}
+
+// A finger pressed on the page beside window `index`, at (x, y) twips of its
+// client area outside it (Session::pressBeside); a second finger touched
+// (`down` 1) or lifted while one holds (Session::secondFinger).
+EMSCRIPTEN_KEEPALIVE int arcadeon_press_beside(int index, double x, double y, int shift) {
+    return static_cast<int>(deliverInput(index, [&](arcadeon::Session& session, std::int64_t now, Form& form) {
+        return session.pressBeside(now, form, x, y, shift);
+    }));
+}
+
+EMSCRIPTEN_KEEPALIVE int arcadeon_second_finger(int down) {
+    return page && !page->held() ? static_cast<int>(page->session().secondFinger(page->now(), down != 0)) : 1;
 }
 
 EMSCRIPTEN_KEEPALIVE int arcadeon_pointer_gone() {

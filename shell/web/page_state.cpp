@@ -71,8 +71,13 @@ int placeInStack(const App& app, const Form* form) {
 
 }  // namespace
 
+bool Scenes::setFit(int form, double fit) {
+    if (form < 0 || static_cast<std::size_t>(form) >= fits_.size() || !(fit >= kSmallestFit && fit <= 1)) return false;
+    fits_[static_cast<std::size_t>(form)] = fit;
+    return true;
+}
+
 const std::vector<std::int32_t>& Scenes::update(double ratio, const Element* pressed) {
-    ratio_ = ratio;
     const Form* active = app_.activeForm();
     const std::int32_t flags = (app_.ended() ? kEnded : 0) | (app_.messageBoxOpen() ? kBoxOpen : 0);
     words_.assign({kUpdateMagic, 0, flags, -1, 0});
@@ -80,6 +85,7 @@ const std::vector<std::int32_t>& Scenes::update(double ratio, const Element* pre
     for (std::size_t i = 0; i < forms_.size(); ++i) {
         const Form& form = *forms_[i];
         Kept& kept = kept_[i];
+        if (form.state().loadSerial != kept.serial) fits_[i] = 1;  // a new window on the page, at its own size first
         if (form.state().loadSerial != kept.serial || !form.loaded() || !form.visible()) {
             kept = Kept{};  // hidden or loaded again: drawn afresh when next shown
             kept.serial = form.state().loadSerial;
@@ -93,7 +99,8 @@ const std::vector<std::int32_t>& Scenes::update(double ratio, const Element* pre
         const std::size_t count = words_.size() - 1;
         if (!form.visible()) continue;
         const bool held = pressed != nullptr && pressed->form == &form;
-        scene::Scene now = scene::sceneOf(form, {ratio, isActive, held ? pressed : nullptr}, pictures_);
+        kept.ratio = std::max(ratio * fits_[i], 1.0 / 256);  // the smallest density a scene is made at
+        scene::Scene now = scene::sceneOf(form, {kept.ratio, isActive, held ? pressed : nullptr}, pictures_);
         words_[count - 2] = now.client.w;
         words_[count - 1] = now.client.h;
         for (const scene::Rect& rect : kept.shown.show(std::move(now))) {
@@ -125,7 +132,8 @@ std::vector<std::int32_t> Scenes::fresh(int form, const Element* pressed) const 
     const Form& shown = *forms_[static_cast<std::size_t>(form)];
     if (!shown.loaded() || !shown.visible()) return {};
     const bool held = pressed != nullptr && pressed->form == &shown;
-    return scene::encode(scene::sceneOf(shown, {ratio_, app_.activeForm() == &shown, held ? pressed : nullptr}, pictures_));
+    const double ratio = kept_[static_cast<std::size_t>(form)].ratio;
+    return scene::encode(scene::sceneOf(shown, {ratio, app_.activeForm() == &shown, held ? pressed : nullptr}, pictures_));
 }
 
 const scene::Scene* Scenes::sceneOf(int form) const {

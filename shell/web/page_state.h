@@ -67,9 +67,17 @@ class Scenes {
 public:
     // `forms`: every window of the program, index i naming forms[i].
     Scenes(const App& app, std::vector<Form*> forms, scene::Pictures& pictures)
-        : app_(app), forms_(std::move(forms)), pictures_(pictures), kept_(forms_.size()) {}
+        : app_(app), forms_(std::move(forms)), pictures_(pictures), kept_(forms_.size()), fits_(forms_.size(), 1.0) {}
 
-    // Makes each visible window's scene at `ratio` with `pressed` held
+    // Window `form` shown at `fit` of its size (kSmallestFit to 1): its
+    // scene made at that fraction of the ratio an update is asked for, so
+    // that a window too large for the page is drawn smaller and crisp; a
+    // window loaded again starts at 1. False, and nothing changed, for an
+    // unknown window or a fit out of range.
+    bool setFit(int form, double fit);
+    static constexpr double kSmallestFit = 1.0 / 64.0;
+
+    // Makes each visible window's scene at `ratio` times its fit with `pressed` held
     // down, and tells what differs from what the page last drew (all of a
     // window shown afresh: loaded again, shown again or never drawn).
     // Hidden windows keep no scene. Pictures not in any scene are let go.
@@ -80,7 +88,7 @@ public:
     [[nodiscard]] const std::vector<std::int32_t>& encoded(int form);
 
     // The scene of window `form` made again now from the model, at the
-    // ratio of the last update and with `pressed` held down, encoded; what
+    // ratio the last update made it at, and with `pressed` held down, encoded; what
     // the page shows must be this, however it was drawn. Empty for a window
     // hidden or unknown.
     [[nodiscard]] std::vector<std::int32_t> fresh(int form, const Element* pressed) const;
@@ -94,14 +102,15 @@ private:
         scene::Shown shown;
         std::vector<std::int32_t> encoded;  // made when first asked for
         std::uint64_t encodedVersion = 0;   // of the scene it was made from
+        double ratio = 1;                   // the scene's, at the last update
     };
 
     const App& app_;
     std::vector<Form*> forms_;
     scene::Pictures& pictures_;
     std::vector<Kept> kept_;
+    std::vector<double> fits_;
     std::vector<std::int32_t> words_;
-    double ratio_ = 1;  // of the last update
 };
 
 // A text as a JSON string, quotes included.

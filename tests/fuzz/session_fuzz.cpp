@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a front end's input to the session: buttons of every kind
 // pressed, let go and held together, moves inside and outside the windows,
-// short and long touches, keys, resizes to nothing and to huge sizes,
+// short and long touches, a finger pressed beside a window, a second
+// finger's taps, keys, resizes to nothing and to huge sizes,
 // points and ratios that are no numbers, windows closed, time that jumps
 // and stalls. Whatever the sequence, it must end without a crash or
 // undefined behaviour; once every button is let go, a click on an element
@@ -142,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Form& form = *forms[in.next() % forms.size()];
         const Pointer pointer = (op & 0x80) != 0 ? Pointer::Touch : Pointer::Mouse;
         const int shift = in.next() % 9;  // 8: no such modifier
-        switch (op % 12) {
+        switch (op % 14) {
         case 0: {
             const double x = coordinate(in, form, true), y = coordinate(in, form, false);
             (void)session.press(screen.now, form, x, y, kButtons[in.next() % std::size(kButtons)], shift, pointer);
@@ -177,6 +178,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 8: screen.now += kSpans[in.next() % std::size(kSpans)]; break;
         case 9: (void)session.wake(screen.now); break;
         case 10: (void)session.pressElement(screen.now, form, in.next() % 40); break;
+        case 11: {
+            const double x = coordinate(in, form, true), y = coordinate(in, form, false);
+            (void)session.pressBeside(screen.now, form, x, y, shift);
+            break;
+        }
+        case 12: (void)session.secondFinger(screen.now, (in.next() & 1) != 0); break;
         default:
             (void)session.drawableAt(kRatios[in.next() % std::size(kRatios)]);
             screen.boxOpenFor = kSpans[in.next() % std::size(kSpans)];

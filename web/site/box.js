@@ -6,9 +6,9 @@
 export function showBox(title, prompt) {
   const modal = document.createElement('div');
   modal.className = 'modal';
-  modal.innerHTML = '<div class="box" role="alertdialog" aria-modal="true">' +
-    '<div class="titlebar"><span class="caption"></span><button type="button" class="close" title="Close">×</button></div>' +
-    '<p class="prompt"></p><div class="buttons"><button type="button" class="ok">OK</button></div></div>';
+  modal.innerHTML = '<div class="box" role="alertdialog" aria-modal="true" aria-labelledby="box-title" aria-describedby="box-prompt">' +
+    '<div class="titlebar"><span class="caption" id="box-title"></span><button type="button" class="close" title="Close">×</button></div>' +
+    '<p class="prompt" id="box-prompt"></p><div class="buttons"><button type="button" class="ok">OK</button></div></div>';
   modal.querySelector('.caption').textContent = title;
   modal.querySelector('.prompt').textContent = prompt;
   const ok = modal.querySelector('.ok');

@@ -3,7 +3,7 @@
 // The windows' frames on the page: a title bar with the caption and a close
 // button, the client area holding the canvas and its copy for assistive
 // technology, a corner to resize by; where a frame is placed, how it is kept
-// in reach, and the scale at which the shown windows fit the page. Each
+// in reach, and the scale at which a window fits the page. Each
 // function takes the page's area (`desktop`, the element the frames are in)
 // and windows as page.js keeps them ({ el, client, ... }).
 
@@ -71,20 +71,17 @@ export function keepFramesInReach(desktop, windows, whole) {
   }
 }
 
-// The scale at which every shown window fits the page's area, its frame
-// included: 1 when they all fit at their size. `clientPixels(win)` is the
-// window's client size, [width, height] in pixels at full size.
-export function fitFrames(desktop, windows, clientPixels) {
+// The scale at which a window fits the page's area, its frame included: 1
+// when it fits at its own size, whatever the other windows need; never
+// below 1/64. `width` × `height` is its client size in pixels at full size.
+export const SMALLEST_FIT = 1 / 64;
+export function fitFrame(desktop, win, width, height) {
   const area = desktop.getBoundingClientRect();
+  const frameWidth = win.el.offsetWidth - win.client.offsetWidth, frameHeight = win.el.offsetHeight - win.client.offsetHeight;
   let scale = 1;
-  for (const win of windows) {
-    if (win.el.hidden) continue;
-    const frameWidth = win.el.offsetWidth - win.client.offsetWidth, frameHeight = win.el.offsetHeight - win.client.offsetHeight;
-    const [width, height] = clientPixels(win);
-    if (width > 0) scale = Math.min(scale, (area.width - frameWidth) / width);
-    if (height > 0) scale = Math.min(scale, (area.height - frameHeight) / height);
-  }
-  return Math.max(1 / 64, scale);
+  if (width > 0) scale = Math.min(scale, (area.width - frameWidth) / width);
+  if (height > 0) scale = Math.min(scale, (area.height - frameHeight) / height);
+  return Math.max(SMALLEST_FIT, scale);
 }
 
 // A drag of a title bar or a corner: `onMove(dx, dy)` in pixels from where

@@ -3,13 +3,16 @@
 // The pad of keys for a player without a keyboard (#pad, toggled by #keys):
 // a press is a key down, held it repeats its press as a held key does, let
 // go a key up. It shows by itself on a touch screen with no fine pointer, or
-// at the first touch.
+// at the first touch; Escape always, the arrow keys only while the window in
+// front reads them. A touch screen also makes the page's own controls large
+// enough for a finger (body.touch, arcadeon.css).
 
 const REPEAT_DELAY = 500, REPEAT_EVERY = 33;  // milliseconds
 
 // `page.canPress()`: whether a key may reach the program now;
 // `page.key(down, code)`: a key down or up; `page.shown()`: the pad was
-// shown or hidden.
+// shown or hidden, or changed its keys. Returns { showArrows(on) }, which
+// shows or hides the arrow keys and tells whether that changed anything.
 export function setUpPad(page) {
   const pad = document.getElementById('pad');
   const keysToggle = document.getElementById('keys');
@@ -19,6 +22,11 @@ export function setUpPad(page) {
     document.body.classList.toggle('pad', on);
     keysToggle.setAttribute('aria-pressed', String(on));
     page.shown();
+  }
+
+  function touchScreen() {
+    document.body.classList.add('touch');
+    setPad(true);
   }
 
   function hold(button, e) {
@@ -57,6 +65,21 @@ export function setUpPad(page) {
   }
   keysToggle.addEventListener('click', () => setPad(pad.hidden));
   // A touch screen with no fine pointer has no keyboard to count on.
-  if (matchMedia('(pointer: coarse)').matches && !matchMedia('(any-pointer: fine)').matches) setPad(true);
-  document.addEventListener('pointerdown', (e) => { if (e.pointerType === 'touch') setPad(true); }, true);
+  if (matchMedia('(pointer: coarse)').matches && !matchMedia('(any-pointer: fine)').matches) touchScreen();
+  document.addEventListener('pointerdown', (e) => {
+    if (e.pointerType === 'touch' && !document.body.classList.contains('touch')) touchScreen();
+  }, true);
+
+  return {
+    showArrows(on) {
+      if (document.body.classList.contains('arrows') === on) return false;
+      document.body.classList.toggle('arrows', on);
+      for (const button of pad.querySelectorAll('.arrow')) {
+        button.hidden = !on;
+        button.held?.();  // a key hidden under the finger is let go
+      }
+      page.shown();
+      return true;
+    },
+  };
 }

@@ -10,7 +10,7 @@ import { describe } from './assistive.js';
 import { showBox } from './box.js';
 import { program, withBytes, withText } from './calls.js';
 import { makeFiles } from './files.js';
-import { centreFrame, drag, fitFrames, keepFramesInReach, makeFrame, placeFrameWithin } from './frames.js';
+import { centreFrame, drag, fitFrame, keepFramesInReach, makeFrame, placeFrameWithin } from './frames.js';
 import { setUpPad } from './pad.js';
 import {
   BOX_OPEN, PICTURE, SCENE_MAGIC, TEXT, UPDATE_HEADER, UPDATE_MAGIC, WINDOW_WORDS, paint, picturesAt, sceneAt, sceneOfWords,
@@ -34,10 +34,10 @@ const windows = new Map();   // form index -> the window on the page
 const shown = { flags: 0, active: -1 };  // what the last update said of the program
 let files = null;        // the windows' pictures and fonts (files.js)
 let holding = null;      // while a shown window's files come: the program held till this settles
-// Windows larger than the page's area are shown smaller: every window is
-// drawn at `fit` of its size (1 when all fit), its scene made at that
-// density (device pixels a pixel times `fit`), so it stays crisp.
-let fit = 1;
+// What a window's rules read of the player beyond Escape (the program's
+// Controls): the pad shows the arrow keys for one, a finger steers the
+// other from beside it.
+const ARROW_KEYS = 1, POINTER = 2;
 
 // Milliseconds spent in each wake-up and each drawing, for the benchmark.
 class Spent {
@@ -126,9 +126,12 @@ function createWindow(index, serial) {
   const game = M._arcadeon_form_is_game(index) === 1;
   const { el, bar, close, client, canvas, assistive, grip } =
     makeFrame(desktop, name, M.UTF8ToString(M._arcadeon_form_caption(index)));
+  // A window larger than the page's area is shown smaller, at `fit` of its
+  // size (1 when it fits), its scene made at that density (device pixels a
+  // pixel times `fit`), so it stays crisp; each window has its own.
   const win = {
     index, name, game, serial, el, canvas, client, assistive, described: null, ctx: canvas.getContext('2d'), placed: false,
-    place: null, active: null, ratio: 0,
+    place: null, active: null, ratio: 0, fit: 1, controls: M._arcadeon_form_controls(index),
     scene: null,                          // the scene drawn last
     drawn: { paints: 0, rects: 0 },       // how often it was drawn, and how many rectangles
   };
@@ -142,7 +145,7 @@ function createWindow(index, serial) {
   canvas.addEventListener('pointermove', (e) => pointerMove(win, e));
   canvas.addEventListener('pointercancel', pointerGone);
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
-  el.addEventListener('pointerdown', () => activate(win), true);
+  el.addEventListener('pointerdown', (e) => { if (!finger || finger.id === e.pointerId) activate(win); }, true);
   return win;
 }
 
@@ -150,23 +153,44 @@ function createWindow(index, serial) {
 // the program's rule (centredIn).
 const centre = (win) => centreFrame(desktop, win, (room, size) => M._arcadeon_centred(room, size));
 const placeWithin = (win, left, top, whole) => placeFrameWithin(desktop, win, left, top, whole);
-const fitOf = () => fitFrames(desktop, windows.values(),
-  (win) => [M._arcadeon_client_size(win.index, 0) / TWIPS, M._arcadeon_client_size(win.index, 1) / TWIPS]);
+const fitOf = (win) => fitFrame(desktop, win, M._arcadeon_client_size(win.index, 0) / TWIPS,
+  M._arcadeon_client_size(win.index, 1) / TWIPS);
 
 // Asks the program what changed and draws just that: the damaged
-// rectangles of each window whose scene changed, nothing else. When the
-// windows shown no longer fit (or fit at a larger scale), they are made
-// again at the scale that fits.
+// rectangles of each window whose scene changed, nothing else. A shown
+// window that no longer fits (or fits at a larger scale) is made again at
+// the scale at which it fits; the others stay as they are.
 function render() {
   const deviceRatio = window.devicePixelRatio || 1;
   const placed = updateAt(deviceRatio);
-  const scale = fitOf();
-  if (scale !== fit) {
-    fit = scale;
+  fitArea();
+  let refitted = false;
+  for (const win of windows.values()) {
+    if (win.el.hidden) continue;
+    const fit = fitOf(win);
+    if (fit === win.fit || !M._arcadeon_fit(win.index, fit)) continue;
+    win.fit = fit;
+    refitted = true;
+  }
+  if (refitted) {
     updateAt(deviceRatio);
     for (const win of placed) centre(win);  // placed at the size they had a moment ago
     keepInReach(true);
   }
+}
+
+// The page's area for the windows, as the windows shown need it: the pad
+// with the arrow keys only while the window in front reads them, and on a
+// touch screen a strip below the windows to steer a game from while one
+// that follows the pointer is shown (arcadeon.css).
+function fitArea() {
+  const front = windows.get(shown.active);
+  const arrows = Boolean(front && !front.el.hidden && front.controls === ARROW_KEYS);
+  const steer = [...windows.values()].some((win) => !win.el.hidden && win.controls === POINTER);
+  const padChanged = pad.showArrows(arrows);
+  const steerChanged = document.body.classList.contains('steer') !== steer;
+  document.body.classList.toggle('steer', steer);
+  if (padChanged || steerChanged) keepInReach(false);
 }
 
 // Every shown window kept within the page's area: its title bar, or the
@@ -176,9 +200,8 @@ const keepInReach = (whole) => keepFramesInReach(desktop, windows.values(), whol
 // Returns the windows placed for the first time.
 function updateAt(deviceRatio) {
   const placed = [];
-  const ratio = deviceRatio * fit;
-  picturesAt(ratio);  // zoomed: every picture is scaled again
-  const words = wordsAt(M._arcadeon_update(ratio), UPDATE_MAGIC);
+  picturesAt(deviceRatio);  // zoomed: every picture is scaled again
+  const words = wordsAt(M._arcadeon_update(deviceRatio), UPDATE_MAGIC);
   if (!words) return placed;
   shown.flags = words[2];
   shown.active = words[3];
@@ -202,6 +225,7 @@ function updateAt(deviceRatio) {
     if (win.active !== active) win.el.classList.toggle('active', active === 1);
     Object.assign(win, { place, active });
     if (visible) {
+      const ratio = deviceRatio * win.fit;
       size(win, width, height, ratio, deviceRatio);
       if (damage.length > 0) {
         win.scene = sceneAt(M._arcadeon_scene(index));
@@ -257,11 +281,11 @@ function requestFrame() {
 // the window is shown smaller than its size.
 function twipsAt(win, e) {
   const rect = win.canvas.getBoundingClientRect();
-  return [twipsOf(e.clientX - rect.left), twipsOf(e.clientY - rect.top)];
+  return [twipsOf(win, e.clientX - rect.left), twipsOf(win, e.clientY - rect.top)];
 }
 
-function twipsOf(pixels) {
-  return fit === 1 ? pixels * TWIPS : Math.round(pixels * TWIPS / fit);
+function twipsOf(win, pixels) {
+  return win.fit === 1 ? pixels * TWIPS : Math.round(pixels * TWIPS / win.fit);
 }
 
 // The modifier keys held, as the program counts them.
@@ -282,30 +306,91 @@ const BUTTONS = [1, 4, 2, 8, 16];  // left, middle, right, back, forward
 // which presses and releases make a click (a finger's too), and which
 // command button looks pressed meanwhile. The window pressed keeps the
 // pointer while a button is held (pointer capture).
-const touchOf = (e) => (e.pointerType === 'mouse' ? 0 : 1);
+//
+// On a touch screen the first finger down is the pointer (`finger`) until
+// it is lifted; it may be pressed on a window, or on the page beside a game
+// that follows the pointer (then it steers that game from there, hiding
+// none of it). A second finger meanwhile is that pointer's button: its tap
+// clicks where the first finger is, and it moves nothing (`second`).
+const isTouch = (e) => e.pointerType !== 'mouse';
+let finger = null;   // { id, win, beside }
+let second = null;   // the second finger's pointer id
 
 function pointerDown(win, e) {
+  if (isTouch(e) && finger && finger.id !== e.pointerId) {
+    secondDown(e);
+    return;
+  }
   const [x, y] = twipsAt(win, e);
   win.canvas.setPointerCapture(e.pointerId);
-  input(() => M._arcadeon_press(win.index, x, y, BUTTONS[e.button] ?? 0, shiftState(e), touchOf(e)));
+  if (isTouch(e)) finger = { id: e.pointerId, win, beside: false };
+  input(() => M._arcadeon_press(win.index, x, y, BUTTONS[e.button] ?? 0, shiftState(e), isTouch(e) ? 1 : 0));
 }
 
 function pointerUp(win, e) {
+  if (isTouch(e) && finger?.id !== e.pointerId) return;  // a second finger's (fingerLifted)
+  if (isTouch(e)) finger = null;
   const [x, y] = twipsAt(win, e);
-  input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0, touchOf(e)));
+  input(() => M._arcadeon_release(win.index, x, y, BUTTONS[e.button] ?? 0, isTouch(e) ? 1 : 0));
 }
 
 // A pointer the browser took back: every button let go, no click.
-function pointerGone() {
+function pointerGone(e) {
+  if (e.pointerId === second) second = null;
+  if (isTouch(e) && finger?.id !== e.pointerId) return;
+  finger = null;
   input(() => M._arcadeon_pointer_gone());
 }
 
 // A button pressed or let go while another is held comes as a move, its
-// buttons telling which are held.
+// buttons telling which are held. Of the fingers, only the pointer's moves.
 function pointerMove(win, e) {
+  if (isTouch(e) && finger?.id !== e.pointerId) return;
   const [x, y] = twipsAt(win, e);
   input(() => M._arcadeon_move(win.index, x, y, e.buttons & 31, shiftState(e)));
 }
+
+function secondDown(e) {
+  if (second !== null) return;
+  second = e.pointerId;
+  input(() => M._arcadeon_second_finger(1));
+}
+
+// The page's own parts a finger presses for themselves: the pad, the bar,
+// a message box, a window's title bar and corner.
+const ownPart = (target) => target instanceof Element && target.closest('#pad, #bar, .modal, .titlebar, .grip') !== null;
+
+// A finger on the page outside every window: the second finger, or the
+// pointer of the game in front when it follows the pointer, pressed beside it.
+document.addEventListener('pointerdown', (e) => {
+  if (!isTouch(e) || !M || ownPart(e.target) || e.target.closest?.('.window')) return;
+  if (finger) {
+    secondDown(e);
+    return;
+  }
+  const win = windows.get(shown.active);
+  if (!win || win.el.hidden || win.controls !== POINTER || boxOpen) return;
+  e.preventDefault();
+  finger = { id: e.pointerId, win, beside: true };
+  const [x, y] = twipsAt(win, e);
+  input(() => M._arcadeon_press_beside(win.index, x, y, shiftState(e)));
+});
+document.addEventListener('pointermove', (e) => {
+  if (finger?.beside && finger.id === e.pointerId) pointerMove(finger.win, e);
+});
+// Lifted: the second finger's tap, or the pointer pressed beside a window let go.
+function fingerLifted(e) {
+  if (e.pointerId === second) {
+    second = null;
+    input(() => M._arcadeon_second_finger(0));
+  } else if (finger?.beside && finger.id === e.pointerId) {
+    pointerUp(finger.win, e);
+  }
+}
+document.addEventListener('pointerup', fingerLifted);
+document.addEventListener('pointercancel', (e) => {
+  if (e.pointerId === second || (finger?.beside && finger.id === e.pointerId)) pointerGone(e);
+});
 
 // The title bar moves the window; the corner resizes its client area.
 function startMove(win, e) {
@@ -319,7 +404,7 @@ function startResize(win, e) {
   const width = win.canvas.clientWidth, height = win.canvas.clientHeight;
   drag(e, (dx, dy) => {
     const w = Math.max(0, width + dx), h = Math.max(0, height + dy);
-    input(() => M._arcadeon_resize(win.index, twipsOf(w), twipsOf(h)));
+    input(() => M._arcadeon_resize(win.index, twipsOf(win, w), twipsOf(win, h)));
   });
 }
 
@@ -361,7 +446,7 @@ document.addEventListener('keyup', (e) => key(e, false));
 
 // The pad (pad.js): its keys reach the program as the keyboard's do; shown,
 // it takes room from the windows' area.
-setUpPad({
+const pad = setUpPad({
   canPress: () => Boolean(M) && !ended && !boxOpen,
   key: (down, code) => input(() => M._arcadeon_key(down ? 1 : 0, code, 0, 0)),
   shown: areaChanged,

@@ -17,6 +17,7 @@
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
+import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -26,6 +27,12 @@ import { launchPage, option, repository, skipOrFail } from './page.mjs';
 const site = option('--site', path.join(repository, 'build-web'));
 const runner = option('--runner', path.join(repository, 'build', 'arcadeon-script'));
 if (!fs.existsSync(runner)) skipOrFail(`no ${runner}`);
+let axeSource;
+try {
+  axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+} catch {
+  skipOrFail('no axe-core (npm ci in web/)');
+}
 
 // The page of the checks below: a first one at 1280 x 1000 with a mouse, then
 // others (a phone, a small laptop, a visit with no network).
@@ -51,6 +58,30 @@ const TWIPS = 15;
 const formOf = (f, name) => f.forms.find((form) => form.name === name);
 const itemOf = (form, name) => form.items.find((item) => item.n === name);
 
+// The page rectangle of a selector's element.
+const rectOf = (selector) => page.$eval(selector, (e) => {
+  const r = e.getBoundingClientRect();
+  return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height };
+});
+
+// The page point of an element's centre, by its drawn rectangle (device
+// pixels) over the canvas's size on the page.
+async function centreOf(formName, elementName) {
+  const form = formOf(await frame(), formName);
+  const item = itemOf(form, elementName);
+  assert.ok(item, `${formName}.${elementName} is drawn`);
+  const r = await rectOf(`[data-form="${formName}"] canvas`);
+  const scale = r.width / form.w;
+  return [r.left + (item.x + item.w / 2) * scale, r.top + (item.y + item.h / 2) * scale];
+}
+
+// The page point of (x, y) twips of a window's client area, shown at any scale.
+async function pointAt(formName, x, y) {
+  const form = formOf(await frame(), formName);
+  const r = await rectOf(`[data-form="${formName}"] canvas`);
+  return [r.left + x * r.width / (form.w / form.ratio * TWIPS), r.top + y * r.height / (form.h / form.ratio * TWIPS)];
+}
+
 async function waitFor(what, predicate, timeout = 5000) {
   const end = Date.now() + timeout;
   for (;;) {
@@ -70,6 +101,83 @@ async function quitToMenuByKeys(game) {
   await page.keyboard.press('KeyM');
   await page.keyboard.up('Alt');
   await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, game));
+}
+
+// ---- a walk through every window, with axe-core --------------------------------
+
+// What axe-core finds against the page as it stands: one line a violation,
+// its rule and the elements it found.
+async function axeViolations() {
+  if (!await page.evaluate(() => 'axe' in window)) await page.addScriptTag({ content: axeSource });
+  return page.evaluate(async () => (await window.axe.run(document, { resultTypes: ['violations'] })).violations
+    .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+}
+
+// The page's own controls shown now that are smaller than a finger's 44 x 44 pixels.
+const smallControls = () => page.$$eval('#bar a, #bar button, #pad button, .window:not([hidden]) .close, .modal button', (all) =>
+  all.filter((c) => c.checkVisibility()).map((c) => [c.id || c.className || c.textContent, c.getBoundingClientRect()])
+    .filter(([, r]) => r.width < 44 || r.height < 44).map(([name, r]) => `${name} ${r.width} x ${r.height}`));
+
+// The names of the pad's keys shown now.
+const padKeys = () => page.$$eval('#pad button', (keys) => keys.filter((k) => k.checkVisibility())
+  .map((k) => k.getAttribute('aria-label') ?? k.textContent));
+
+// Whether two page rectangles meet.
+const meet = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+
+// Every window a person meets, and a message box, as the person opens them
+// with `how.press(form, element)`, `how.escape()` and `how.ok()`: each
+// checked by axe-core as it stands. On a touch screen (`how.touch`): the
+// Pause dialog beside each game at its own size, every control of the
+// page's own a finger's size, the pad showing the keys of the window in
+// front only, and neither the pad nor the bar over a game or out of the
+// page. Returns the violations by where they were found, and the size of
+// each game's client area on the page.
+async function walk(how) {
+  const violations = {}, sizes = {};
+  const viewport = page.viewport();
+  const scan = async (what, keys = ['Escape']) => {
+    const found = await axeViolations();
+    if (found.length > 0) violations[what] = found;
+    if (!how.touch) return;
+    assert.deepEqual(await smallControls(), [], `${what}: controls a finger cannot hit`);
+    assert.deepEqual(await padKeys(), keys, `${what}: the pad's keys`);
+  };
+  const play = async (name, what, keys) => {
+    await waitFor(what, (f) => !f.box && formOf(f, name)?.visible && !formOf(f, 'frmMenu').visible);
+    await scan(what, keys);
+    const client = await rectOf(`[data-form="${name}"] canvas`);
+    sizes[what] = [Math.round(client.width), Math.round(client.height)];
+    if (how.touch) {
+      const win = await rectOf(`[data-form="${name}"]`);
+      assert.ok(win.left >= 0 && win.top >= 0 && win.right <= viewport.width && win.bottom <= viewport.height, `${what} in the page`);
+      for (const part of ['#pad', '#bar']) assert.ok(!meet(win, await rectOf(part)), `${what} clear of ${part}`);
+    }
+    await how.escape();
+    await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible && f.active === formOf(f, 'frmPause').i);
+    await scan(`the Pause dialog beside ${what}`);
+    if (how.touch) {
+      assert.deepEqual(await page.$eval('[data-form="frmPause"] canvas', (c) => [c.clientWidth, c.clientHeight]), [143, 157],
+        `the Pause dialog beside ${what} at its own size`);
+    }
+    await how.press('frmPause', 'cmdQuittoMenu');
+    await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, name));
+  };
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu')?.visible && f.active === formOf(f, 'frmMenu').i);
+  await scan('the menu');
+  await how.press('frmMenu', 'imgPing');
+  await waitFor('the Difficulty dialog', (f) => formOf(f, 'frmDifficulty')?.visible);
+  await scan('the Difficulty dialog');
+  await how.press('frmDifficulty', 'cmdPlay');
+  await play('frmPing', 'Ping');
+  await how.press('frmMenu', 'lblFrog');
+  await play('frmFroggy', 'Froggy', ['Escape', 'Up', 'Left', 'Down', 'Right']);
+  await how.press('frmMenu', 'lblInvaders');
+  await page.waitForSelector('.modal .ok');
+  await scan('the welcome box');
+  await how.ok();
+  await play('frmInvaders', 'Invaders');
+  return { violations, sizes };
 }
 
 // The page position of a point in twips of a window's client area.
@@ -453,6 +561,13 @@ await check('the accessibility tree shows each window\'s buttons, options and te
   await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && formOf(f, 'frmMenu').i === f.active);
 });
 
+await check('axe-core finds no violation on the menu, the dialogs, each game and a message box', async () => {
+  const { violations } = await walk({
+    press: clickElement, escape: () => page.keyboard.press('Escape'), ok: () => page.click('.modal .ok'),
+  });
+  assert.deepEqual(violations, {});
+});
+
 await check('the saved recording replays to the same state (arcadeon-script --verify)', async () => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'arcadeon-download-'));
   try {
@@ -521,7 +636,7 @@ server.close();
 // ---- a phone: touch, no keyboard, a narrow page ----------------------------------
 
 ({ browser, page, server, problems } = await launchPage(site, { width: 390, height: 844, ratio: 2, touch: true }));
-const VIEWPORT = { width: 390, height: 844 };
+let VIEWPORT = { width: 390, height: 844 };
 
 await check('the page\'s own program links no script runner: the exports only the tests use are in their build alone', async () => {
   assert.equal(await page.evaluate(() => window.arcadeon.testExports()), false);
@@ -529,34 +644,11 @@ await check('the page\'s own program links no script runner: the exports only th
   assert.ok(sizes[0] < sizes[1], `the page's program (${sizes[0]} bytes) is smaller than the tests' (${sizes[1]})`);
 });
 
-// The page rectangle of a selector's element.
-const rectOf = (selector) => page.$eval(selector, (e) => {
-  const r = e.getBoundingClientRect();
-  return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height };
-});
 
 async function assertFits(formName, viewport) {
   const r = await rectOf(`[data-form="${formName}"]`);
   assert.ok(r.left >= 0 && r.top >= 0 && r.right <= viewport.width && r.bottom <= viewport.height,
     `${formName} inside ${viewport.width} x ${viewport.height}: ${JSON.stringify(r)}`);
-}
-
-// The page point of an element's centre, by its drawn rectangle (device
-// pixels) over the canvas's size on the page.
-async function centreOf(formName, elementName) {
-  const form = formOf(await frame(), formName);
-  const item = itemOf(form, elementName);
-  assert.ok(item, `${formName}.${elementName} is drawn`);
-  const r = await rectOf(`[data-form="${formName}"] canvas`);
-  const scale = r.width / form.w;
-  return [r.left + (item.x + item.w / 2) * scale, r.top + (item.y + item.h / 2) * scale];
-}
-
-// The page point of (x, y) twips of a window's client area, shown at any scale.
-async function pointAt(formName, x, y) {
-  const form = formOf(await frame(), formName);
-  const r = await rectOf(`[data-form="${formName}"] canvas`);
-  return [r.left + x * r.width / (form.w / form.ratio * TWIPS), r.top + y * r.height / (form.h / form.ratio * TWIPS)];
 }
 
 const tap = async (formName, elementName) => page.touchscreen.tap(...await centreOf(formName, elementName));
@@ -592,12 +684,21 @@ async function assertSwipeStays(formName) {
   await assertFits(formName, VIEWPORT);
 }
 
-await check('on a phone the pad of keys shows, each key a button with its name', async () => {
-  for (const name of ['Up', 'Down', 'Left', 'Right', 'Escape']) {
-    const key = await page.$(`::-p-aria(${name})`);
-    assert.ok(key, `a key named ${name}`);
-    assert.equal(await key.evaluate((e) => [e.tagName, e.checkVisibility()].join()), 'BUTTON,true');
-  }
+await check('on a phone the pad of keys shows, each key a button with its name; over the menu, Escape alone', async () => {
+  const keys = await page.$$eval('#pad > *', (keys) => keys.map((k) => [k.tagName, k.getAttribute('aria-label') ?? k.textContent]));
+  assert.deepEqual(keys, [['BUTTON', 'Escape'], ['BUTTON', 'Up'], ['BUTTON', 'Left'], ['BUTTON', 'Down'], ['BUTTON', 'Right']]);
+  assert.deepEqual(await padKeys(), ['Escape']);
+});
+
+// A person's taps: on an element of a window, on the pad's Escape, on a box's OK.
+const byFinger = { press: (form, element) => tap(form, element), escape: () => tapKey('Escape'),
+  ok: async () => (await page.$('.modal .ok')).tap(), touch: true };
+
+await check('on a phone axe-core finds no violation; the Pause dialog beside each game is at its own size; the page\'s controls take a finger', async () => {
+  await page.waitForFunction(() => window.arcadeon.picturesLoading() === 0);
+  const { violations, sizes } = await walk(byFinger);
+  assert.deepEqual(violations, {});
+  assert.equal(sizes.Ping[0], 382, 'Ping as wide as the page, its frame aside');
 });
 
 await check('on a phone every window the menu shows fits the page; Ping is started by taps and played by a finger', async () => {
@@ -635,6 +736,51 @@ await check('on a phone every window the menu shows fits the page; Ping is start
   const paddle = itemOf(formOf(await frame(), 'frmPing'), 'shpRed');
   assert.ok(Math.abs((paddle.x + paddle.w / 2) / ping.ratio * TWIPS - 9000) <= 60, 'paddle under the finger at the end');
   await assertSwipeStays('frmPing');
+});
+
+// The page point below a window's client area under (x, 0) twips of it, `below` pixels under its frame.
+async function pointBelow(formName, x, below) {
+  const [px] = await pointAt(formName, x, 0);
+  return [px, (await rectOf(`[data-form="${formName}"]`)).bottom + below];
+}
+
+await check('on a phone the paddle follows a finger held below the window, as far as the field lets it', async () => {
+  // Ping afresh, so that the ball is still on its way up and back (two
+  // seconds) all the while the finger steers: no loss box comes between.
+  if ((await frame()).box) await (await page.$('.modal .ok')).tap();
+  await tapKey('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await tap('frmPause', 'cmdQuittoMenu');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmPing'));
+  await tap('frmMenu', 'lblPing');
+  await waitFor('Ping', (f) => formOf(f, 'frmPing')?.visible);
+  await tap('frmPing', 'lblGo');
+  await waitFor('PAUSE', (f) => itemOf(formOf(f, 'frmPing'), 'lblGo').text === 'PAUSE');
+  const ping = formOf(await frame(), 'frmPing');
+  const paddleCentre = async () => {
+    const paddle = itemOf(formOf(await frame(), 'frmPing'), 'shpRed');
+    return (paddle.x + paddle.w / 2) / ping.ratio * TWIPS;
+  };
+  const [x0, y] = await pointBelow('frmPing', 3000, 40);
+  const [x1] = await pointAt('frmPing', 11000, 0);
+  const finger = await page.touchscreen.touchStart(x0, y);
+  try {
+    await settle(150);
+    assert.ok(Math.abs(await paddleCentre() - 3000) <= 60, `under the finger as it touches: ${await paddleCentre()}`);
+    for (let i = 1; i <= 8; i++) await finger.move(x0 + (x1 - x0) * i / 8, y + i);
+    await settle(550);  // held longer than a tap
+    assert.ok(Math.abs(await paddleCentre() - 11000) <= 60, `under the finger after the drag: ${await paddleCentre()}`);
+    // past the paddle's range (the game's rule) it stays where the last point in range put it
+    await finger.move(VIEWPORT.width - 1, y);
+    await settle(150);
+    assert.ok(Math.abs(await paddleCentre() - 11000) <= 60, `left where it was: ${await paddleCentre()}`);
+  } finally {
+    await finger.end();
+  }
+  const f = await frame();
+  assert.ok(!f.box && itemOf(formOf(f, 'frmPing'), 'lblGo').text === 'PAUSE', 'still running');
+  await tap('frmPing', 'lblGo');  // stopped before the ball comes down
+  await waitFor('GO', (f) => itemOf(formOf(f, 'frmPing'), 'lblGo').text === 'GO');
 });
 
 await check('on a phone the pad\'s Escape opens the Pause dialog, and a tap on Quit to Menu goes back', async () => {
@@ -677,6 +823,44 @@ await check('on a phone a tap fires in Invaders; Save recording stays in reach o
   await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmInvaders'));
 });
 
+await check('on a phone one finger below Invaders steers the ship, a second finger\'s tap fires from where it is', async () => {
+  await tap('frmMenu', 'lblInvaders');
+  await page.waitForSelector('.modal .ok');
+  await (await page.$('.modal .ok')).tap();
+  await waitFor('the Invaders window', (f) => !f.box && formOf(f, 'frmInvaders')?.visible);
+  const ratio = formOf(await frame(), 'frmInvaders').ratio;
+  const centreX = (item) => (item.x + item.w / 2) / ratio * TWIPS;
+  const [x0, y] = await pointBelow('frmInvaders', 4000, 40);
+  const [x1] = await pointAt('frmInvaders', 8000, 0);
+  const steering = await page.touchscreen.touchStart(x0, y);
+  try {
+    for (let i = 1; i <= 8; i++) await steering.move(x0 + (x1 - x0) * i / 8, y);
+    await settle(700);  // held longer than a tap: no shot
+    // the shot rests under the ship, its top at the ship's, until it is fired
+    const flying = (f) => {
+      const shot = itemOf(formOf(f, 'frmInvaders'), 'shpBullet');
+      return shot !== undefined && shot.y < itemOf(formOf(f, 'frmInvaders'), 'imgShip').y;
+    };
+    let f = await frame();
+    const ship = itemOf(formOf(f, 'frmInvaders'), 'imgShip');
+    assert.ok(Math.abs(centreX(ship) - 8000) <= 60, `the ship over the finger: ${centreX(ship)}`);
+    assert.ok(!flying(f), 'no shot yet');
+    // a second finger taps the field far left of the ship
+    const firing = await page.touchscreen.touchStart(...await pointAt('frmInvaders', 3000, 4000));
+    await firing.end();
+    f = await waitFor('the shot', flying);
+    const after = itemOf(formOf(f, 'frmInvaders'), 'imgShip');
+    assert.ok(Math.abs(centreX(after) - 8000) <= 60, `the ship stayed: ${centreX(after)}`);
+    assert.ok(Math.abs(centreX(itemOf(formOf(f, 'frmInvaders'), 'shpBullet')) - 8000) <= 60, 'the shot leaves from the ship');
+  } finally {
+    await steering.end();
+  }
+  await tapKey('Escape');
+  await waitFor('the Pause dialog', (f) => formOf(f, 'frmPause')?.visible);
+  await tap('frmPause', 'cmdQuittoMenu');
+  await waitFor('the menu', (f) => formOf(f, 'frmMenu').visible && !formOf(f, 'frmInvaders'));
+});
+
 await check('on a phone the pad\'s Up steps the frog; Right held repeats its press as a held key does', async () => {
   await tap('frmMenu', 'lblFrog');
   let f = await waitFor('Froggy', (f) => formOf(f, 'frmFroggy')?.visible);
@@ -712,7 +896,8 @@ await check('the touch session\'s recording holds the finger as move and click, 
     const text = fs.readFileSync(file, 'utf8');
     assert.match(text, /^move frmPing /m, 'the finger dragged over Ping');
     assert.match(text, /^click frmPing /m, 'the tap on GO');
-    assert.equal(text.match(/^click frmInvaders /gm)?.length, 1, 'the tap that fired, and not the finger held');
+    assert.equal(text.match(/^click frmInvaders /gm)?.length, 2, 'the tap that fired and the second finger\'s, not the fingers held');
+    assert.match(text, /^move frmPing \S+ 9554\.999\d*$/m, 'the finger below Ping, at the bottom of its client area');
     assert.match(text, /^keydown 38$/m, 'the pad\'s Up pressed');
     assert.match(text, /^keyup 38$/m, 'and let go');
     assert.match(text, /^keydown 27$/m, 'the pad\'s Escape');
@@ -734,6 +919,22 @@ await check('a game in progress asks before the page is left or reloaded', async
 });
 
 await check('the phone page reported no script error', async () => {
+  assert.deepEqual(problems, []);
+});
+
+await browser.close();
+server.close();
+
+// ---- a phone on its side: 844 x 390 ---------------------------------------------
+
+({ browser, page, server, problems } = await launchPage(site, { width: 844, height: 390, ratio: 2, touch: true }));
+VIEWPORT = { width: 844, height: 390 };
+
+await check('on a phone on its side axe-core finds no violation; the dialogs at their own size, the games as large as the page lets them', async () => {
+  await page.waitForFunction(() => window.arcadeon.picturesLoading() === 0);
+  const { violations, sizes } = await walk(byFinger);
+  assert.deepEqual(violations, {});
+  assert.ok(sizes.Ping[0] >= 400, `Ping ${sizes.Ping}`);
   assert.deepEqual(problems, []);
 });
 
@@ -897,9 +1098,10 @@ await check('what the menu waits for is asked for by the page\'s head, at once: 
   await page.waitForFunction(() => performance.getEntriesByName('arcadeon-drawn').length > 0);
   const late = await page.evaluate(() => {
     const drawn = performance.getEntriesByName('arcadeon-drawn')[0].startTime;
-    return performance.getEntriesByType('resource')
-      .filter((e) => e.startTime < drawn && e.initiatorType !== 'link' && !e.name.endsWith('/arcadeon.js'))
-      .map((e) => `${new URL(e.name).pathname} (${e.initiatorType})`);
+    const named = new Set([...document.querySelectorAll('link[href], script[src]')]
+      .map((e) => new URL(e.getAttribute('href') ?? e.getAttribute('src'), location.href).pathname));
+    return performance.getEntriesByType('resource').filter((e) => e.startTime < drawn)
+      .map((e) => new URL(e.name).pathname).filter((name) => !named.has(name));
   });
   assert.deepEqual(late, [], 'fetched before the menu was drawn, but not named in the page\'s head');
   // and no more than that: the head's pictures and fonts are the menu's own
