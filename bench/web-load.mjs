@@ -9,8 +9,9 @@
 // it and in all (page and worker). Then Lighthouse's mobile performance
 // score, three runs. Figures in bench/README.md.
 //
-//   node bench/web-load.mjs [--site build-web] [--runs 3] [--no-lighthouse]
-import { execFileSync } from 'node:child_process';
+//   node bench/web-load.mjs [--site build-web] [--runs 3] [--no-lighthouse] [--verbose]
+import { execFile } from 'node:child_process';
+import { promisify } from 'node:util';
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -21,6 +22,7 @@ import { option, puppeteerCore, repository } from '../web/test/page.mjs';
 
 const site = path.resolve(option('--site', path.join(repository, 'build-web')));
 const runs = Number(option('--runs', '3'));
+const verbose = process.argv.includes('--verbose');
 const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
 const puppeteer = await puppeteerCore();
 
@@ -50,8 +52,10 @@ function host() {
       ETag: `"${stat.size.toString(16)}-${Math.floor(stat.mtimeMs).toString(16)}"`,
       Vary: 'Accept-Encoding',
     };
+    // the status line and the headers as sent
+    const headerBytes = () => 17 + Object.entries(headers).reduce((sum, [name, value]) => sum + name.length + String(value).length + 4, 2);
     if (request.headers['if-none-match'] === headers.ETag) {
-      sent.push({ at: Date.now(), bytes: 200, name: asked });
+      sent.push({ at: Date.now(), bytes: headerBytes(), name: asked });
       return response.writeHead(304, headers).end();
     }
     let body = fs.readFileSync(file);
@@ -60,7 +64,7 @@ function host() {
       headers['Content-Encoding'] = 'gzip';
     }
     headers['Content-Length'] = body.length;
-    sent.push({ at: Date.now(), bytes: body.length + 300, name: asked });
+    sent.push({ at: Date.now(), bytes: body.length + headerBytes(), name: asked });
     response.writeHead(200, headers).end(body);
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () =>
@@ -82,7 +86,9 @@ async function slowDown(browser, page) {
       // gone already
     }
   });
-  await throttle(await page.createCDPSession(), true);
+  const session = await page.createCDPSession();
+  await throttle(session, true);
+  return session;
 }
 
 // One visit: milliseconds from the navigation's start until the menu is
@@ -90,10 +96,16 @@ async function slowDown(browser, page) {
 async function visit(browser, url) {
   const page = await browser.newPage();
   await page.setViewport({ width: 412, height: 823, deviceScaleFactor: 1.75, isMobile: true, hasTouch: true });
-  await slowDown(browser, page);
+  const session = await slowDown(browser, page);
+  // when each of the page's files had come in whole, for --verbose
+  const asked = new Map(), arrived = [];
+  let origin = null;
+  session.on('Network.requestWillBeSent', (e) => { origin ??= e.timestamp; asked.set(e.requestId, new URL(e.request.url).pathname); });
+  session.on('Network.loadingFinished', (e) => arrived.push([(e.timestamp - origin) * 1000, asked.get(e.requestId), e.encodedDataLength]));
   await page.goto(url, { waitUntil: 'domcontentloaded', timeout: 120000 });
   await page.waitForFunction(() => performance.getEntriesByName('arcadeon-drawn').length > 0, { timeout: 120000, polling: 50 });
   const menu = await page.evaluate(() => performance.getEntriesByName('arcadeon-drawn')[0].startTime);
+  if (verbose) for (const [at, name, bytes] of arrived) if (at <= menu) console.log(`  in at ${at.toFixed(0).padStart(5)} ms ${String(bytes).padStart(7)}  ${name}`);
   return { page, menu };
 }
 
@@ -111,7 +123,9 @@ for (let run = 0; run < runs; run++) {
   try {
     const started = Date.now();
     const first = await visit(browser, url);
-    const beforeMenu = sent.filter((s) => s.at <= started + first.menu + 50).reduce((sum, s) => sum + s.bytes, 0);
+    const before = sent.filter((s) => s.at <= started + first.menu);
+    const beforeMenu = before.reduce((sum, s) => sum + s.bytes, 0);
+    if (verbose) for (const s of before) console.log(`  ${String(s.at - started).padStart(5)} ms  ${String(s.bytes).padStart(7)}  ${s.name}`);
     // every file in, and the worker's cache filled
     await first.page.waitForFunction(async () => {
       const registration = await navigator.serviceWorker.getRegistration();
@@ -145,9 +159,10 @@ if (!process.argv.includes('--no-lighthouse')) {
   try {
     for (let run = 0; run < runs; run++) {
       const out = path.join(os.tmpdir(), `arcadeon-lighthouse-${crypto.randomUUID()}.json`);
-      execFileSync(lighthouse, [url, '--only-categories=performance', '--output=json', `--output-path=${out}`, '--quiet',
-        '--chrome-flags=--headless --no-sandbox --disable-gpu --disable-dev-shm-usage'],
-      { env: { ...process.env, CHROME_PATH: chromium }, stdio: ['ignore', 'ignore', 'inherit'] });
+      // (not execFileSync: this process serves the page meanwhile)
+      await promisify(execFile)(lighthouse, [url, '--only-categories=performance', '--output=json', `--output-path=${out}`, '--quiet',
+        '--chrome-flags=--headless=new --no-sandbox --disable-gpu --disable-dev-shm-usage'],
+      { env: { ...process.env, CHROME_PATH: chromium } });
       const report = JSON.parse(fs.readFileSync(out, 'utf8'));
       fs.rmSync(out, { force: true });
       const audit = (id) => report.audits[id]?.numericValue ?? NaN;

@@ -7,6 +7,30 @@
 // whichever windows share it.
 import { withBytes, withText } from './calls.js';
 
+// A picture fetched and made ready to hand over: BMP files as they are (the
+// program decodes them: the frog's and the trophy's partly transparent
+// edges, which a canvas would not give back byte for byte), as { bytes };
+// PNG, WebP and JPEG files decoded by the browser to RGBA without any
+// colour management, as { width, height, rgba }; null when it cannot be had.
+async function decode(url) {
+  const response = await fetch(url);
+  if (!response.ok) return null;
+  const blob = await response.blob();
+  if (/\.bmp$/i.test(url)) return { bytes: new Uint8Array(await blob.arrayBuffer()) };
+  const bitmap = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
+  const canvas = document.createElement('canvas');
+  canvas.width = bitmap.width;
+  canvas.height = bitmap.height;
+  const ctx = canvas.getContext('2d');
+  ctx.drawImage(bitmap, 0, 0);
+  return { width: bitmap.width, height: bitmap.height, rgba: ctx.getImageData(0, 0, bitmap.width, bitmap.height).data };
+}
+
+// The pictures the page's head asks for at once (the menu's), decoded while
+// the program itself is still on its way.
+const early = new Map([...document.querySelectorAll('link[rel=preload][href^="assets/"]')]
+  .map((link) => [link.getAttribute('href'), decode(link.getAttribute('href')).catch(() => null)]));
+
 // `M` the program, `faces` the lines of arcadeon_faces ({ family, file, weight }).
 export function makeFiles(M, faces) {
   const list = JSON.parse(M.UTF8ToString(M._arcadeon_files()));
@@ -16,33 +40,22 @@ export function makeFiles(M, faces) {
   const ready = new Set();     // windows whose files are all in
   let arriving = Object.keys(list.pictures).length;
 
-  // A picture handed to the program: BMP files as they are (the program
-  // decodes them: the frog's and the trophy's partly transparent edges,
-  // which a canvas would not give back byte for byte), PNG, WebP and JPEG
-  // files decoded by the browser to RGBA without any colour management.
-  // A picture that cannot be read draws nothing.
+  // A picture handed to the program; one that cannot be read draws nothing.
   const pictureUrl = (name) => 'assets/' + (list.pictures[name] ?? name).split('/').map(encodeURIComponent).join('/');
   const fontUrl = (index) => `fonts/${faces[index].file}`;
 
   async function fetchPicture(name) {
-    const file = list.pictures[name] ?? name;
+    const url = pictureUrl(name);
     try {
-      const response = await fetch(pictureUrl(name));
-      if (!response.ok) return;
-      const blob = await response.blob();
-      if (/\.bmp$/i.test(file)) {
-        const bytes = new Uint8Array(await blob.arrayBuffer());
-        withText(name, (n) => withBytes(bytes, (p) => M._arcadeon_add_picture_file(n, p, bytes.length)));
-        return;
+      const decoded = early.get(url) ?? decode(url);
+      early.delete(url);
+      const picture = await decoded;
+      if (!picture) return;
+      if (picture.bytes) {
+        withText(name, (n) => withBytes(picture.bytes, (p) => M._arcadeon_add_picture_file(n, p, picture.bytes.length)));
+      } else {
+        withText(name, (n) => withBytes(picture.rgba, (p) => M._arcadeon_add_picture_rgba(n, picture.width, picture.height, p)));
       }
-      const bitmap = await createImageBitmap(blob, { colorSpaceConversion: 'none' });
-      const canvas = document.createElement('canvas');
-      canvas.width = bitmap.width;
-      canvas.height = bitmap.height;
-      const ctx = canvas.getContext('2d');
-      ctx.drawImage(bitmap, 0, 0);
-      const rgba = ctx.getImageData(0, 0, bitmap.width, bitmap.height).data;
-      withText(name, (n) => withBytes(rgba, (p) => M._arcadeon_add_picture_rgba(n, bitmap.width, bitmap.height, p)));
     } catch {
       // drawn as nothing
     } finally {

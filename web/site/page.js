@@ -613,6 +613,12 @@ window.arcadeon.ready = (async () => {
   afterCall();
   await holding;
   await new Promise((resolve) => requestAnimationFrame(resolve));  // the menu drawn
+  // What installs the page, and the icons the browser fetches with it, once
+  // they no longer hold up the menu.
+  const manifest = document.createElement('link');
+  manifest.rel = 'manifest';
+  manifest.href = 'manifest.webmanifest';
+  document.head.append(manifest);
   await files.all();
   // Once visited, the page starts with no network (service-worker.js). The
   // worker is asked for once every file is in, so that it takes each from
