@@ -78,9 +78,12 @@ uninstall:
 package: package-deps build
 	cd $(BUILD) && cpack -G DEB
 
-# The page in headless chromium while each game runs (see bench/README.md).
+# The page in headless chromium while each game runs, then its loading over
+# a slow phone network and Lighthouse's score (see bench/README.md).
 web-bench: web
+	@cd bench/lighthouse && npm ci --no-audit --no-fund --loglevel=error
 	node bench/web-bench.mjs --site $(WEB_BUILD)
+	node bench/web-load.mjs --site $(WEB_BUILD)
 
 # The desktop program against a minimal Qt window under Xvfb (see bench/README.md).
 desktop-bench: test-deps
