@@ -40,10 +40,11 @@ export function makeFiles(M, faces) {
   const ready = new Set();     // windows whose files are all in
   let arriving = Object.keys(list.pictures).length;
 
-  // A picture handed to the program; one that cannot be read draws nothing.
+  // Where the page takes a picture (by its name in the layouts) and a face from.
   const pictureUrl = (name) => 'assets/' + (list.pictures[name] ?? name).split('/').map(encodeURIComponent).join('/');
   const fontUrl = (index) => `fonts/${faces[index].file}`;
 
+  // A picture handed to the program; one that cannot be read draws nothing.
   async function fetchPicture(name) {
     const url = pictureUrl(name);
     try {
