@@ -17,6 +17,24 @@
 
 namespace arcadeon::desktop {
 
+namespace {
+
+// Qt's Wayland plugin (6.4) can hang as it is torn down: its event thread
+// waits for a read the main thread prepared and never made, and the
+// display's destructor waits for that thread, so the program, ended and
+// its output written, never exits. On Wayland the application is
+// therefore kept, here, until the process ends instead of destroyed.
+QApplication* keptToTheEnd = nullptr;
+
+struct NotTornDownOnWayland {
+    std::unique_ptr<QApplication>& application;
+    ~NotTornDownOnWayland() {
+        if (application && QGuiApplication::platformName() == QLatin1String("wayland")) keptToTheEnd = application.release();
+    }
+};
+
+}  // namespace
+
 int run(int argc, char** argv, const char* program, const std::function<void(Program&, Desktop&)>& started) {
 #if defined(__GLIBC__)
     // Large blocks come straight from the system and go back to it when
@@ -26,7 +44,8 @@ int run(int argc, char** argv, const char* program, const std::function<void(Pro
 #endif
     Options options;
     if (const std::optional<int> status = readCommandLine(argc, argv, program, options)) return *status;
-    const std::unique_ptr<QApplication> application = startApplication(argc, argv, program);
+    std::unique_ptr<QApplication> application = startApplication(argc, argv, program);
+    const NotTornDownOnWayland keep{application};  // runs before the application would go
     QApplication::setApplicationName(QStringLiteral("Arcadeon"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));  // its menu entry and icon
     Program game;
