@@ -404,6 +404,8 @@ TEST(WebPageFiles, APngIsFetchedAsItsWebPCopyAndEveryCopyIsThere) {
     for (const std::string& name : picturesNamed(program.forms())) {
         EXPECT_TRUE(std::filesystem::exists(source("assets/" + pageFileOf(name)))) << name;
     }
+    // and the page is told so, by name
+    EXPECT_NE(filesJson(program.forms()).find(R"("menu-ping.png":"web/menu-ping.webp")"), std::string::npos);
 }
 
 }  // namespace

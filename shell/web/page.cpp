@@ -209,34 +209,11 @@ EMSCRIPTEN_KEEPALIVE int arcadeon_ended() { return !page || page->app().ended() 
 
 // ---- drawing: the page executes each window's scene ---------------------------
 
-// What the page fetches before it draws each window, as JSON:
-// {"pictures": {NAME: FILE, ...}, "windows": {FORM: {"pictures": [NAME,
-// ...], "faces": [FACE, ...]}, ...}}: every picture the layouts name with
-// the file of assets/ the page takes it from, and for each window the
-// pictures and faces (lines of arcadeon_faces) it draws with.
+// What the page fetches before it draws each window (filesJson).
 EMSCRIPTEN_KEEPALIVE const char* arcadeon_files() {
-    using arcadeon::web::jsonString;
     arcadeon::Program program;
-    std::string& out = arcadeon::web::returned;
-    out = "{\"pictures\":{";
-    const char* comma = "";
-    for (const std::string& name : arcadeon::web::picturesNamed(program.forms())) {
-        out.append(comma).append(jsonString(name)).append(":").append(jsonString(arcadeon::web::pageFileOf(name)));
-        comma = ",";
-    }
-    out += "},\"windows\":{";
-    comma = "";
-    for (const Form* form : program.forms()) {
-        const arcadeon::web::WindowFiles files = arcadeon::web::filesOf(form->layout());
-        out.append(comma).append(jsonString(form->layout().name)).append(":{\"pictures\":[");
-        for (std::size_t i = 0; i < files.pictures.size(); ++i) out.append(i ? "," : "").append(jsonString(files.pictures[i]));
-        out += "],\"faces\":[";
-        for (std::size_t i = 0; i < files.faces.size(); ++i) out.append(i ? "," : "").append(std::to_string(files.faces[i]));
-        out += "]}";
-        comma = ",";
-    }
-    out += "}}";
-    return out.c_str();
+    arcadeon::web::returned = arcadeon::web::filesJson(program.forms());
+    return arcadeon::web::returned.c_str();
 }
 
 // The names of the windows shown, one a line.

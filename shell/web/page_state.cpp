@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "shell/scene/fonts.h"
 
@@ -33,9 +34,8 @@ scene::Bitmap PictureShelf::load(std::string_view name) const {
 std::vector<std::string> picturesNamed(const std::vector<Form*>& forms) {
     std::vector<std::string> names;
     for (const Form* form : forms) {
-        for (const ElementLayout& element : form->layout().elements) {
-            const std::string_view picture = element.props.Picture;
-            if (!picture.empty() && std::find(names.begin(), names.end(), picture) == names.end()) names.emplace_back(picture);
+        for (std::string& picture : filesOf(form->layout()).pictures) {
+            if (std::find(names.begin(), names.end(), picture) == names.end()) names.push_back(std::move(picture));
         }
     }
     return names;
@@ -59,6 +59,27 @@ WindowFiles filesOf(const FormLayout& layout) {
         if (text) once(files.faces, scene::drawnFont(element.props.Font).face);
     }
     return files;
+}
+
+std::string filesJson(const std::vector<Form*>& forms) {
+    std::string out = "{\"pictures\":{";
+    const char* comma = "";
+    for (const std::string& name : picturesNamed(forms)) {
+        out.append(comma).append(jsonString(name)).append(":").append(jsonString(pageFileOf(name)));
+        comma = ",";
+    }
+    out += "},\"windows\":{";
+    comma = "";
+    for (const Form* form : forms) {
+        const WindowFiles files = filesOf(form->layout());
+        out.append(comma).append(jsonString(form->layout().name)).append(":{\"pictures\":[");
+        for (std::size_t i = 0; i < files.pictures.size(); ++i) out.append(i ? "," : "").append(jsonString(files.pictures[i]));
+        out += "],\"faces\":[";
+        for (std::size_t i = 0; i < files.faces.size(); ++i) out.append(i ? "," : "").append(std::to_string(files.faces[i]));
+        out += "]}";
+        comma = ",";
+    }
+    return out + "}}";
 }
 
 namespace {

@@ -52,6 +52,11 @@ struct WindowFiles {
 };
 [[nodiscard]] WindowFiles filesOf(const FormLayout& layout);
 
+// Both as the page reads them, JSON: {"pictures": {NAME: FILE, ...},
+// "windows": {FORM: {"pictures": [NAME, ...], "faces": [FACE, ...]}, ...}},
+// every picture named with the file of assets/ the page takes it from.
+[[nodiscard]] std::string filesJson(const std::vector<Form*>& forms);
+
 // The words an update hands the page: a header {kUpdateMagic, windows,
 // flags (kEnded, kBoxOpen), active window (-1 none), words in all}, then for
 // each loaded window {form index, visible, active, load serial, place in

@@ -24,20 +24,17 @@ const STALL_MS = 4000;
 const hex = (buffer) => [...new Uint8Array(buffer)].map((b) => b.toString(16).padStart(2, '0')).join('');
 const sha256 = async (buffer) => hex(await crypto.subtle.digest('SHA-256', buffer));
 
-// The network's answer, bypassing the browser's own cache; a failure when it
-// is not a whole, successful answer.
-async function fetchFresh(url) {
-  const response = await fetch(new Request(url, { cache: 'no-store' }));
+// The answer to `url` fetched with `cache` (a Request's cache mode); a
+// failure when it is not a whole, successful answer.
+async function fetchOk(url, cache) {
+  const response = await fetch(new Request(url, { cache }));
   if (!response.ok) throw new Error(`${url}: ${response.status}`);
   return response;
 }
-
+// The network's answer, bypassing the browser's own cache.
+const fetchFresh = (url) => fetchOk(url, 'no-store');
 // The browser's own copy when it has a fresh one, else the network's.
-async function fetchCached(url) {
-  const response = await fetch(url);
-  if (!response.ok) throw new Error(`${url}: ${response.status}`);
-  return response;
-}
+const fetchCached = (url) => fetchOk(url, 'default');
 
 self.addEventListener('install', (event) => {
   event.waitUntil((async () => {
